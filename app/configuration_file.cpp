@@ -1,0 +1,46 @@
+#include "app/configuration_file.h"
+
+#include "platform/desktop.h"
+#include "platform/files.h"
+
+namespace {
+
+constexpr unsigned kDefaultConfigurationId = 10;
+
+std::string ModuleFileName(const std::string& modulePath) {
+    size_t slash = modulePath.rfind('\\');
+    return slash == std::string::npos ? modulePath : modulePath.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string BaseName() {
+    std::string name = ModuleFileName(platform::GetModuleFileNameA());
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string ModuleFolder() {
+    std::string modulePath = platform::GetModuleFileNameA();
+    size_t slash = modulePath.rfind('\\');
+    return slash == std::string::npos ? std::string() : modulePath.substr(0, slash + 1);
+}
+
+// Computed at every use: the program never caches where its file lives.
+std::string ConfigurationPath() { return ModuleFolder() + BaseName() + ".ini"; }
+
+std::string DefaultConfiguration() { return platform::LoadRcData(kDefaultConfigurationId); }
+
+// An existing file (or a folder of that name) is the user's and is never
+// examined or rewritten. Without a default to write, no empty file is left
+// behind either: it would stand in the way of every later start.
+void EnsureConfigurationFile() {
+    std::string path = ConfigurationPath();
+    if (platform::PathExists(path)) return;
+    std::string bytes = DefaultConfiguration();
+    if (bytes.empty()) return;
+    platform::DeleteFileA(path);
+    platform::WriteNewFile(path, bytes);
+}
+
+void OpenConfigurationForEditing() { platform::ShellExecuteOpen(ConfigurationPath()); }

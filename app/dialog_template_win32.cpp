@@ -1,0 +1,102 @@
+#include "app/dialog_template_win32.h"
+
+#include <shellapi.h>
+
+namespace {
+
+void AlignTo(std::vector<WORD>& buffer, size_t bytes) {
+    while ((buffer.size() * sizeof(WORD)) % bytes != 0) buffer.push_back(0);
+}
+
+void AppendDword(std::vector<WORD>& buffer, DWORD value) {
+    buffer.push_back(LOWORD(value));
+    buffer.push_back(HIWORD(value));
+}
+
+void AppendText(std::vector<WORD>& buffer, const std::string& ansi) {
+    if (!ansi.empty()) {
+        int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+        std::wstring wide(units, L'\0');
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), units);
+        for (wchar_t unit : wide) buffer.push_back(static_cast<WORD>(unit));
+    }
+    buffer.push_back(0);
+}
+
+void AppendControl(std::vector<WORD>& buffer, const DialogControl& control) {
+    AlignTo(buffer, sizeof(DWORD));
+    AppendDword(buffer, control.style);
+    AppendDword(buffer, control.exStyle);
+    buffer.push_back(static_cast<WORD>(control.x));
+    buffer.push_back(static_cast<WORD>(control.y));
+    buffer.push_back(static_cast<WORD>(control.cx));
+    buffer.push_back(static_cast<WORD>(control.cy));
+    buffer.push_back(control.id);
+    AppendText(buffer, control.windowClass);
+    AppendText(buffer, control.text);
+    buffer.push_back(0);  // no creation data
+}
+
+}  // namespace
+
+std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec) {
+    std::vector<WORD> buffer;
+    AppendDword(buffer, spec.style);
+    AppendDword(buffer, spec.exStyle);
+    buffer.push_back(static_cast<WORD>(spec.controls.size()));
+    buffer.push_back(static_cast<WORD>(spec.x));
+    buffer.push_back(static_cast<WORD>(spec.y));
+    buffer.push_back(static_cast<WORD>(spec.cx));
+    buffer.push_back(static_cast<WORD>(spec.cy));
+    buffer.push_back(0);  // no menu
+    buffer.push_back(0);  // the system dialog class
+    AppendText(buffer, spec.caption);
+    if (spec.style & DS_SETFONT) {
+        buffer.push_back(spec.pointSize);
+        AppendText(buffer, spec.fontName ? spec.fontName : "MS Sans Serif");
+    }
+    for (const DialogControl& control : spec.controls) AppendControl(buffer, control);
+    return buffer;
+}
+
+INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter) {
+    std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec);
+    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                   reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,
+                                   handler, parameter);
+}
+
+void SetDialogIconFromLibrary(HWND dialog, const char* library, int index) {
+    char path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    std::string full = (length > 0 && length < MAX_PATH) ? std::string(path, length) + "\\" + library
+                                                         : std::string(library);
+    HICON icon = ExtractIconA(GetModuleHandleA(nullptr), full.c_str(), index);
+    if (icon == nullptr || icon == reinterpret_cast<HICON>(1)) return;
+    SetClassLongPtrA(dialog, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(icon));
+    SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+}
+
+POINT OwnerClientOrigin(HWND owner) {
+    POINT origin = {0, 0};
+    if (owner != nullptr) ClientToScreen(owner, &origin);
+    return origin;
+}
+
+WNDPROC SubclassControl(HWND control, WNDPROC procedure) {
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+void HandForegroundBack(HWND dialog, HWND window, DWORD timeoutMs) {
+    ShowWindow(dialog, SW_HIDE);
+    if (window == nullptr) return;
+    SetForegroundWindow(window);
+    for (DWORD waited = 0; GetForegroundWindow() != window && waited < timeoutMs; waited += 10) {
+        // Let the messages other threads send us (activation) through, and
+        // leave posted ones for the loop that owns them.
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        Sleep(10);
+    }
+}

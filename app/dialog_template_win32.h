@@ -1,0 +1,51 @@
+// Modal dialogs built from a fixed description in memory, so that every
+// dialog of the program is one table of controls and one message handler.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct DialogControl {
+    WORD id;
+    const char* windowClass;  // "BUTTON", "EDIT", "STATIC", "COMBOBOX", "SysMonthCal32"...
+    std::string text;         // ANSI
+    short x, y, cx, cy;       // dialog units
+    DWORD style;              // WS_CHILD and WS_VISIBLE are the caller's to give
+    DWORD exStyle;
+};
+
+struct DialogSpec {
+    std::string caption;  // ANSI
+    DWORD style;
+    DWORD exStyle;
+    short x, y, cx, cy;      // dialog units
+    const char* fontName;    // used when style has DS_SETFONT
+    WORD pointSize;
+    std::vector<DialogControl> controls;
+};
+
+// The DLGTEMPLATE and DLGITEMTEMPLATE records, aligned as the dialog manager
+// requires.
+std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec);
+
+// DialogBoxIndirectParamA over the built template.
+INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter = 0);
+
+// The icon of `index` in a system library (taken from the system folder, so
+// that a file of that name beside the executable is never used) as the small
+// and then the large class icon of the dialog. A missing icon changes nothing.
+void SetDialogIconFromLibrary(HWND dialog, const char* library, int index);
+
+// The screen position of the top-left corner of the owner's client area, or
+// (0, 0) when there is no owner: dialogs are placed relative to it.
+POINT OwnerClientOrigin(HWND owner);
+
+// Subclasses a control and returns its previous procedure.
+WNDPROC SubclassControl(HWND control, WNDPROC procedure);
+
+// Hides an ended dialog and gives the foreground back to `window`, waiting
+// (at most `timeoutMs`) until it is in front: keys injected while a dying
+// dialog still has the focus would reach the dialog instead.
+void HandForegroundBack(HWND dialog, HWND window, DWORD timeoutMs = 500);

@@ -1,0 +1,156 @@
+#include "app/hotkey_dispatcher.h"
+
+#include "app/configuration_file.h"
+#include "inject/key_macro.h"
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/hotkeys.h"
+
+// Slot 3 is Ctrl+Alt+0 whatever the layout: AltGr reaches the system as
+// Ctrl+Alt, so on AZERTY this is the "@" key.
+const HotkeySlot kHotkeySlots[4] = {
+    {"_1", platform::kModControl, 0x4D},
+    {"_2", platform::kModControl, 0x44},
+    {"_3", platform::kModControl | platform::kModAlt, 0x30},
+    {"_4", platform::kModControl, 0x48},
+};
+
+const char kPasteMacro[] = "{CTRL_D}v{CTRL_U}";
+const char kHighlightPasteMacro[] = "{CTRL_D}v{CTRL_U}{END}{ESCAPE}";
+
+uint16_t gHotkeyAtoms[4] = {};
+int32_t gHotkeysEnabled = 0;
+
+namespace {
+
+constexpr unsigned kHotkeySettleMs = 100;
+constexpr unsigned kAtSignSettleMs = 150;
+
+RequestPlan PlanFor(RequestAction action, bool useTarget) {
+    switch (action) {
+        case RequestAction::AccentedCapitals:
+            return {action, useTarget, "", RestoreForeground::Never};
+        case RequestAction::DatePicker:
+        case RequestAction::ContactBook:
+            return {action, useTarget, kPasteMacro, RestoreForeground::Always};
+        case RequestAction::LineHighlighter:
+            return {action, useTarget, kHighlightPasteMacro, RestoreForeground::OnSuccess};
+        case RequestAction::TypeAtSign:
+            return {action, useTarget, kPasteMacro, RestoreForeground::Never};
+        case RequestAction::Nothing:
+            break;
+    }
+    return {RequestAction::Nothing, useTarget, "", RestoreForeground::Never};
+}
+
+int RunFeature(RequestAction action, platform::WindowHandle owner) {
+    switch (action) {
+        case RequestAction::AccentedCapitals: return AccentedCapitalsDialog(owner);
+        case RequestAction::DatePicker: return DatePickerDialog(owner);
+        case RequestAction::ContactBook: return ContactBookDialog(owner);
+        case RequestAction::LineHighlighter: return HighlightLineDialog(owner);
+        default: return 0;
+    }
+}
+
+// The "@" typed outside OneNote was swallowed by the hotkey; it comes back
+// as a paste. What the clipboard held before is given up for it.
+void PutAtSignOnClipboard() {
+    platform::Sleep(kAtSignSettleMs);
+    if (platform::OpenClipboard(nullptr)) {
+        platform::EmptyClipboard();
+        platform::CloseClipboard();
+    }
+    if (platform::OpenClipboard(nullptr)) {
+        platform::PutClipboardBytes(platform::kClipboardText, "@", platform::kGmemMoveable);
+        platform::CloseClipboard();
+    }
+}
+
+}  // namespace
+
+bool IsOneNoteTitle(const std::string& title) { return title.find("OneNote") != std::string::npos; }
+
+RequestPlan PlanRequest(int code, const std::string& title) {
+    bool oneNote = IsOneNoteTitle(title);
+    switch (code) {
+        case 1: return PlanFor(RequestAction::AccentedCapitals, true);
+        case 2: return PlanFor(oneNote ? RequestAction::DatePicker : RequestAction::Nothing, true);
+        case 3: return PlanFor(oneNote ? RequestAction::ContactBook : RequestAction::TypeAtSign, true);
+        case 4: return PlanFor(oneNote ? RequestAction::LineHighlighter : RequestAction::Nothing, true);
+        case 11: return PlanFor(RequestAction::AccentedCapitals, false);
+        case 12: return PlanFor(RequestAction::DatePicker, false);
+        case 13: return PlanFor(RequestAction::ContactBook, false);
+        case 14: return PlanFor(RequestAction::LineHighlighter, false);
+        default: return PlanFor(RequestAction::Nothing, false);
+    }
+}
+
+void DispatchRequest(int code) {
+    platform::WindowHandle foreground = platform::GetForegroundWindow();
+    RequestPlan plan = PlanRequest(code, platform::GetWindowTextA(foreground));
+    platform::WindowHandle target = plan.useTarget ? foreground : nullptr;
+    if (plan.action == RequestAction::Nothing) return;
+    if (plan.action == RequestAction::TypeAtSign) {
+        PutAtSignOnClipboard();
+        SendKeyMacro(plan.pasteMacro);
+        return;
+    }
+    bool done = RunFeature(plan.action, target) != 0;
+    bool restore = plan.restoreForeground == RestoreForeground::Always ||
+                   (plan.restoreForeground == RestoreForeground::OnSuccess && done);
+    if (restore && target) platform::SetForegroundWindow(target);
+    if (done) SendKeyMacro(plan.pasteMacro);
+}
+
+void OnHotkey(uintptr_t identifier) {
+    platform::Sleep(kHotkeySettleMs);
+    for (int slot = 0; slot < 4; ++slot) {
+        if (identifier == gHotkeyAtoms[slot]) {
+            DispatchRequest(slot + 1);
+            return;
+        }
+    }
+}
+
+void CreateHotkeyAtoms() {
+    std::string base = BaseName();
+    for (int slot = 0; slot < 4; ++slot)
+        gHotkeyAtoms[slot] = platform::GlobalAddAtomA(base + kHotkeySlots[slot].suffix);
+}
+
+// An atom that could not be added is 0, which names no atom to delete.
+void DeleteHotkeyAtoms() {
+    for (uint16_t& atom : gHotkeyAtoms) {
+        if (atom != 0) platform::GlobalDeleteAtom(atom);
+        atom = 0;
+    }
+}
+
+// A combination another program holds simply never arrives; the others
+// still work, so the results are not examined.
+void EnableHotkeys(platform::WindowHandle window) {
+    gHotkeysEnabled = 1;
+    for (int slot = 0; slot < 4; ++slot)
+        platform::RegisterHotKey(window, gHotkeyAtoms[slot], kHotkeySlots[slot].modifiers,
+                                 kHotkeySlots[slot].virtualKey);
+}
+
+void DisableHotkeys(platform::WindowHandle window) {
+    gHotkeysEnabled = 0;
+    for (uint16_t atom : gHotkeyAtoms) platform::UnregisterHotKey(window, atom);
+}
+
+void ToggleHotkeys(platform::WindowHandle window) {
+    if (gHotkeysEnabled)
+        DisableHotkeys(window);
+    else
+        EnableHotkeys(window);
+}
+
+void ReleaseHotkeys(platform::WindowHandle window) {
+    for (uint16_t atom : gHotkeyAtoms) platform::UnregisterHotKey(window, atom);
+    gHotkeysEnabled = 0;
+    DeleteHotkeyAtoms();
+}

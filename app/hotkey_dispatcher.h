@@ -1,0 +1,52 @@
+// The four global hotkeys and the dispatch of a request, from a hotkey or a
+// tray menu command, to a feature and the keys that follow it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+enum class RequestAction { Nothing, AccentedCapitals, DatePicker, ContactBook, LineHighlighter, TypeAtSign };
+enum class RestoreForeground { Never, OnSuccess, Always };
+
+struct RequestPlan {
+    RequestAction action;
+    bool useTarget;
+    std::string pasteMacro;  // sent when the feature returns nonzero; empty: none
+    RestoreForeground restoreForeground;
+};
+
+struct HotkeySlot {
+    const char* suffix;  // appended to the base name: "_1" .. "_4"
+    unsigned modifiers;
+    unsigned virtualKey;
+};
+extern const HotkeySlot kHotkeySlots[4];
+
+extern const char kPasteMacro[];           // "{CTRL_D}v{CTRL_U}"
+extern const char kHighlightPasteMacro[];  // "{CTRL_D}v{CTRL_U}{END}{ESCAPE}"
+
+// Process-wide: the four atoms (slot 1 at index 0) and the enabled flag.
+extern uint16_t gHotkeyAtoms[4];
+extern int32_t gHotkeysEnabled;
+
+bool IsOneNoteTitle(const std::string& title);
+RequestPlan PlanRequest(int code, const std::string& title);
+void DispatchRequest(int code);
+void OnHotkey(uintptr_t identifier);
+
+void CreateHotkeyAtoms();
+void DeleteHotkeyAtoms();
+void EnableHotkeys(platform::WindowHandle window);
+void DisableHotkeys(platform::WindowHandle window);
+void ToggleHotkeys(platform::WindowHandle window);
+void ReleaseHotkeys(platform::WindowHandle window);
+
+// The feature entries. Each runs a modal dialog owned by `owner` (or by no
+// window) and returns -1 when there is something to paste, 0 otherwise.
+// They live with their features, in the Windows-only sources.
+int AccentedCapitalsDialog(platform::WindowHandle owner);
+int DatePickerDialog(platform::WindowHandle owner);
+int ContactBookDialog(platform::WindowHandle owner);
+int HighlightLineDialog(platform::WindowHandle owner);

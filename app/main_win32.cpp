@@ -1,0 +1,74 @@
+// Start-up: one copy at a time, then the hidden tray window run as a modal
+// dialog, whose message loop is the program's until the user chooses Exit.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/configuration_file.h"
+#include "app/dialog_template_win32.h"
+#include "app/tray_window_win32.h"
+
+#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
+
+namespace {
+
+// DLLs loaded later (by the shell, the common controls, an icon library)
+// come from the system folder only, never from the executable's folder or
+// the current one. Older systems lack the call, and go on as before.
+void LoadLibrariesFromSystemFolderOnly() {
+    using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (kernel == nullptr) return;
+    auto call = reinterpret_cast<SetDefaultDllDirectoriesCall>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (call != nullptr) call(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+void InitialiseCommonControls() {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_DATE_CLASSES | ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+}
+
+// True when another copy already holds the mutex of this base name. Ours is
+// kept, never closed, for the life of the process.
+bool AnotherCopyRuns(const std::string& base) {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, base.c_str());
+    if (mutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    CloseHandle(mutex);
+    return true;
+}
+
+DialogSpec TrayWindowSpec(const std::string& base) {
+    DialogSpec spec{};
+    spec.caption = base;
+    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    spec.cx = 2;
+    spec.cy = 2;
+    return spec;
+}
+
+}  // namespace
+
+// Instance, command line and show state are not used: the module handle is
+// asked for where needed, and arguments are ignored.
+int Main(HINSTANCE, LPSTR, int) {
+    const std::string base = BaseName();
+    if (AnotherCopyRuns(base)) return 0;
+    InitialiseCommonControls();
+    gProgramIcon = LoadIconA(GetModuleHandleA(nullptr), "#5");
+    RunModalDialog(nullptr, TrayWindowSpec(base), &TrayWindowStart);
+    if (gProgramIcon != nullptr) DestroyIcon(gProgramIcon);
+    gProgramIcon = nullptr;
+    return 0;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
+    LoadLibrariesFromSystemFolderOnly();
+    return Main(instance, commandLine, show);
+}

@@ -1,0 +1,180 @@
+// The start-up notice: a small window laid out in pixels, whose only answer
+// is its check box.
+#include "app/startup_notice.h"
+
+#include <windows.h>
+
+#include "app/configuration_file.h"
+#include "app/dialog_template_win32.h"
+
+int32_t gNoticeAnswered;
+
+namespace {
+
+constexpr int kClientWidth = 270;
+constexpr int kClientHeight = 184;
+constexpr COLORREF kTeal = 0x00808000;
+
+enum : WORD {
+    kOkButton = IDOK,
+    kCancel = IDCANCEL,
+    kRunningLabel = 1001,
+    kHintLabel = 1002,
+    kCatchKeysBox = 1003,
+    kPicture = 1004,
+};
+
+struct PixelPlace {
+    WORD id;
+    int x, y, cx, cy;
+};
+
+constexpr PixelPlace kPlaces[] = {
+    {kRunningLabel, 8, 8, 256, 16},
+    {kPicture, 24, 32, 187, 31},
+    {kHintLabel, 8, 90, 256, 16},
+    {kCatchKeysBox, 8, 118, 256, 16},
+    {kOkButton, 166, 150, 82, 24},
+};
+
+// Released once the notice has gone.
+HICON gBigIcon;
+HICON gSmallIcon;
+HBITMAP gPicture;
+
+// The template's units are replaced by pixels when the notice opens; these
+// halves only keep the first frame close to the final one.
+DialogControl PlacedControl(const PixelPlace& place, const char* windowClass, const char* text,
+                            DWORD style) {
+    return DialogControl{place.id,
+                         windowClass,
+                         text,
+                         static_cast<short>(place.x / 2),
+                         static_cast<short>(place.y / 2),
+                         static_cast<short>(place.cx / 2),
+                         static_cast<short>(place.cy / 2),
+                         WS_CHILD | WS_VISIBLE | style,
+                         0};
+}
+
+DialogSpec NoticeSpec() {
+    DialogSpec spec{};
+    spec.caption = BaseName() + " 1.1";
+    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME;
+    spec.exStyle = WS_EX_CONTROLPARENT;
+    spec.cx = kClientWidth / 2;
+    spec.cy = kClientHeight / 2;
+    spec.controls = {
+        PlacedControl(kPlaces[0], "STATIC", "Vantor is running in the notification zone :", SS_LEFT),
+        PlacedControl(kPlaces[1], "STATIC", "#104", SS_BITMAP),
+        PlacedControl(kPlaces[2], "STATIC", "Click on its icon to access the program options.", SS_LEFT),
+        PlacedControl(kPlaces[3], "BUTTON", " Catch Ctrl+M/D/H and @ key in OneNote",
+                      BS_AUTOCHECKBOX | WS_TABSTOP),
+        PlacedControl(kPlaces[4], "BUTTON", "OK", BS_PUSHBUTTON | WS_TABSTOP),
+    };
+    return spec;
+}
+
+void CentreClientInWorkArea(HWND dialog) {
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A bitmap static takes the size of its bitmap, so the picture is only moved.
+void PlaceControls(HWND dialog) {
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (const PixelPlace& place : kPlaces) {
+        HWND control = GetDlgItem(dialog, place.id);
+        if (control == nullptr) continue;
+        const UINT keepSize = place.id == kPicture ? SWP_NOSIZE : 0;
+        SetWindowPos(control, nullptr, place.x, place.y, place.cx, place.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+// The static loads "#104" itself on most systems; when it has not, it is
+// given the bitmap here.
+void ShowPicture(HWND dialog) {
+    if (SendDlgItemMessageA(dialog, kPicture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0) return;
+    gPicture = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(104), IMAGE_BITMAP, 0, 0, 0));
+    if (gPicture != nullptr)
+        SendDlgItemMessageA(dialog, kPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(gPicture));
+}
+
+void SetNoticeIcons(HWND dialog) {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    gBigIcon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(5), IMAGE_ICON, 32, 32, 0));
+    gSmallIcon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(5), IMAGE_ICON, 16, 16, 0));
+    if (gBigIcon != nullptr) SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(gBigIcon));
+    if (gSmallIcon != nullptr) SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(gSmallIcon));
+}
+
+void InitialiseNotice(HWND dialog) {
+    SetNoticeIcons(dialog);
+    CentreClientInWorkArea(dialog);
+    PlaceControls(dialog);
+    ShowPicture(dialog);
+    SendDlgItemMessageA(dialog, kCatchKeysBox, BM_SETCHECK, BST_CHECKED, 0);
+    SetForegroundWindow(dialog);
+}
+
+// OK, Esc, the close box and the window's destruction all come here; only
+// the first of them decides the answer.
+void TakeNoticeAnswer(HWND dialog) {
+    if (gNoticeAnswered != 0) return;
+    gNoticeAnswered = 1;
+    const bool ticked = SendDlgItemMessageA(dialog, kCatchKeysBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    EndDialog(dialog, ticked ? -1 : 0);
+}
+
+INT_PTR ColourHint(HDC context, HWND control) {
+    if (GetDlgCtrlID(control) != kHintLabel) return FALSE;
+    SetTextColor(context, kTeal);
+    SetBkColor(context, GetSysColor(COLOR_BTNFACE));
+    SetBkMode(context, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+INT_PTR CALLBACK NoticeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            InitialiseNotice(dialog);
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            return ColourHint(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kOkButton || LOWORD(wParam) == kCancel) TakeNoticeAnswer(dialog);
+            return TRUE;
+        case WM_DESTROY:
+            TakeNoticeAnswer(dialog);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void ReleaseNoticeImages() {
+    if (gBigIcon != nullptr) DestroyIcon(gBigIcon);
+    if (gSmallIcon != nullptr) DestroyIcon(gSmallIcon);
+    if (gPicture != nullptr) DeleteObject(gPicture);
+    gBigIcon = gSmallIcon = nullptr;
+    gPicture = nullptr;
+}
+
+}  // namespace
+
+int ShowStartupNotice() {
+    const INT_PTR result = RunModalDialog(nullptr, NoticeSpec(), &NoticeProc);
+    ReleaseNoticeImages();
+    return result != 0 ? -1 : 0;
+}

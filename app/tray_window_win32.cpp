@@ -1,0 +1,195 @@
+// The tray window: a hidden dialog that owns the notification icon, the
+// popup menu, the hotkeys and the timer that hides it. Its message handling
+// is the program's event loop.
+#include "app/tray_window_win32.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "app/configuration_file.h"
+#include "app/hotkey_dispatcher.h"
+#include "app/startup_notice.h"
+#include "features/dates/date_configuration.h"
+
+#if defined(__i386__)
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the shell expects the 88-byte notification record");
+static_assert(sizeof(MENUITEMINFOA) == 48, "menu item record of the 32-bit layout");
+#endif
+
+HWND gTrayWindow;
+HICON gProgramIcon;
+HMENU gPopupMenu;
+NOTIFYICONDATAA gNotifyIconData;
+
+namespace {
+
+constexpr UINT kIconCallback = 1525;
+constexpr UINT_PTR kHideTimer = 1;
+
+enum : WORD {
+    kConfigureCommand = 1526,
+    kEnableCommand = 1527,
+    kExitCommand = 1528,
+    kAccentsCommand = 1529,
+    kHighlightCommand = 1530,
+    kDatePickerCommand = 1531,
+    kContactBookCommand = 1532,
+};
+
+struct MenuEntry {
+    WORD command;
+    const char* caption;  // "-" makes a separator
+};
+
+// Windows-1252 captions: the accent of item 3 is the single byte 0xE9.
+constexpr MenuEntry kTrayMenu[] = {
+    {kEnableCommand, "Enable Vantor"},
+    {0, "-"},
+    {kAccentsCommand, "Majuscules Accentu\xE9" "es (Ctrl+M)"},
+    {kHighlightCommand, "Highlight line (Ctrl+H in OneNote)"},
+    {kDatePickerCommand, "Date Picker (Ctrl+D in OneNote)"},
+    {kContactBookCommand, "Contact Book (@ key in OneNote)"},
+    {0, "-"},
+    {kConfigureCommand, "Configure Vantor"},
+    {kExitCommand, "Exit"},
+};
+
+// The shell broadcasts this when it has rebuilt the notification area
+// (after a restart of Explorer); the icon must then be added again or the
+// program cannot be reached.
+UINT gTaskbarCreatedMessage;
+
+void SetClassIcons(HWND window) {
+    SetClassLongPtrA(window, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(gProgramIcon));
+    SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(gProgramIcon));
+}
+
+void AddTrayIcon(HWND window) {
+    gNotifyIconData = NOTIFYICONDATAA{};
+    gNotifyIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    gNotifyIconData.hWnd = window;
+    gNotifyIconData.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(GetModuleHandleA(nullptr)));
+    gNotifyIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    gNotifyIconData.uCallbackMessage = kIconCallback;
+    gNotifyIconData.hIcon = gProgramIcon;
+    const std::string base = BaseName();
+    const size_t length = std::min(base.size(), sizeof gNotifyIconData.szTip - 1);
+    std::memcpy(gNotifyIconData.szTip, base.data(), length);
+    gNotifyIconData.szTip[length] = '\0';
+    Shell_NotifyIconA(NIM_ADD, &gNotifyIconData);
+}
+
+void RemoveTrayIcon() { Shell_NotifyIconA(NIM_DELETE, &gNotifyIconData); }
+
+void AppendMenuEntry(HMENU menu, const MenuEntry& entry) {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_TYPE | MIIM_STATE;
+    item.fType = std::strcmp(entry.caption, "-") == 0 ? MFT_SEPARATOR : MFT_STRING;
+    item.fState = MFS_ENABLED | MFS_UNCHECKED;
+    item.wID = entry.command;
+    item.dwTypeData = const_cast<char*>(entry.caption);
+    InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
+}
+
+void ShowEnabledMark() {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STATE;
+    item.fState = gHotkeysEnabled ? MFS_CHECKED : 0;
+    SetMenuItemInfoA(gPopupMenu, kEnableCommand, FALSE, &item);
+}
+
+void BuildTrayMenu() {
+    gPopupMenu = CreatePopupMenu();
+    for (const MenuEntry& entry : kTrayMenu) AppendMenuEntry(gPopupMenu, entry);
+    ShowEnabledMark();
+}
+
+void ShowTrayMenu(HWND window) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    // In front, the menu closes when the user clicks elsewhere.
+    SetForegroundWindow(window);
+    TrackPopupMenu(gPopupMenu, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, window, nullptr);
+    PostMessageA(window, WM_NULL, 0, 0);
+}
+
+void InitialiseTray(HWND window) {
+    EnsureConfigurationFile();
+    ReadDateConfiguration();
+    CreateHotkeyAtoms();
+    AddTrayIcon(window);
+    BuildTrayMenu();
+    SetTimer(window, kHideTimer, 0, nullptr);
+    if (ShowStartupNotice()) {
+        EnableHotkeys(window);
+        ShowEnabledMark();
+    }
+}
+
+// The modal loop shows the dialog only when its queue first runs empty, and
+// a tick that fell due during the start-up notice is delivered before that:
+// hiding then would be undone at once and leave the window on screen. So the
+// timer runs on until a tick finds the window shown.
+void HideTrayWindow(HWND window) {
+    if (!IsWindowVisible(window)) return;
+    KillTimer(window, kHideTimer);
+    ShowWindow(window, SW_HIDE);
+}
+
+void OnIconMouse(HWND window, LPARAM lParam) {
+    const UINT event = LOWORD(lParam);
+    if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN) ShowTrayMenu(window);
+}
+
+void OnTrayCommand(HWND window, WORD command) {
+    switch (command) {
+        case kAccentsCommand: DispatchRequest(11); break;
+        case kDatePickerCommand: DispatchRequest(12); break;
+        case kContactBookCommand: DispatchRequest(13); break;
+        case kHighlightCommand: DispatchRequest(14); break;
+        case kConfigureCommand: OpenConfigurationForEditing(); break;
+        case kExitCommand: EndDialog(window, 0); break;
+        case kEnableCommand:
+            ToggleHotkeys(window);
+            ShowEnabledMark();
+            break;
+        default: break;
+    }
+}
+
+void OnTrayDestroy(HWND window) {
+    ReleaseHotkeys(window);
+    RemoveTrayIcon();
+    DestroyMenu(gPopupMenu);
+    gPopupMenu = nullptr;
+}
+
+INT_PTR CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (gTaskbarCreatedMessage != 0 && message == gTaskbarCreatedMessage) {
+        Shell_NotifyIconA(NIM_ADD, &gNotifyIconData);
+        return TRUE;
+    }
+    switch (message) {
+        case WM_TIMER: HideTrayWindow(window); return TRUE;
+        case WM_HOTKEY: OnHotkey(wParam); return TRUE;
+        case kIconCallback: OnIconMouse(window, lParam); return TRUE;
+        case WM_COMMAND: OnTrayCommand(window, LOWORD(wParam)); return TRUE;
+        case WM_DESTROY: OnTrayDestroy(window); return TRUE;
+        default: return FALSE;
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK TrayWindowStart(HWND window, UINT message, WPARAM, LPARAM) {
+    if (message != WM_INITDIALOG) return FALSE;
+    gTrayWindow = window;
+    gTaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    SetClassIcons(window);
+    InitialiseTray(window);
+    SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(&TrayWindowProc));
+    return TRUE;
+}

@@ -1,0 +1,67 @@
+#include "e2e/driver/stand_in.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "e2e/driver/desktop.h"
+
+namespace e2e {
+
+namespace {
+
+std::string KeyLine(const char* kind, WORD virtualKey, unsigned flags) {
+    char line[64];
+    std::snprintf(line, sizeof line, "%s vk=0x%02X scan=0x%02X flags=0x%02X", kind, virtualKey,
+                  MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC), flags);
+    return line;
+}
+
+}  // namespace
+
+std::string Quoted(const std::string& argument) { return "\"" + argument + "\""; }
+
+StandIn StartStandIn(const std::string& caption, const std::string& moreArguments) {
+    StandIn standIn;
+    standIn.folder = FreshFolder("stand-in");
+    std::string program = CopyInto(ProgramFolder() + "stand_in.exe", standIn.folder);
+    if (program.empty()) return standIn;
+    standIn.log = standIn.folder + "stand_in.log";
+    std::string commandLine = Quoted(program) + " --title " + Quoted(caption) + " --log " + Quoted(standIn.log);
+    if (!moreArguments.empty()) commandLine += " " + moreArguments;
+    standIn.process = StartProgram(commandLine, standIn.folder);
+    if (!standIn.process) return standIn;
+    standIn.window = WaitForWindow(caption);
+    if (!standIn.window || WaitForLogLine(standIn.log, "READY") < 0 || !WaitForForeground(standIn.window))
+        return standIn;
+    standIn.edit = FindWindowExA(standIn.window, nullptr, "Edit", nullptr);
+    // A freshly focused edit was seen to lose the Shift of a chord sent at once.
+    Pump(300);
+    standIn.ready = standIn.edit != nullptr;
+    return standIn;
+}
+
+void EndStandIn(StandIn& standIn) {
+    EndProgram(standIn.process, standIn.window);
+    standIn.process = nullptr;
+    standIn.window = nullptr;
+}
+
+std::string KeyDownLine(WORD virtualKey, unsigned flags) { return KeyLine("KEYDOWN", virtualKey, flags); }
+
+std::string KeyUpLine(WORD virtualKey, unsigned flags) { return KeyLine("KEYUP", virtualKey, flags | 0xC0); }
+
+std::string CharLine(unsigned utf16) {
+    char line[32];
+    std::snprintf(line, sizeof line, "CHAR 0x%04X", utf16);
+    return line;
+}
+
+// The answer packs both positions, which needs no memory of the other process.
+void EditSelection(const StandIn& standIn, DWORD& start, DWORD& end) {
+    DWORD packed = (DWORD)SendMessageA(standIn.edit, EM_GETSEL, 0, 0);
+    start = LOWORD(packed);
+    end = HIWORD(packed);
+}
+
+}  // namespace e2e

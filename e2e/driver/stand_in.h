@@ -1,0 +1,44 @@
+// The stand-in target as the tests see it: a copy started in a folder of its
+// own, its window, its edit control and the log it writes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+struct StandIn {
+    std::string folder;
+    std::string log;
+    HANDLE process = nullptr;
+    HWND window = nullptr;
+    HWND edit = nullptr;
+    bool ready = false;  // started, in front, its edit control focused
+};
+
+// Copies stand_in.exe (beside the test program) into a fresh folder, starts
+// it there under the caption, with more command-line text if any, and waits
+// until it says READY and is in front.
+StandIn StartStandIn(const std::string& caption, const std::string& moreArguments = "");
+void EndStandIn(StandIn& standIn);
+
+// A command-line argument in double quotes.
+std::string Quoted(const std::string& argument);
+
+// Bits of a key line's flags (the top byte of the message's lParam).
+constexpr unsigned kExtendedKey = 0x01;
+constexpr unsigned kAltHeld = 0x20;
+
+// The lines the stand-in writes for a key reaching its edit control, as an
+// injected event without a repeat arrives: the scan code is the layout's,
+// and a key-up adds its previous-state and transition bits.
+std::string KeyDownLine(WORD virtualKey, unsigned flags = 0);
+std::string KeyUpLine(WORD virtualKey, unsigned flags = 0);
+std::string CharLine(unsigned utf16);
+
+// The selection of the stand-in's edit control, as character positions
+// (texts shorter than 65536 characters).
+void EditSelection(const StandIn& standIn, DWORD& start, DWORD& end);
+
+}  // namespace e2e

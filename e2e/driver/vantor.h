@@ -1,0 +1,42 @@
+// Vantor.exe as the desktop tests drive it: a copy started in a fresh folder,
+// its start-up notice answered, its hidden tray window found, and its end.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+struct VantorRun {
+    std::string folder;  // holds Vantor.exe (or the name given) and its .ini
+    std::string exe;
+    std::string ini;
+    HANDLE process = nullptr;
+    HWND notice = nullptr;  // until answered
+    HWND tray = nullptr;    // the hidden tray window (caption = base name)
+};
+
+// The program under test, built beside the tests' folder.
+std::string VantorExecutable();
+
+// Copies Vantor.exe into a fresh folder (as `name` + ".exe"), writes `ini`
+// there first when it is not empty, starts it and waits for its notice.
+VantorRun StartVantor(const std::string& name = "Vantor", const std::string& ini = "");
+
+// Sets the notice's box and presses OK; waits until the tray window exists
+// and the notice is gone. False (with a failure recorded) otherwise.
+bool AnswerNotice(VantorRun& run, bool catchKeys = true);
+
+// Starts Vantor and answers its notice with the box ticked.
+VantorRun StartVantorReady(const std::string& name = "Vantor", const std::string& ini = "");
+
+// Chooses a command of the tray menu without opening it (as the menu does,
+// with WM_COMMAND to the tray window).
+void ChooseMenuCommand(const VantorRun& run, WORD command);
+
+// "Exit", then waits for the process; its exit code, or -1 (killed) if it
+// did not end in time.
+long ExitVantor(VantorRun& run, unsigned timeoutMs = 5000);
+
+}  // namespace e2e

@@ -1,0 +1,299 @@
+// The stand-in target of the desktop tests: a window with a multi-line edit
+// control that behaves, as far as the tests need, like a note program. It
+// logs every key message its edit control receives, pastes "HTML Format"
+// itself on Ctrl+V (Wine's controls cannot), and on Ctrl+C places its
+// current line on the clipboard as a note program's HTML document.
+//
+//   stand_in.exe --title TEXT --log PATH [--text TEXT] [--highlighted]
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr UINT_PTR kReadyTimer = 1;
+
+HWND gMain;
+HWND gEdit;
+WNDPROC gEditProc;
+HANDLE gLog = INVALID_HANDLE_VALUE;
+bool gHighlighted;
+bool gReadyLogged;
+
+std::string Utf8(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    std::string out(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+std::wstring Wide(const std::string& text, UINT codePage) {
+    int size = MultiByteToWideChar(codePage, 0, text.data(), (int)text.size(), nullptr, 0);
+    std::wstring out(size, L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), (int)text.size(), out.data(), size);
+    return out;
+}
+
+// One line per call, written straight through so that a reader in another
+// process sees it at once, even if this process is killed afterwards.
+void Log(const std::string& line) {
+    std::string bytes = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(gLog, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+// The clipboard is shared with the driver and the program under test, so a
+// moment's wait for it is normal; a bounded one.
+bool OpenClipboardPatiently() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (OpenClipboard(gMain)) return true;
+        Sleep(10);
+    }
+    Log("CLIPBOARD BUSY");
+    return false;
+}
+
+// Bytes of one clipboard format up to its first NUL; false when absent.
+bool ClipboardBytes(UINT format, std::string& out) {
+    HANDLE data = GetClipboardData(format);
+    const char* bytes = data ? (const char*)GlobalLock(data) : nullptr;
+    if (!bytes) return false;
+    SIZE_T size = GlobalSize(data);
+    SIZE_T length = 0;
+    while (length < size && bytes[length]) ++length;
+    out.assign(bytes, length);
+    GlobalUnlock(data);
+    return true;
+}
+
+UINT HtmlFormat() { return RegisterClipboardFormatA("HTML Format"); }
+
+// The text a note program would insert: the fragment with its tags removed.
+std::string FragmentText(const std::string& document) {
+    const std::string start = "<!--StartFragment-->", end = "<!--EndFragment-->";
+    size_t from = document.find(start), to = document.find(end);
+    if (from == std::string::npos || to == std::string::npos || to < from) return "";
+    std::string text;
+    bool inTag = false;
+    for (size_t i = from + start.size(); i < to; ++i) {
+        char c = document[i];
+        if (c == '<') inTag = true;
+        else if (c == '>') inTag = false;
+        else if (!inTag && c != '\r' && c != '\n') text += c;
+    }
+    return text;
+}
+
+void Paste() {
+    if (!OpenClipboardPatiently()) return;
+    std::string html, text;
+    bool hasHtml = ClipboardBytes(HtmlFormat(), html);
+    bool hasText = ClipboardBytes(CF_TEXT, text);
+    CloseClipboard();
+    Log("PASTE");
+    Log("HTML " + (hasHtml ? Hex(html) : std::string("NONE")));
+    Log("TEXT " + (hasText ? Hex(text) : std::string("NONE")));
+    std::wstring insert = hasHtml ? Wide(FragmentText(html), CP_UTF8) : Wide(text, CP_ACP);
+    SendMessageW(gEdit, EM_REPLACESEL, TRUE, (LPARAM)insert.c_str());
+}
+
+std::wstring CurrentLine() {
+    LRESULT line = SendMessageW(gEdit, EM_LINEFROMCHAR, (WPARAM)-1, 0);
+    LRESULT first = SendMessageW(gEdit, EM_LINEINDEX, line, 0);
+    LRESULT length = SendMessageW(gEdit, EM_LINELENGTH, first, 0);
+    std::wstring text(length + 1, L'\0');
+    *(WORD*)text.data() = (WORD)(length + 1);  // EM_GETLINE reads its room here
+    LRESULT copied = SendMessageW(gEdit, EM_GETLINE, line, (LPARAM)text.data());
+    text.resize(copied);
+    return text;
+}
+
+std::string EscapeHtml(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c == '&') out += "&amp;";
+        else out += c;
+    }
+    return out;
+}
+
+std::string TenDigits(size_t value) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%010zu", value);
+    return digits;
+}
+
+// A note program's document for one line: the header's offsets count bytes
+// from the start, StartFragment just after its marker, EndFragment at the
+// start of the closing marker.
+std::string LineDocument(const std::wstring& line) {
+    std::string text = EscapeHtml(Utf8(line));
+    std::string paragraph = gHighlighted
+        ? "<p style='margin:0in'><span style='background:aqua;mso-highlight:aqua'>" + text + "</span></p>"
+        : "<p style='margin:0in'>" + text + "</p>";
+    const std::string header =
+        "Version:1.0\r\nStartHTML:@@@@@@@@@@\r\nEndHTML:##########\r\n"
+        "StartFragment:$$$$$$$$$$\r\nEndFragment:%%%%%%%%%%\r\n";
+    std::string body = "<html><body>\r\n<!--StartFragment-->";
+    std::string fragment = "\r\n" + paragraph + "\r\n";
+    std::string tail = "<!--EndFragment-->\r\n</body>\r\n</html>\r\n";
+    std::string document = header + body + fragment + tail;
+    size_t startFragment = header.size() + body.size();
+    size_t endFragment = startFragment + fragment.size();
+    document.replace(document.find("@@@@@@@@@@"), 10, TenDigits(header.size()));
+    document.replace(document.find("##########"), 10, TenDigits(document.size()));
+    document.replace(document.find("$$$$$$$$$$"), 10, TenDigits(startFragment));
+    document.replace(document.find("%%%%%%%%%%"), 10, TenDigits(endFragment));
+    return document;
+}
+
+void Copy() {
+    std::string document = LineDocument(CurrentLine());
+    if (!OpenClipboardPatiently()) return;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, document.size() + 1);
+    if (char* bytes = block ? (char*)GlobalLock(block) : nullptr) {
+        memcpy(bytes, document.c_str(), document.size() + 1);
+        GlobalUnlock(block);
+        SetClipboardData(HtmlFormat(), block);
+    }
+    CloseClipboard();
+    Log("COPY");
+}
+
+void LogKey(const char* kind, WPARAM key, LPARAM info) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%s vk=0x%02X scan=0x%02X flags=0x%02X", kind, (unsigned)key,
+                  (unsigned)((info >> 16) & 0xFF), (unsigned)((info >> 24) & 0xFF));
+    Log(line);
+}
+
+void LogChar(const char* kind, WPARAM unit) {
+    char line[32];
+    std::snprintf(line, sizeof line, "%s 0x%04X", kind, (unsigned)unit);
+    Log(line);
+}
+
+bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
+
+// Ctrl+V and Ctrl+C are ours: the edit control neither pastes nor copies.
+LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+        LogKey("KEYDOWN", wParam, lParam);
+        if (wParam == 'V' && ControlHeld()) return Paste(), 0;
+        if (wParam == 'C' && ControlHeld()) return Copy(), 0;
+        break;
+    case WM_KEYUP: LogKey("KEYUP", wParam, lParam); break;
+    case WM_SYSKEYDOWN: LogKey("SYSKEYDOWN", wParam, lParam); break;
+    case WM_SYSKEYUP: LogKey("SYSKEYUP", wParam, lParam); break;
+    case WM_CHAR:
+        LogChar("CHAR", wParam);
+        if (wParam == 0x16 || wParam == 0x03) return 0;
+        break;
+    case WM_SYSCHAR: LogChar("SYSCHAR", wParam); break;
+    case WM_PASTE:
+    case WM_COPY:
+    case WM_CUT: return 0;
+    }
+    return CallWindowProcW(gEditProc, window, message, wParam, lParam);
+}
+
+// READY means keys sent now reach the edit control: the window is in front
+// and the edit has the focus. Until then, keep asking for both.
+void CheckReady() {
+    if (GetForegroundWindow() == gMain && GetFocus() == gEdit) {
+        KillTimer(gMain, kReadyTimer);
+        if (!gReadyLogged) Log("READY");
+        gReadyLogged = true;
+        return;
+    }
+    SetForegroundWindow(gMain);
+    SetFocus(gEdit);
+}
+
+LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE: MoveWindow(gEdit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
+    case WM_SETFOCUS: SetFocus(gEdit); return 0;
+    case WM_TIMER: CheckReady(); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct Options {
+    std::wstring title = L"Notepad stand-in";
+    std::wstring log;
+    std::wstring text;
+    bool highlighted = false;
+};
+
+Options ReadOptions() {
+    Options options;
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; i < count; ++i) {
+        std::wstring name = args[i];
+        bool hasValue = i + 1 < count;
+        if (name == L"--title" && hasValue) options.title = args[++i];
+        else if (name == L"--log" && hasValue) options.log = args[++i];
+        else if (name == L"--text" && hasValue) options.text = args[++i];
+        else if (name == L"--highlighted") options.highlighted = true;
+    }
+    LocalFree(args);
+    return options;
+}
+
+HWND CreateWindows(const Options& options, HINSTANCE instance) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = MainProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = L"VantorStandIn";
+    RegisterClassW(&windowClass);
+    gMain = CreateWindowExW(0, windowClass.lpszClassName, options.title.c_str(), WS_OVERLAPPEDWINDOW,
+                            120, 80, 640, 420, nullptr, nullptr, instance, nullptr);
+    gEdit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", options.text.c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                            0, 0, 640, 420, gMain, nullptr, instance, nullptr);
+    gEditProc = (WNDPROC)SetWindowLongPtrW(gEdit, GWLP_WNDPROC, (LONG_PTR)EditProc);
+    return gMain;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    Options options = ReadOptions();
+    gHighlighted = options.highlighted;
+    if (!options.log.empty())
+        gLog = CreateFileW(options.log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (!CreateWindows(options, instance)) return 1;
+    ShowWindow(gMain, SW_SHOW);
+    SetForegroundWindow(gMain);
+    SetFocus(gEdit);
+    SetTimer(gMain, kReadyTimer, 50, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (gLog != INVALID_HANDLE_VALUE) CloseHandle(gLog);
+    return 0;
+}

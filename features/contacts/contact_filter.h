@@ -1,0 +1,41 @@
+// What the contact book's list does as the user types: which items go when
+// a letter narrows it, which come back when Backspace or Delete widens it,
+// the hint under it, and what Enter does.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "features/contacts/contact_store.h"
+
+// 0-based positions of the shown items (ANSI) that do not contain the typed
+// text, regardless of case and of the folded accents: last first, so each
+// can be deleted in turn without moving the ones still to delete.
+std::vector<size_t> NarrowContactList(const std::vector<std::string>& shownItems,
+                                      const std::string& typed);
+
+// The display keys, converted to ANSI, of the contacts whose stored key
+// contains the typed text (regardless of case and of the folded accents)
+// and that the list does not already show in any case; in contact order,
+// each once.
+std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
+                                          const std::string& typed,
+                                          const std::vector<std::string>& shownItems);
+
+// The hint shown under the list for this many items left; none (the label is
+// hidden) while items are left.
+std::optional<std::string> ContactListHint(size_t itemCount, const std::string& typed);
+
+enum class EnterAction {
+    Nothing,           // empty text, or a name without a comma nobody has
+    InsertLink,        // the typed text is a contact's display key
+    NewContact,        // a new "Name, Surname": ask for the company
+    RefuseNewContact,  // a new name that cannot be stored as a key
+};
+struct EnterDecision {
+    EnterAction action;
+    size_t contact;  // position in gContacts, for InsertLink
+};
+// Against gContacts, for the text of the combo box (ANSI).
+EnterDecision DecideEnter(const std::string& typed);

@@ -1,0 +1,225 @@
+#include "features/contacts/contact_store.h"
+
+#include <array>
+#include <string_view>
+
+#include "app/configuration_file.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+
+std::vector<DomainEntry> gDomains;
+std::vector<Contact> gContacts;
+
+namespace {
+
+// Used when the file names no company at all; held in memory only.
+const DomainEntry kBuiltInDomain = {"default", "Microsoft", "@microsoft.com"};
+
+constexpr std::string_view kDomainsHeader = "[domains]";
+constexpr std::string_view kContactsHeader = "[contact_book]";
+
+std::string_view Trim(std::string_view text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+bool Holds(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+
+// Files edited on Windows end lines in CR LF, copies from elsewhere in LF,
+// and old Mac editors in a lone CR: all three end a line. A line end at the
+// very end of the file does not open one more, empty, line.
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines.push_back(bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+bool IsHeader(std::string_view line, std::string_view header) {
+    std::string_view trimmed = Trim(line);
+    // Lower-casing keeps the length of single-byte text and leaves the
+    // brackets alone, so only lines of this shape need the system call.
+    if (trimmed.size() != header.size() || trimmed.front() != '[' || trimmed.back() != ']')
+        return false;
+    std::string lowered(trimmed);
+    platform::CharLowerBuffA(lowered);
+    return lowered == header;
+}
+
+// Takes the line when it is a company and returns the text the end of the
+// section is judged on.
+std::string_view ExamineDomainLine(std::string_view line) {
+    size_t equals = line.find('=');
+    if (equals == std::string_view::npos || !Holds(line, '@')) return line;
+    std::string_view value = Trim(line.substr(equals + 1));
+    size_t at = value.find('@');
+    // An "@" in the key alone leaves no extension to split the value at.
+    if (at == std::string_view::npos) return line;
+    gDomains.push_back({std::string(Trim(line.substr(0, equals))),
+                        std::string(Trim(value.substr(0, at))),
+                        std::string(Trim(value.substr(at)))});
+    return value;
+}
+
+std::string_view ExamineContactLine(std::string_view line) {
+    size_t equals = line.find('=');
+    if (equals != std::string_view::npos && Holds(line, ',') && Holds(line, '@'))
+        gContacts.push_back({std::string(Trim(line.substr(0, equals))),
+                             std::string(Trim(line.substr(equals + 1)))});
+    return line;
+}
+
+// From the first line that is the header up to and including the first
+// examined line holding both brackets, or the last line of the file.
+void ReadSection(const std::vector<std::string_view>& lines, std::string_view header,
+                 std::string_view (*examine)(std::string_view)) {
+    size_t i = 0;
+    while (i < lines.size() && !IsHeader(lines[i], header)) ++i;
+    for (++i; i < lines.size(); ++i) {
+        std::string_view judged = examine(lines[i]);
+        if (Holds(judged, '[') && Holds(judged, ']')) return;
+    }
+}
+
+// Windows-1252 bytes: "ÀÂÄÉÈÊËÎÏÔÖÙÛÜÇÑ" and "àâäéèêëîïôöùûüÿçñ" and their
+// plain letters. "ÿ" has no capital partner here.
+constexpr std::string_view kAccented =
+    "\xC0\xC2\xC4\xC9\xC8\xCA\xCB\xCE\xCF\xD4\xD6\xD9\xDB\xDC\xC7\xD1"
+    "\xE0\xE2\xE4\xE9\xE8\xEA\xEB\xEE\xEF\xF4\xF6\xF9\xFB\xFC\xFF\xE7\xF1";
+constexpr std::string_view kPlain =
+    "AAAEEEEIIOOUUUCN"
+    "aaaeeeeiioouuuycn";
+static_assert(kAccented.size() == kPlain.size());
+
+constexpr std::array<char, 256> MakeFoldTable() {
+    std::array<char, 256> table{};
+    for (int i = 0; i < 256; ++i) table[i] = static_cast<char>(i);
+    for (size_t i = 0; i < kAccented.size(); ++i)
+        table[static_cast<unsigned char>(kAccented[i])] = kPlain[i];
+    return table;
+}
+constexpr std::array<char, 256> kFoldTable = MakeFoldTable();
+
+// The link is pasted as HTML: names and addresses holding markup characters
+// must come out as text, not as tags or a broken attribute.
+std::string EscapeHtml(std::string_view text, bool inAttribute) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '\'':
+            if (inAttribute) out += "&#39;";
+            else out += c;
+            break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// The acronym printed before a contact's name, from its address's domain.
+std::string LinkPrefix(const std::string& mailtoValue) {
+    size_t at = mailtoValue.find('@');
+    std::string domain = at == std::string::npos ? std::string() : mailtoValue.substr(at);
+    for (const DomainEntry& entry : gDomains) {
+        if (entry.emailExtension != domain) continue;
+        return entry.acronym == "default" ? std::string() : entry.acronym + "\\";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string TrimSpaces(const std::string& text) { return std::string(Trim(text)); }
+
+void ParseContactBook(const std::string& fileBytes) {
+    gDomains.clear();
+    gContacts.clear();
+    std::vector<std::string_view> lines = SplitLines(fileBytes);
+    ReadSection(lines, kDomainsHeader, ExamineDomainLine);
+    if (gDomains.empty()) gDomains.push_back(kBuiltInDomain);
+    ReadSection(lines, kContactsHeader, ExamineContactLine);
+}
+
+// A file that cannot be read reads as an empty one: no contacts, and the
+// built-in company.
+void LoadContactBookFrom(const std::string& path) {
+    std::string bytes;
+    if (!platform::ReadWholeFile(path, bytes)) bytes.clear();
+    ParseContactBook(bytes);
+}
+
+void LoadContactBook() { LoadContactBookFrom(ConfigurationPath()); }
+
+std::optional<size_t> FindContact(const std::string& displayKeyUtf8) {
+    for (size_t i = 0; i < gContacts.size(); ++i)
+        if (gContacts[i].displayKey == displayKeyUtf8) return i;
+    return std::nullopt;
+}
+
+std::string FoldAccents(const std::string& text) {
+    std::string folded(text);
+    for (char& c : folded) c = kFoldTable[static_cast<unsigned char>(c)];
+    return folded;
+}
+
+// "Surname, Given" becomes "Given.Surname" + extension. The dialogs only ask
+// for names with a comma; without one the whole name is the address part.
+std::string ComposeAddress(const std::string& typedKey, const std::string& emailExtension) {
+    std::string folded = FoldAccents(typedKey);
+    size_t comma = folded.find(',');
+    if (comma == std::string::npos) return TrimSpaces(folded) + emailExtension;
+    std::string_view view(folded);
+    return std::string(Trim(view.substr(comma + 1))) + "." +
+           std::string(Trim(view.substr(0, comma))) + emailExtension;
+}
+
+std::string BuildContactLink(const std::string& displayKeyUtf8, const std::string& mailtoValue) {
+    std::string_view name(displayKeyUtf8);
+    while (!name.empty() && name.back() == ',') name.remove_suffix(1);
+    std::string text = "@";
+    text += LinkPrefix(mailtoValue);
+    text += Trim(name);
+    return "<a href='" + EscapeHtml(mailtoValue, true) + "'>" + EscapeHtml(text, false) + "</a>";
+}
+
+bool IsStorableDisplayKey(const std::string& typed) {
+    for (char c : typed) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '=' || c == '[' || c == ']' || byte < 0x20 || byte == 0x7F) return false;
+    }
+    return true;
+}
+
+void AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
+                  const std::string& address) {
+    platform::WritePrivateProfileStringA("contact_book", displayKeyUtf8, "mailto:" + address, path);
+}
+
+void AddContact(const std::string& displayKeyUtf8, const std::string& address) {
+    AddContactTo(ConfigurationPath(), displayKeyUtf8, address);
+}
+
+size_t AddDomainEntryTo(const std::string& path, const std::string& acronym,
+                        const std::string& companyName, const std::string& emailExtension) {
+    gDomains.push_back({acronym, companyName, emailExtension});
+    platform::WritePrivateProfileStringA("domains", acronym, companyName + emailExtension, path);
+    return gDomains.size();
+}
+
+size_t AddDomainEntry(const std::string& acronym, const std::string& companyName,
+                      const std::string& emailExtension) {
+    return AddDomainEntryTo(ConfigurationPath(), acronym, companyName, emailExtension);
+}

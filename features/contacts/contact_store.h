@@ -1,0 +1,53 @@
+// The contacts ("[contact_book]") and companies ("[domains]") of the
+// configuration file, in memory, and what is made from them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct DomainEntry {
+    std::string acronym;
+    std::string companyName;
+    std::string emailExtension;  // begins with "@"
+    bool operator==(const DomainEntry&) const = default;
+};
+
+struct Contact {
+    std::string displayKey;   // UTF-8, "Surname, Given name"
+    std::string mailtoValue;  // "mailto:" + address
+    bool operator==(const Contact&) const = default;
+};
+
+// Reloaded at every opening of the contact book.
+extern std::vector<DomainEntry> gDomains;
+extern std::vector<Contact> gContacts;
+
+void LoadContactBook();
+// 0-based index of the first contact whose display key equals it, byte for byte.
+std::optional<size_t> FindContact(const std::string& displayKeyUtf8);
+std::string FoldAccents(const std::string& text);
+std::string ComposeAddress(const std::string& typedKey, const std::string& emailExtension);
+void AddContact(const std::string& displayKeyUtf8, const std::string& address);
+// Returns the 1-based position of the new entry (the new length of gDomains).
+size_t AddDomainEntry(const std::string& acronym, const std::string& companyName,
+                      const std::string& emailExtension);
+std::string BuildContactLink(const std::string& displayKeyUtf8, const std::string& mailtoValue);
+
+// The section reader, on file content already in memory (for tests and fuzzing).
+void ParseContactBook(const std::string& fileBytes);
+
+// The same three, on a configuration file named by its path.
+void LoadContactBookFrom(const std::string& path);
+void AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
+                  const std::string& address);
+size_t AddDomainEntryTo(const std::string& path, const std::string& acronym,
+                        const std::string& companyName, const std::string& emailExtension);
+
+// False when a typed name could not be written as a key of the contact
+// section and read back as the same contact: it holds "=", "[", "]" or a
+// control character. The contact book refuses to store such a name.
+bool IsStorableDisplayKey(const std::string& typed);
+
+// Leading and trailing spaces (code 32 only) removed.
+std::string TrimSpaces(const std::string& text);

@@ -1,0 +1,44 @@
+// The New contact dialog's texts, size and keyboard moves, apart from the
+// window itself.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "features/contacts/contact_store.h"
+
+// Button ids: 103 + i for the company at 0-based position i, 103 + n for
+// "< New company >"; 2 is the hidden button that gives Escape a target.
+constexpr int kFirstCompanyButton = 103;
+constexpr int kHiddenButton = 2;
+
+// Commands of the four accelerators: 1024 + the virtual-key code.
+constexpr int kCommandHome = 1060;
+constexpr int kCommandEnd = 1059;
+constexpr int kCommandPageUp = 1057;
+constexpr int kCommandPageDown = 1058;
+
+constexpr unsigned kVirtualKeyUp = 38;
+constexpr unsigned kVirtualKeyDown = 40;
+
+std::string NewContactQuestion(const std::string& typedName);
+
+// One label per company in list order, the default company shown with its
+// acronym, then "< New company >".
+std::vector<std::string> NewContactButtonLabels(const std::vector<DomainEntry>& domains);
+
+// Dialog units.
+int NewContactDialogHeight(size_t companies);
+int NewContactButtonTop(size_t position);
+
+struct ArrowPresses {
+    unsigned virtualKey;  // kVirtualKeyUp or kVirtualKeyDown
+    int count;
+};
+// The arrow presses that carry the focus from the current button for one of
+// the four accelerator commands; no presses for any other command.
+ArrowPresses ArrowPressesFor(int command, int currentButton, size_t companies);
+
+// The dialog's result for the button pressed: 0 for the hidden one, else
+// the 1-based position of the button.
+int NewContactResult(int buttonId);

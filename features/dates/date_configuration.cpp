@@ -1,0 +1,48 @@
+#include "features/dates/date_configuration.h"
+
+#include "app/configuration_file.h"
+#include "features/dates/date_format.h"
+#include "platform/profile.h"
+
+namespace {
+
+constexpr unsigned kValueBuffer = 260;
+const char kBuiltInDateFormat[] = "<b>w.dd/mm (Wwn)</b>";
+
+std::string TrimSpaces(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string ReadValue(const std::string& section, const std::string& key,
+                      const std::string& defaultValue, const std::string& path) {
+    return TrimSpaces(
+        platform::GetPrivateProfileStringA(section, key, defaultValue, kValueBuffer, path));
+}
+
+std::string NumberedKey(const char* letters, int number) {
+    return std::string(letters) + "(" + std::to_string(number) + ")";
+}
+
+}  // namespace
+
+void ReadDateConfigurationFrom(const std::string& path) {
+    gDateFormat = ReadValue("date_picker", "output", kBuiltInDateFormat, path);
+
+    gShortWeekdayNames.assign(7, "");
+    gLongWeekdayNames.assign(7, "");
+    for (int i = 1; i <= 7; ++i) {
+        gShortWeekdayNames[i - 1] = ReadValue("weekdays", NumberedKey("w", i), "", path);
+        gLongWeekdayNames[i - 1] = ReadValue("weekdays", NumberedKey("wd", i), "", path);
+    }
+
+    gShortMonthNames.assign(12, "");
+    gLongMonthNames.assign(12, "");
+    for (int i = 1; i <= 12; ++i) {
+        gShortMonthNames[i - 1] = ReadValue("months", NumberedKey("M", i), "", path);
+        gLongMonthNames[i - 1] = ReadValue("months", NumberedKey("MM", i), "", path);
+    }
+}
+
+void ReadDateConfiguration() { ReadDateConfigurationFrom(ConfigurationPath()); }

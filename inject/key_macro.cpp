@@ -1,0 +1,156 @@
+#include "inject/key_macro.h"
+
+#include "platform/codepage.h"
+
+using platform::KeyEvent;
+
+namespace {
+
+enum class Stroke { Down, Up, DownUp };
+
+struct NamedKey {
+    const char* name;
+    uint16_t key;
+    Stroke stroke;
+};
+
+const NamedKey kNamedKeys[] = {
+    {"CTRL_D", 0x11, Stroke::Down},    {"CTRL_U", 0x11, Stroke::Up},
+    {"ALT_D", 0x12, Stroke::Down},     {"ALT_U", 0x12, Stroke::Up},
+    {"SHIFT_D", 0x10, Stroke::Down},   {"SHIFT_U", 0x10, Stroke::Up},
+    {"WIN_D", 0x5B, Stroke::Down},     {"WIN_U", 0x5B, Stroke::Up},
+    {"BACKSPACE", 0x08, Stroke::DownUp}, {"ENTER", 0x0D, Stroke::DownUp},
+    {"INSERT", 0x2D, Stroke::DownUp},  {"DELETE", 0x2E, Stroke::DownUp},
+    {"RIGHT", 0x27, Stroke::DownUp},   {"LEFT", 0x25, Stroke::DownUp},
+    {"UP", 0x26, Stroke::DownUp},      {"DOWN", 0x28, Stroke::DownUp},
+    {"HOME", 0x24, Stroke::DownUp},    {"END", 0x23, Stroke::DownUp},
+    {"TAB", 0x09, Stroke::DownUp},     {"ESCAPE", 0x1B, Stroke::DownUp},
+    {"PGUP", 0x21, Stroke::DownUp},    {"PGDN", 0x22, Stroke::DownUp},
+    {"F1", 0x70, Stroke::DownUp},      {"F2", 0x71, Stroke::DownUp},
+    {"F3", 0x72, Stroke::DownUp},      {"F4", 0x73, Stroke::DownUp},
+    {"F5", 0x74, Stroke::DownUp},      {"F6", 0x75, Stroke::DownUp},
+    {"F7", 0x76, Stroke::DownUp},      {"F8", 0x77, Stroke::DownUp},
+    {"F9", 0x78, Stroke::DownUp},      {"F10", 0x79, Stroke::DownUp},
+    {"F11", 0x7A, Stroke::DownUp},     {"F12", 0x7B, Stroke::DownUp},
+    {"APPS", 0x5D, Stroke::DownUp},    {"NUMLOCK", 0x90, Stroke::DownUp},
+    {"CAPITAL", 0x14, Stroke::DownUp},
+};
+
+// No key name is longer; a longer buffer is never upper-cased or looked up,
+// which keeps a macro full of "}" linear however long the kept name grows.
+constexpr size_t kLongestName = 9;
+
+constexpr uint16_t kShiftKey = 0x10;
+constexpr uint16_t kCtrlKey = 0x11;
+constexpr uint16_t kAltKey = 0x12;
+
+// Only the navigation block is sent as extended keys: without the flag the
+// system would read them as the numeric keypad's twins.
+bool IsExtendedKey(uint16_t key) {
+    switch (key) {
+        case 0x21: case 0x22: case 0x23: case 0x24: case 0x25:
+        case 0x26: case 0x27: case 0x28: case 0x2D: case 0x2E:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void AppendKey(std::vector<KeyEvent>& events, const KeyLayout& layout, uint16_t key, uint32_t flags) {
+    events.push_back({key, layout.scanCodeForKey(key), flags});
+}
+
+void AppendNamedKey(std::vector<KeyEvent>& events, const KeyLayout& layout, const NamedKey& entry) {
+    uint32_t extended = IsExtendedKey(entry.key) ? platform::kKeyEventExtendedKey : 0;
+    if (entry.stroke != Stroke::Up) AppendKey(events, layout, entry.key, extended);
+    if (entry.stroke != Stroke::Down)
+        AppendKey(events, layout, entry.key, extended | platform::kKeyEventKeyUp);
+}
+
+void UpperCaseName(std::string& name, const KeyLayout& layout) {
+    if (layout.upperCaseName) {
+        layout.upperCaseName(name);
+        return;
+    }
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+}
+
+void AppendKeyNamed(std::vector<KeyEvent>& events, const KeyLayout& layout, std::string& name) {
+    if (name.size() > kLongestName) return;
+    UpperCaseName(name, layout);
+    for (const NamedKey& entry : kNamedKeys) {
+        if (name == entry.name) {
+            AppendNamedKey(events, layout, entry);
+            return;
+        }
+    }
+}
+
+// Modifiers are released in the order they were pressed (Shift, Ctrl, Alt):
+// the foreground application only ever sees them all down around the key.
+void AppendCharacter(std::vector<KeyEvent>& events, const KeyLayout& layout, unsigned char character) {
+    int16_t answer = layout.keyForCharacter(character);
+    if (answer == -1) {
+        events.push_back({0, layout.utf16ForCharacter(character), platform::kKeyEventUnicode});
+        return;
+    }
+    uint16_t bits = static_cast<uint16_t>(answer);
+    uint16_t key = bits & 0xFF;
+    unsigned shiftState = (bits >> 8) & 7;
+    const uint16_t modifiers[3] = {kShiftKey, kCtrlKey, kAltKey};
+    for (int i = 0; i < 3; ++i)
+        if (shiftState & (1u << i)) AppendKey(events, layout, modifiers[i], 0);
+    AppendKey(events, layout, key, 0);
+    AppendKey(events, layout, key, platform::kKeyEventKeyUp);
+    for (int i = 0; i < 3; ++i)
+        if (shiftState & (1u << i)) AppendKey(events, layout, modifiers[i], platform::kKeyEventKeyUp);
+}
+
+}  // namespace
+
+// The name buffer survives a "}": a second "}" looks the same name up again.
+std::vector<KeyEvent> KeyMacroEvents(const std::string& macro, const KeyLayout& layout) {
+    std::vector<KeyEvent> events;
+    bool insideName = false;
+    std::string name;
+    for (char byte : macro) {
+        if (byte == '{') {
+            insideName = true;
+            name.clear();
+        } else if (byte == '}') {
+            insideName = false;
+            AppendKeyNamed(events, layout, name);
+        } else if (insideName) {
+            name += byte;
+        } else {
+            AppendCharacter(events, layout, static_cast<unsigned char>(byte));
+        }
+    }
+    return events;
+}
+
+namespace {
+
+// A lead byte of a double-byte code page converts to nothing on its own;
+// the replacement character then stands in for it.
+uint16_t Utf16ForAnsiByte(unsigned char character) {
+    std::u16string unit = platform::MultiByteToWideChar(
+        platform::kCodePageAnsi, platform::kMbPrecomposed, std::string(1, static_cast<char>(character)));
+    return unit.empty() ? 0xFFFD : unit[0];
+}
+
+}  // namespace
+
+void SendKeyMacro(const std::string& macro) {
+    if (macro.empty()) return;
+    platform::LayoutHandle handle = platform::GetKeyboardLayout();
+    KeyLayout layout{
+        [handle](unsigned char character) { return platform::VkKeyScanExA(character, handle); },
+        [](uint16_t key) { return static_cast<uint16_t>(platform::MapVirtualKeyA(key)); },
+        Utf16ForAnsiByte,
+        [](std::string& name) { platform::CharUpperBuffA(name); },
+    };
+    std::vector<KeyEvent> events = KeyMacroEvents(macro, layout);
+    if (!events.empty()) platform::SendInput(events);
+}

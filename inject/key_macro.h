@@ -1,0 +1,28 @@
+// Key macros: a brace notation for named keys ("{CTRL_D}v{CTRL_U}") and plain
+// characters, turned into one ordered batch of key events.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/keyboard.h"
+
+// The three questions a macro asks of the keyboard layout.
+struct KeyLayout {
+    // VkKeyScanExA's answer: low byte the key, high byte the shift state
+    // (bit 0 Shift, bit 1 Ctrl, bit 2 Alt); -1 when no key types it.
+    std::function<int16_t(unsigned char)> keyForCharacter;
+    std::function<uint16_t(uint16_t)> scanCodeForKey;
+    std::function<uint16_t(unsigned char)> utf16ForCharacter;
+    // The locale's upper-casing of a key name, in place (CharUpperBuffA).
+    // Left empty, only "a" to "z" are raised, which is all the key names need.
+    std::function<void(std::string&)> upperCaseName = {};
+};
+
+std::vector<platform::KeyEvent> KeyMacroEvents(const std::string& macro, const KeyLayout& layout);
+
+// Injects the macro's events with one SendInput call. An empty macro touches
+// nothing at all.
+void SendKeyMacro(const std::string& macro);

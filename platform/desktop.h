@@ -1,0 +1,28 @@
+// Top-level windows, the foreground, and the few ways the program speaks to
+// the user or the shell.
+#pragma once
+
+#include <string>
+
+#include "platform/types.h"
+
+namespace platform {
+
+WindowHandle GetForegroundWindow();
+
+// GetWindowTextLengthA, then GetWindowTextA with room for the whole title.
+// A null or vanished window has an empty title.
+std::string GetWindowTextA(WindowHandle window);
+
+bool SetForegroundWindow(WindowHandle window);
+
+void MessageBeep(unsigned type);
+
+// MessageBoxA; returns the button id.
+int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
+                unsigned style);
+
+// ShellExecuteA(no owner, "open", path, "", "", SW_SHOW); does not wait.
+void ShellExecuteOpen(const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,104 @@
+// Top-level windows with titles, the foreground, and what the program shows
+// the user or hands to the shell.
+#include <map>
+
+#include "platform/desktop.h"
+#include "platform/sim/internal.h"
+#include "platform/sim/sim.h"
+
+namespace sim {
+
+namespace {
+
+struct Window {
+    std::string title;
+    bool open;
+};
+
+std::map<WindowHandle, Window> gWindows;
+uintptr_t gNextWindow = 0x10010;
+WindowHandle gForeground = nullptr;
+std::vector<MessageBoxShown> gMessageBoxes;
+std::vector<unsigned> gBeeps;
+std::vector<std::string> gShellOpened;
+int gMessageBoxAnswer = 1;  // IDOK
+
+const Window* OpenWindow(WindowHandle window) {
+    auto found = gWindows.find(window);
+    return found != gWindows.end() && found->second.open ? &found->second : nullptr;
+}
+
+}  // namespace
+
+void ResetDesktop() {
+    gWindows.clear();
+    gNextWindow = 0x10010;
+    gForeground = nullptr;
+    gMessageBoxes.clear();
+    gBeeps.clear();
+    gShellOpened.clear();
+    gMessageBoxAnswer = 1;
+}
+
+WindowHandle AddWindow(const std::string& title) {
+    WindowHandle window = reinterpret_cast<WindowHandle>(gNextWindow);
+    gNextWindow += 0x10;
+    gWindows[window] = {title, true};
+    return window;
+}
+
+void SetForeground(WindowHandle window) { gForeground = window; }
+
+void CloseWindow(WindowHandle window) {
+    auto found = gWindows.find(window);
+    if (found != gWindows.end()) found->second.open = false;
+    if (gForeground == window) gForeground = nullptr;
+}
+
+void SetMessageBoxAnswer(int button) { gMessageBoxAnswer = button; }
+
+const std::vector<MessageBoxShown>& MessageBoxes() { return gMessageBoxes; }
+const std::vector<unsigned>& Beeps() { return gBeeps; }
+const std::vector<std::string>& ShellOpened() { return gShellOpened; }
+
+}  // namespace sim
+
+namespace platform {
+
+WindowHandle GetForegroundWindow() {
+    sim::Log("GetForegroundWindow", sim::HandleText(sim::gForeground));
+    return sim::gForeground;
+}
+
+std::string GetWindowTextA(WindowHandle window) {
+    const sim::Window* open = sim::OpenWindow(window);
+    std::string title = open ? open->title : "";
+    sim::Log("GetWindowTextA", sim::HandleText(window) + " \"" + title + "\"");
+    return title;
+}
+
+bool SetForegroundWindow(WindowHandle window) {
+    bool done = sim::OpenWindow(window) != nullptr;
+    if (done) sim::gForeground = window;
+    sim::Log("SetForegroundWindow", sim::HandleText(window) + (done ? "" : " failed"));
+    return done;
+}
+
+void MessageBeep(unsigned type) {
+    sim::Log("MessageBeep", sim::Hex(type));
+    sim::gBeeps.push_back(type);
+}
+
+int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
+                unsigned style) {
+    sim::Log("MessageBoxA", sim::HandleText(owner) + " \"" + caption + "\" " + sim::Hex(style));
+    sim::gMessageBoxes.push_back({text, caption, style});
+    return sim::gMessageBoxAnswer;
+}
+
+void ShellExecuteOpen(const std::string& path) {
+    sim::Log("ShellExecuteA", path);
+    sim::gShellOpened.push_back(path);
+}
+
+}  // namespace platform

@@ -1,0 +1,155 @@
+// Two keyboard layouts as Windows answers for them: US (0x0409) and French
+// AZERTY (0x040C), and the set-1 scan codes of the US keyboard.
+#include <array>
+#include <map>
+
+#include "platform/keyboard.h"
+#include "platform/sim/internal.h"
+#include "platform/sim/sim.h"
+
+namespace sim {
+
+namespace {
+
+constexpr int16_t kShift = 0x100;
+constexpr int16_t kAltGr = 0x600;  // Ctrl+Alt
+
+using KeyTable = std::array<int16_t, 256>;
+
+Layout gLayout = Layout::UnitedStates;
+std::map<unsigned char, int16_t> gOverrides;
+std::vector<std::vector<platform::KeyEvent>> gSent;
+
+platform::LayoutHandle HandleOf(Layout layout) {
+    return reinterpret_cast<platform::LayoutHandle>(
+        static_cast<uintptr_t>(layout == Layout::French ? 0x040C040C : 0x04090409));
+}
+
+void Put(KeyTable& table, const char* characters, const int16_t* answers) {
+    for (int i = 0; characters[i]; ++i)
+        table[static_cast<unsigned char>(characters[i])] = answers[i];
+}
+
+// What both layouts share: letters keep their virtual keys (Windows names
+// AZERTY letter keys by their labels), and the control characters.
+KeyTable CommonKeys() {
+    KeyTable table;
+    table.fill(-1);
+    for (int c = 'a'; c <= 'z'; ++c) {
+        table[c] = static_cast<int16_t>(c - 'a' + 'A');
+        table[c - 'a' + 'A'] = static_cast<int16_t>(kShift | (c - 'a' + 'A'));
+        table[c - 'a' + 1] = static_cast<int16_t>(0x200 | (c - 'a' + 'A'));  // Ctrl+letter
+    }
+    table[0x08] = 0x08;
+    table[0x09] = 0x09;
+    table[0x0A] = 0x20D;
+    table[0x0D] = 0x0D;
+    table[0x1B] = 0x1B;
+    table[' '] = 0x20;
+    return table;
+}
+
+KeyTable UnitedStatesKeys() {
+    KeyTable table = CommonKeys();
+    for (int d = 0; d <= 9; ++d) table['0' + d] = static_cast<int16_t>('0' + d);
+    static const int16_t shifted[] = {0x131, 0x132, 0x133, 0x134, 0x135,
+                                      0x136, 0x137, 0x138, 0x139, 0x130};
+    Put(table, "!@#$%^&*()", shifted);
+    static const int16_t plain[] = {0xC0, 0xBD, 0xBB, 0xDB, 0xDD, 0xDC, 0xBA, 0xDE, 0xBC, 0xBE, 0xBF};
+    Put(table, "`-=[]\\;',./", plain);
+    int16_t withShift[11];
+    for (int i = 0; i < 11; ++i) withShift[i] = static_cast<int16_t>(kShift | plain[i]);
+    Put(table, "~_+{}|:\"<>?", withShift);
+    return table;
+}
+
+KeyTable FrenchKeys() {
+    KeyTable table = CommonKeys();
+    // The digit row types symbols; Shift gives the digits.
+    static const int16_t row[] = {0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39, 0x30, 0xDB, 0xBB};
+    Put(table, "&\xE9\"'(-\xE8_\xE7\xE0)=", row);
+    for (int d = 0; d <= 9; ++d)
+        table['0' + d] = static_cast<int16_t>(kShift | ('0' + d));
+    static const int16_t altGr[] = {0x632, 0x633, 0x634, 0x635, 0x636, 0x637,
+                                    0x638, 0x639, 0x630, 0x6DB, 0x6BB, 0x6BA, 0x645};
+    Put(table, "~#{[|`\\^@]}\xA4\x80", altGr);
+    static const int16_t others[] = {0x1DB, 0x1BB, 0xDE, 0x1DD, 0xBA, 0x1BA, 0xC0, 0x1C0,
+                                     0xDC, 0x1DC, 0xE2, 0x1E2, 0xBC, 0x1BC, 0xBE, 0x1BE,
+                                     0xBF, 0x1BF, 0xDF, 0x1DF};
+    Put(table, "\xB0+\xB2\xA8$\xA3\xF9%*\xB5<>,?;.:/!\xA7", others);
+    return table;
+}
+
+const KeyTable& TableFor(platform::LayoutHandle layout) {
+    static const KeyTable unitedStates = UnitedStatesKeys();
+    static const KeyTable french = FrenchKeys();
+    return layout == HandleOf(Layout::French) ? french : unitedStates;
+}
+
+}  // namespace
+
+void ResetKeyboard() {
+    gLayout = Layout::UnitedStates;
+    gOverrides.clear();
+    gSent.clear();
+}
+
+void SetKeyboardLayout(Layout layout) { gLayout = layout; }
+
+void SetKeyForCharacter(unsigned char character, int16_t answer) { gOverrides[character] = answer; }
+
+const std::vector<std::vector<platform::KeyEvent>>& SentInputs() { return gSent; }
+
+}  // namespace sim
+
+namespace platform {
+
+LayoutHandle GetKeyboardLayout() {
+    LayoutHandle layout = sim::HandleOf(sim::gLayout);
+    sim::Log("GetKeyboardLayout", sim::HandleText(layout));
+    return layout;
+}
+
+int16_t VkKeyScanExA(unsigned char character, LayoutHandle layout) {
+    auto found = sim::gOverrides.find(character);
+    int16_t answer = found != sim::gOverrides.end() ? found->second : sim::TableFor(layout)[character];
+    sim::Log("VkKeyScanExA", sim::Hex(character) + " -> " + std::to_string(answer));
+    return answer;
+}
+
+unsigned MapVirtualKeyA(unsigned virtualKey) {
+    static const std::map<unsigned, unsigned> scanCodes = [] {
+        std::map<unsigned, unsigned> codes = {
+            {0x1B, 0x01}, {0xBD, 0x0C}, {0xBB, 0x0D}, {0x08, 0x0E}, {0x09, 0x0F}, {0xDB, 0x1A},
+            {0xDD, 0x1B}, {0x0D, 0x1C}, {0x11, 0x1D}, {0xA2, 0x1D}, {0xA3, 0x1D}, {0xBA, 0x27},
+            {0xDE, 0x28}, {0xC0, 0x29}, {0x10, 0x2A}, {0xA0, 0x2A}, {0xDC, 0x2B}, {0xBC, 0x33},
+            {0xBE, 0x34}, {0xBF, 0x35}, {0x6F, 0x35}, {0xA1, 0x36}, {0x6A, 0x37}, {0x12, 0x38},
+            {0xA4, 0x38}, {0xA5, 0x38}, {0x20, 0x39}, {0x14, 0x3A}, {0x90, 0x45}, {0x91, 0x46},
+            {0x24, 0x47}, {0x26, 0x48}, {0x21, 0x49}, {0x6D, 0x4A}, {0x25, 0x4B}, {0x0C, 0x4C},
+            {0x27, 0x4D}, {0x6B, 0x4E}, {0x23, 0x4F}, {0x28, 0x50}, {0x22, 0x51}, {0x2D, 0x52},
+            {0x2E, 0x53}, {0x6E, 0x53}, {0xE2, 0x56}, {0x7A, 0x57}, {0x7B, 0x58}, {0x5B, 0x5B},
+            {0x5C, 0x5C}, {0x5D, 0x5D}};
+        const char* letters = "QWERTYUIOPASDFGHJKLZXCVBNM";
+        const unsigned letterCodes[] = {0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18,
+                                        0x19, 0x1E, 0x1F, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25,
+                                        0x26, 0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32};
+        for (int i = 0; letters[i]; ++i) codes[static_cast<unsigned>(letters[i])] = letterCodes[i];
+        for (unsigned d = 1; d <= 9; ++d) codes['0' + d] = 0x01 + d;
+        codes['0'] = 0x0B;
+        for (unsigned f = 0; f < 10; ++f) codes[0x70 + f] = 0x3B + f;  // F1..F10
+        const unsigned keypad[] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
+        for (unsigned n = 0; n < 10; ++n) codes[0x60 + n] = keypad[n];
+        return codes;
+    }();
+    auto found = scanCodes.find(virtualKey);
+    unsigned scanCode = found == scanCodes.end() ? 0 : found->second;
+    sim::Log("MapVirtualKeyA", sim::Hex(virtualKey) + " -> " + sim::Hex(scanCode));
+    return scanCode;
+}
+
+void SendInput(const std::vector<KeyEvent>& events) {
+    sim::Log("SendInput", std::to_string(events.size()) + " events");
+    sim::gSent.push_back(events);
+}
+
+}  // namespace platform

@@ -1,0 +1,110 @@
+// The simulated platform, as the native tests see it: a new machine at each
+// Reset(), with a call log, a clock that only sleeps move, keyboard layout
+// tables, windows with titles and a foreground, a clipboard with formats,
+// atoms and hotkeys, files and folders, and the profile functions' rules.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/keyboard.h"
+#include "platform/types.h"
+
+namespace sim {
+
+using platform::WindowHandle;
+
+// Back to a new machine: empty log, clock at 0, US layout, no windows, an
+// empty clipboard nobody holds, no atoms, no hotkeys, no files, module path
+// "C:\Vantor\Vantor.exe", local date 2026-12-07, no RT_RCDATA resources but
+// the default configuration (id 10).
+void Reset();
+
+// ---- The call log --------------------------------------------------------
+
+// One platform call: its Win32 name (e.g. "SendInput", "OpenClipboard",
+// "Sleep"), a short text of its arguments, and the clock when it was made.
+struct Call {
+    std::string name;
+    std::string detail;
+    unsigned at;
+};
+const std::vector<Call>& Calls();
+void ClearCalls();
+// Names of the logged calls, in order (convenient for expectations).
+std::vector<std::string> CallNames();
+
+// Milliseconds slept since Reset().
+unsigned Now();
+
+// ---- Keyboard -----------------------------------------------------------
+
+enum class Layout { UnitedStates, French };
+void SetKeyboardLayout(Layout layout);
+// Override one character's answer to VkKeyScanExA (-1: no key).
+void SetKeyForCharacter(unsigned char character, int16_t answer);
+// Every SendInput batch since Reset(), in order.
+const std::vector<std::vector<platform::KeyEvent>>& SentInputs();
+
+// ---- Windows ------------------------------------------------------------
+
+WindowHandle AddWindow(const std::string& title);
+void SetForeground(WindowHandle window);  // null: nothing in front
+void CloseWindow(WindowHandle window);    // its title becomes empty, foreground fails
+struct MessageBoxShown {
+    std::string text;
+    std::string caption;
+    unsigned style;
+};
+const std::vector<MessageBoxShown>& MessageBoxes();
+// The button MessageBoxA answers from now on (IDOK, 1, after Reset()).
+void SetMessageBoxAnswer(int button);
+const std::vector<unsigned>& Beeps();
+const std::vector<std::string>& ShellOpened();
+
+// ---- Clipboard ----------------------------------------------------------
+
+// Format id -> the bytes of its block, NUL included when the writer put one.
+const std::map<unsigned, std::string>& ClipboardContent();
+// Place raw bytes as if another program had (no NUL is added).
+void SetClipboardData(unsigned format, const std::string& block);
+// Another process holds the clipboard open: OpenClipboard fails.
+void HoldClipboardElsewhere(bool held);
+// The next GlobalAlloc for the clipboard fails.
+void FailNextAllocation();
+// The last GlobalAlloc flags used for each format written.
+const std::map<unsigned, unsigned>& ClipboardAllocFlags();
+// Whether the clipboard is open right now (a test can see an unclosed one).
+bool ClipboardIsOpen();
+
+// ---- Atoms and hotkeys --------------------------------------------------
+
+struct Hotkey {
+    WindowHandle window;
+    int id;
+    unsigned modifiers;
+    unsigned virtualKey;
+};
+const std::vector<Hotkey>& RegisteredHotkeys();
+// Another program has registered this combination: RegisterHotKey fails.
+void TakeHotkeyElsewhere(unsigned modifiers, unsigned virtualKey);
+// Names of the atoms alive now.
+std::vector<std::string> LiveAtoms();
+
+// ---- Files --------------------------------------------------------------
+
+void SetModuleFileName(const std::string& path);
+void SetFile(const std::string& path, const std::string& bytes);
+bool GetFile(const std::string& path, std::string& bytes);
+void AddFolder(const std::string& path);
+// Writes to this file, or to new files in this folder, fail.
+void SetReadOnly(const std::string& path);
+void SetRcData(unsigned id, const std::string& bytes);
+
+// ---- Time ---------------------------------------------------------------
+
+void SetLocalDate(platform::LocalDate date);
+
+}  // namespace sim

@@ -1,0 +1,39 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace platform {
+
+WindowHandle GetForegroundWindow() { return ::GetForegroundWindow(); }
+
+std::string GetWindowTextA(WindowHandle window) {
+    HWND handle = static_cast<HWND>(window);
+    if (!handle) return {};
+    int length = ::GetWindowTextLengthA(handle);
+    if (length <= 0) return {};
+    // The length may overstate the title (it can count bytes of another
+    // encoding); what GetWindowTextA copies is what counts.
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    int copied = ::GetWindowTextA(handle, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), copied > 0 ? copied : 0);
+}
+
+bool SetForegroundWindow(WindowHandle window) {
+    return ::SetForegroundWindow(static_cast<HWND>(window));
+}
+
+void MessageBeep(unsigned type) { ::MessageBeep(type); }
+
+int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
+                unsigned style) {
+    return ::MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
+}
+
+void ShellExecuteOpen(const std::string& path) {
+    ::ShellExecuteA(nullptr, "open", path.c_str(), "", "", SW_SHOW);
+}
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#include <windows.h>
+
+#include "platform/keyboard.h"
+
+static_assert(platform::kKeyEventExtendedKey == KEYEVENTF_EXTENDEDKEY);
+static_assert(platform::kKeyEventKeyUp == KEYEVENTF_KEYUP);
+static_assert(platform::kKeyEventUnicode == KEYEVENTF_UNICODE);
+
+// SendInput is handed sizeof(INPUT); a toolchain that packed the record
+// differently would have every event misread by the system.
+#ifdef _WIN64
+static_assert(sizeof(INPUT) == 40);
+#else
+static_assert(sizeof(INPUT) == 28);
+#endif
+
+namespace platform {
+
+LayoutHandle GetKeyboardLayout() { return ::GetKeyboardLayout(0); }
+
+int16_t VkKeyScanExA(unsigned char character, LayoutHandle layout) {
+    return ::VkKeyScanExA(static_cast<CHAR>(character), static_cast<HKL>(layout));
+}
+
+unsigned MapVirtualKeyA(unsigned virtualKey) {
+    return ::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+}
+
+void SendInput(const std::vector<KeyEvent>& events) {
+    if (events.empty()) return;
+    std::vector<INPUT> inputs(events.size());  // zeroed: time and extra info stay 0
+    for (size_t i = 0; i < events.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = events[i].virtualKey;
+        inputs[i].ki.wScan = events[i].scanCode;
+        inputs[i].ki.dwFlags = events[i].flags;
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace platform

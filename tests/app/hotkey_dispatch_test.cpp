@@ -1,0 +1,281 @@
+// Requests carried out against the simulated desktop, with stand-ins for the
+// feature dialogs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/hotkey_dispatcher.h"
+#include "platform/clipboard.h"
+#include "platform/desktop.h"
+#include "platform/sim/sim.h"
+#include "tests/app/fake_feature_entries.h"
+
+using platform::KeyEvent;
+
+namespace {
+
+// US layout scan codes: Ctrl 0x1D, V 0x2F, End 0x4F, Escape 0x01.
+const std::vector<KeyEvent> kPasteEvents = {
+    {0x11, 0x1D, 0}, {0x56, 0x2F, 0}, {0x56, 0x2F, 2}, {0x11, 0x1D, 2}};
+const std::vector<KeyEvent> kHighlightPasteEvents = {
+    {0x11, 0x1D, 0}, {0x56, 0x2F, 0}, {0x56, 0x2F, 2}, {0x11, 0x1D, 2},
+    {0x23, 0x4F, 1}, {0x23, 0x4F, 3}, {0x1B, 0x01, 0}, {0x1B, 0x01, 2}};
+
+size_t Count(const std::string& name) {
+    std::vector<std::string> names = sim::CallNames();
+    return static_cast<size_t>(std::count(names.begin(), names.end(), name));
+}
+
+// When the first call of that name was made, or -1.
+long FirstAt(const std::string& name) {
+    for (const sim::Call& call : sim::Calls())
+        if (call.name == name) return call.at;
+    return -1;
+}
+
+// Asking logs a call of its own: count calls before this.
+platform::WindowHandle Front() { return platform::GetForegroundWindow(); }
+
+size_t IndexOf(const std::string& name) {
+    std::vector<std::string> names = sim::CallNames();
+    return static_cast<size_t>(std::find(names.begin(), names.end(), name) - names.begin());
+}
+
+class DispatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::Reset();
+        ResetFakeFeatures();
+        std::fill(std::begin(gHotkeyAtoms), std::end(gHotkeyAtoms), uint16_t{0});
+        gHotkeysEnabled = 0;
+        oneNote = sim::AddWindow("Week 49 - OneNote");
+        notepad = sim::AddWindow("Untitled - Notepad");
+        dialog = sim::AddWindow("Dialog");
+    }
+
+    // The feature's dialog takes the foreground while it is open, as a
+    // real modal dialog does.
+    void DialogTakesForeground(FakeFeature& feature) {
+        feature.whileOpen = [this] { sim::SetForeground(dialog); };
+    }
+
+    platform::WindowHandle oneNote = nullptr;
+    platform::WindowHandle notepad = nullptr;
+    platform::WindowHandle dialog = nullptr;
+};
+
+TEST_F(DispatchTest, AtSignOutsideOneNoteIsPastedFromTheClipboard) {
+    sim::SetClipboardData(platform::kClipboardText, std::string("earlier\0", 8));
+    sim::SetClipboardData(0xC000, "earlier html");
+    sim::SetForeground(notepad);
+    DispatchRequest(3);
+
+    std::map<unsigned, std::string> expected = {{platform::kClipboardText, std::string("@\0", 2)}};
+    EXPECT_EQ(sim::ClipboardContent(), expected);
+    EXPECT_EQ(sim::ClipboardAllocFlags().at(platform::kClipboardText), platform::kGmemMoveable);
+    EXPECT_FALSE(sim::ClipboardIsOpen());
+    ASSERT_EQ(sim::SentInputs().size(), 1u);
+    EXPECT_EQ(sim::SentInputs()[0], kPasteEvents);
+    EXPECT_EQ(sim::Now(), 150u);
+    EXPECT_EQ(FirstAt("OpenClipboard"), 150);
+    EXPECT_LT(IndexOf("SetClipboardData"), IndexOf("SendInput"));
+    EXPECT_EQ(Count("SetForegroundWindow"), 0u);
+    EXPECT_EQ(Front(), notepad);
+    EXPECT_TRUE(gFakeContactBook.owners.empty());
+}
+
+TEST_F(DispatchTest, AtSignIsPastedEvenWhenTheClipboardIsHeld) {
+    sim::SetClipboardData(platform::kClipboardText, std::string("theirs\0", 7));
+    sim::HoldClipboardElsewhere(true);
+    sim::SetForeground(notepad);
+    DispatchRequest(3);
+    EXPECT_EQ(sim::ClipboardContent().at(platform::kClipboardText), std::string("theirs\0", 7));
+    ASSERT_EQ(sim::SentInputs().size(), 1u);
+    EXPECT_EQ(sim::SentInputs()[0], kPasteEvents);
+    EXPECT_EQ(Count("CloseClipboard"), 0u);
+}
+
+TEST_F(DispatchTest, AtSignHotkeyWaitsAboutAQuarterSecondInAll) {
+    CreateHotkeyAtoms();
+    sim::SetForeground(notepad);
+    OnHotkey(gHotkeyAtoms[2]);
+    EXPECT_EQ(sim::Now(), 250u);
+    EXPECT_EQ(FirstAt("GetForegroundWindow"), 100);
+    EXPECT_EQ(sim::SentInputs().size(), 1u);
+}
+
+struct PastingFeatureCase {
+    const char* name;
+    int code;
+    FakeFeature* feature;
+    int result;
+    bool restored;  // the target is brought back in front
+    std::vector<KeyEvent> pasted;
+};
+
+class PastingFeatureTest : public DispatchTest, public ::testing::WithParamInterface<PastingFeatureCase> {};
+
+TEST_P(PastingFeatureTest, RestoresAndPastesAsPlanned) {
+    const PastingFeatureCase& c = GetParam();
+    c.feature->result = c.result;
+    DialogTakesForeground(*c.feature);
+    sim::SetForeground(oneNote);
+    DispatchRequest(c.code);
+
+    EXPECT_EQ(c.feature->owners, std::vector<platform::WindowHandle>{oneNote});
+    EXPECT_EQ(Front(), c.restored ? oneNote : dialog);
+    EXPECT_EQ(Count("SetForegroundWindow"), c.restored ? 1u : 0u);
+    if (c.pasted.empty()) {
+        EXPECT_TRUE(sim::SentInputs().empty());
+    } else {
+        ASSERT_EQ(sim::SentInputs().size(), 1u);
+        EXPECT_EQ(sim::SentInputs()[0], c.pasted);
+        EXPECT_LT(IndexOf("SetForegroundWindow"), IndexOf("SendInput"));
+    }
+    EXPECT_EQ(sim::Now(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Features, PastingFeatureTest,
+    ::testing::Values(
+        PastingFeatureCase{"DatePickerDone", 2, &gFakeDatePicker, -1, true, kPasteEvents},
+        PastingFeatureCase{"DatePickerCancelled", 2, &gFakeDatePicker, 0, true, {}},
+        PastingFeatureCase{"ContactBookDone", 3, &gFakeContactBook, -1, true, kPasteEvents},
+        PastingFeatureCase{"ContactBookCancelled", 3, &gFakeContactBook, 0, true, {}},
+        PastingFeatureCase{"ContactBookAnyNonzero", 3, &gFakeContactBook, 1, true, kPasteEvents},
+        PastingFeatureCase{"HighlighterDone", 4, &gFakeHighlightLine, -1, true, kHighlightPasteEvents},
+        PastingFeatureCase{"HighlighterCancelled", 4, &gFakeHighlightLine, 0, false, {}}),
+    [](const ::testing::TestParamInfo<PastingFeatureCase>& info) { return info.param.name; });
+
+TEST_F(DispatchTest, AccentedCapitalsOpensAnywhereAndPastesNothing) {
+    for (platform::WindowHandle front : {oneNote, notepad}) {
+        ResetFakeFeatures();
+        gFakeAccentedCapitals.result = -1;
+        sim::SetForeground(front);
+        sim::ClearCalls();
+        DispatchRequest(1);
+        EXPECT_EQ(gFakeAccentedCapitals.owners, std::vector<platform::WindowHandle>{front});
+        EXPECT_EQ(Count("SetForegroundWindow"), 0u);
+        EXPECT_TRUE(sim::SentInputs().empty());
+    }
+}
+
+TEST_F(DispatchTest, DateAndHighlightKeysOutsideOneNoteDoNothing) {
+    gFakeDatePicker.result = -1;
+    gFakeHighlightLine.result = -1;
+    sim::SetForeground(notepad);
+    for (int code : {2, 4}) {
+        sim::ClearCalls();
+        DispatchRequest(code);
+        EXPECT_EQ(sim::CallNames(), (std::vector<std::string>{"GetForegroundWindow", "GetWindowTextA"}))
+            << code;
+    }
+    EXPECT_TRUE(gFakeDatePicker.owners.empty());
+    EXPECT_TRUE(gFakeHighlightLine.owners.empty());
+}
+
+TEST_F(DispatchTest, NothingInFrontCountsAsOutsideOneNote) {
+    sim::SetForeground(nullptr);
+    DispatchRequest(2);
+    EXPECT_TRUE(gFakeDatePicker.owners.empty());
+    DispatchRequest(3);
+    EXPECT_TRUE(gFakeContactBook.owners.empty());
+    EXPECT_EQ(sim::SentInputs().size(), 1u);  // the "@"
+}
+
+struct MenuCase {
+    int code;
+    FakeFeature* feature;
+    bool pastes;
+};
+
+TEST_F(DispatchTest, MenuCodesHaveNoOwnerAndRestoreNothing) {
+    const MenuCase cases[] = {{11, &gFakeAccentedCapitals, false},
+                              {12, &gFakeDatePicker, true},
+                              {13, &gFakeContactBook, true},
+                              {14, &gFakeHighlightLine, true}};
+    for (const MenuCase& c : cases) {
+        sim::Reset();
+        ResetFakeFeatures();
+        platform::WindowHandle front = sim::AddWindow("Untitled - Notepad");
+        platform::WindowHandle other = sim::AddWindow("Dialog");
+        sim::SetForeground(front);
+        c.feature->result = -1;
+        c.feature->whileOpen = [other] { sim::SetForeground(other); };
+        DispatchRequest(c.code);
+        EXPECT_EQ(c.feature->owners, std::vector<platform::WindowHandle>{nullptr}) << c.code;
+        EXPECT_EQ(Count("SetForegroundWindow"), 0u) << c.code;
+        EXPECT_EQ(Count("GetForegroundWindow"), 1u) << c.code;
+        EXPECT_EQ(Front(), other) << c.code;
+        EXPECT_EQ(sim::SentInputs().size(), c.pastes ? 1u : 0u) << c.code;
+    }
+}
+
+TEST_F(DispatchTest, OtherCodesDoNothing) {
+    gFakeAccentedCapitals.result = gFakeDatePicker.result = -1;
+    gFakeContactBook.result = gFakeHighlightLine.result = -1;
+    sim::SetForeground(oneNote);
+    for (int code : {0, 5, 10, 15, -1}) DispatchRequest(code);
+    for (FakeFeature* feature : {&gFakeAccentedCapitals, &gFakeDatePicker, &gFakeContactBook,
+                                 &gFakeHighlightLine})
+        EXPECT_TRUE(feature->owners.empty());
+    EXPECT_TRUE(sim::SentInputs().empty());
+    EXPECT_TRUE(sim::ClipboardContent().empty());
+}
+
+TEST_F(DispatchTest, HotkeyIdentifiersChooseTheirSlots) {
+    CreateHotkeyAtoms();
+    gFakeDatePicker.result = -1;
+    sim::SetForeground(oneNote);
+    OnHotkey(gHotkeyAtoms[0]);
+    OnHotkey(gHotkeyAtoms[1]);
+    OnHotkey(gHotkeyAtoms[3]);
+    EXPECT_EQ(gFakeAccentedCapitals.owners.size(), 1u);
+    EXPECT_EQ(gFakeDatePicker.owners.size(), 1u);
+    EXPECT_EQ(gFakeHighlightLine.owners.size(), 1u);
+    EXPECT_TRUE(gFakeContactBook.owners.empty());
+    EXPECT_EQ(sim::Now(), 300u);
+}
+
+TEST_F(DispatchTest, UnknownHotkeyIdentifierOnlyWaits) {
+    CreateHotkeyAtoms();
+    sim::SetForeground(oneNote);
+    sim::ClearCalls();
+    for (uintptr_t identifier : {uintptr_t{0}, uintptr_t{1}, uintptr_t{0xBFFF}, uintptr_t{0xFFFF},
+                                 uintptr_t{gHotkeyAtoms[0]} + 0x10000})
+        OnHotkey(identifier);
+    EXPECT_EQ(sim::CallNames(), std::vector<std::string>(5, "Sleep"));
+    EXPECT_EQ(sim::Now(), 500u);
+}
+
+// A request started while a feature dialog is open is dispatched at once,
+// with the open dialog in front as its target.
+TEST_F(DispatchTest, RequestNestedInAnOpenDialog) {
+    CreateHotkeyAtoms();
+    platform::WindowHandle noteDialog = sim::AddWindow("Contacts - OneNote");
+    gFakeDatePicker.result = -1;
+    gFakeDatePicker.whileOpen = [&] {
+        sim::SetForeground(noteDialog);
+        gFakeDatePicker.whileOpen = nullptr;
+        OnHotkey(gHotkeyAtoms[1]);
+    };
+    sim::SetForeground(oneNote);
+    OnHotkey(gHotkeyAtoms[1]);
+    EXPECT_EQ(gFakeDatePicker.owners, (std::vector<platform::WindowHandle>{oneNote, noteDialog}));
+    EXPECT_EQ(sim::SentInputs().size(), 2u);
+    EXPECT_EQ(Front(), oneNote);
+}
+
+TEST_F(DispatchTest, TargetClosedWhileTheDialogWasOpenStillPastes) {
+    gFakeContactBook.result = -1;
+    gFakeContactBook.whileOpen = [this] { sim::CloseWindow(oneNote); };
+    sim::SetForeground(oneNote);
+    DispatchRequest(3);
+    EXPECT_EQ(Count("SetForegroundWindow"), 1u);
+    EXPECT_EQ(sim::SentInputs().size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+#include "features/contacts/contact_filter.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim.h"
+
+namespace {
+
+class ContactFilterTest : public testing::Test {
+protected:
+    void SetUp() override { sim::Reset(); }
+};
+
+// Shown items are ANSI (Windows-1252): "Zélie" holds the byte 0xE9.
+const std::vector<std::string> kShown = {"Doe, John", "Doe, Jane", "Martin, Paul",
+                                         "Z\xE9lie, Ana", "\xC7\xE0, \xD6z"};
+
+TEST_F(ContactFilterTest, NarrowingDeletesNonMatchesLastFirst) {
+    const struct {
+        std::string typed;
+        std::vector<size_t> deleted;
+    } cases[] = {
+        {"ze", {4, 2, 1, 0}},
+        {"lie", {4, 2, 1, 0}},
+        {"ZE", {4, 2, 1, 0}},
+        {"z\xC9", {4, 2, 1, 0}},  // zÉ: folded and lowered alike
+        {"doe", {4, 3, 2}},
+        {"j", {4, 3, 2}},
+        {"ca, o", {3, 2, 1, 0}},  // Çà, Öz
+        {"\xE0", {0}},  // à matches every plain "a"
+        {"n, ", {4, 3, 1, 0}},
+        {"e, j", {4, 3, 2}},
+        {"xyz", {4, 3, 2, 1, 0}},
+        {"", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NarrowContactList(kShown, c.typed), c.deleted) << c.typed;
+}
+
+TEST_F(ContactFilterTest, NarrowingAnEmptyListDeletesNothing) {
+    EXPECT_TRUE(NarrowContactList({}, "a").empty());
+}
+
+const std::vector<Contact> kContacts = {
+    {"Doe, John", "mailto:John.Doe@yahoo.com"},
+    {"Doe, Jane", "mailto:Jane.Doe@amazon.com"},
+    {"Z\xC3\xA9lie, Ana", "mailto:Ana.Zelie@x.com"},  // UTF-8
+    {"Doe, John", "mailto:other@x.com"},
+    {"Martin, Paul", "mailto:Paul.Martin@microsoft.com"},
+};
+
+TEST_F(ContactFilterTest, WideningAddsMissingMatchesOnceInContactOrder) {
+    const struct {
+        std::string typed;
+        std::vector<std::string> shown;
+        std::vector<std::string> added;
+    } cases[] = {
+        {"doe", {}, {"Doe, John", "Doe, Jane"}},
+        {"doe", {"Doe, John"}, {"Doe, Jane"}},
+        // The list ignores case when it looks an item up.
+        {"doe", {"DOE, JANE", "doe, john"}, {}},
+        {"", {"Martin, Paul"}, {"Doe, John", "Doe, Jane", "Z\xE9lie, Ana"}},
+        // The test is made on the stored UTF-8 key, where "é" is two other
+        // bytes: "ze" misses Zélie while "lie" finds it.
+        {"ze", {}, {}},
+        {"lie", {}, {"Z\xE9lie, Ana"}},
+        {"lie", {"Z\xC9LIE, ANA"}, {}},
+        {"PAUL", {}, {"Martin, Paul"}},
+        {"nobody", {"Doe, John"}, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WidenContactList(kContacts, c.typed, c.shown), c.added) << c.typed;
+}
+
+TEST_F(ContactFilterTest, WideningAnEmptyBookAddsNothing) {
+    EXPECT_TRUE(WidenContactList({}, "", {}).empty());
+}
+
+TEST_F(ContactFilterTest, HintOnlyWhenNothingIsLeft) {
+    const struct {
+        size_t count;
+        std::string typed;
+        std::optional<std::string> hint;
+    } cases[] = {
+        {0, "doe", "For a new contact: type \"Name, Surname\""},
+        {0, "", "For a new contact: type \"Name, Surname\""},
+        {0, "Doe, Max", "Hit enter to create new contact"},
+        {0, ",", "Hit enter to create new contact"},
+        {1, "Doe, Max", std::nullopt},
+        {25, "d", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ContactListHint(c.count, c.typed), c.hint) << c.typed;
+}
+
+TEST_F(ContactFilterTest, EnterDecision) {
+    gContacts = kContacts;
+    const struct {
+        std::string typed;
+        EnterAction action;
+        size_t contact;
+    } cases[] = {
+        {"", EnterAction::Nothing, 0},
+        {"Doe, John", EnterAction::InsertLink, 0},
+        {"Martin, Paul", EnterAction::InsertLink, 4},
+        {"Z\xE9lie, Ana", EnterAction::InsertLink, 2},  // typed in ANSI, stored in UTF-8
+        {"Doe", EnterAction::Nothing, 0},
+        {"Nobody", EnterAction::Nothing, 0},
+        {"doe, john", EnterAction::NewContact, 0},
+        {"Doe, John ", EnterAction::NewContact, 0},
+        {"Roe, Ann", EnterAction::NewContact, 0},
+        {",", EnterAction::NewContact, 0},
+        {"Roe=1, Ann", EnterAction::RefuseNewContact, 0},
+        {"[Roe], Ann", EnterAction::RefuseNewContact, 0},
+        {"Roe, Ann\x01", EnterAction::RefuseNewContact, 0},
+    };
+    for (const auto& c : cases) {
+        EnterDecision decision = DecideEnter(c.typed);
+        EXPECT_EQ(decision.action, c.action) << c.typed;
+        if (c.action == EnterAction::InsertLink) {
+            EXPECT_EQ(decision.contact, c.contact) << c.typed;
+        }
+    }
+}
+
+TEST_F(ContactFilterTest, EnterOnEmptyBook) {
+    gContacts.clear();
+    EXPECT_EQ(DecideEnter("Doe, John").action, EnterAction::NewContact);
+    EXPECT_EQ(DecideEnter("Doe").action, EnterAction::Nothing);
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+// New contacts and companies written by the profile functions into a real
+// INI file must read back through the contact book's own section reader.
+#include <gtest/gtest.h>
+
+#include "features/contacts/contact_store.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "tests/support/contract.h"
+
+namespace {
+
+std::string ContactsOf(const std::vector<Contact>& contacts) {
+    std::string text;
+    for (const Contact& c : contacts) text += c.displayKey + "=" + c.mailtoValue + ";";
+    return text;
+}
+
+std::string DomainsOf(const std::vector<DomainEntry>& domains) {
+    std::string text;
+    for (const DomainEntry& d : domains)
+        text += d.acronym + "=" + d.companyName + "|" + d.emailExtension + ";";
+    return text;
+}
+
+std::string SeededFile(const std::string& bytes) {
+    ResetPlatform();
+    std::string path = FreshFolder() + "contacts.ini";
+    EXPECT_TRUE(platform::WriteNewFile(path, bytes));
+    return path;
+}
+
+struct ContactWrite {
+    const char* name;
+    std::string file;
+    std::string key;
+    std::string address;
+    std::string contactsAfter;  // as ContactsOf gives them
+};
+
+const ContactWrite kContactWrites[] = {
+    {"AppendedToItsSection",
+     "[contact_book]\r\nDoe, John=mailto:John.Doe@yahoo.com\r\n[domains]\r\nG=Google@gmail.com\r\n",
+     "Roe, Ann", "Ann.Roe@gmail.com",
+     "Doe, John=mailto:John.Doe@yahoo.com;Roe, Ann=mailto:Ann.Roe@gmail.com;"},
+    {"SectionCreatedWhenMissing", "[domains]\r\nG=Google@gmail.com\r\n", "Roe, Ann",
+     "Ann.Roe@gmail.com", "Roe, Ann=mailto:Ann.Roe@gmail.com;"},
+    {"FoundUnderHeaderOfOtherCase",
+     "  [Contact_Book]  \r\nDoe, John=mailto:j@x.com\r\n[domains]\r\nG=Google@gmail.com\r\n",
+     "Roe, Ann", "Ann.Roe@gmail.com", "Doe, John=mailto:j@x.com;Roe, Ann=mailto:Ann.Roe@gmail.com;"},
+    {"ExistingKeyGetsNewValue",
+     "[contact_book]\r\nDoe, John=mailto:old@x.com\r\nRoe, Ann=mailto:a@x.com\r\n", "Doe, John",
+     "John.Doe@y.com", "Doe, John=mailto:John.Doe@y.com;Roe, Ann=mailto:a@x.com;"},
+    {"Utf8KeyKeptByteForByte", "[contact_book]\r\nDoe, John=mailto:j@x.com\r\n",
+     "Z\xC3\xA9lie, \xC3\x89mile", "Emile.Zelie@x.com",
+     "Doe, John=mailto:j@x.com;Z\xC3\xA9lie, \xC3\x89mile=mailto:Emile.Zelie@x.com;"},
+};
+
+class ContactWriteTest : public testing::TestWithParam<ContactWrite> {};
+
+TEST_P(ContactWriteTest, ReadsBack) {
+    const ContactWrite& c = GetParam();
+    std::string path = SeededFile(c.file);
+    AddContactTo(path, c.key, c.address);
+    EXPECT_EQ(platform::GetPrivateProfileStringA("contact_book", c.key, "", 1024, path),
+              "mailto:" + c.address);
+    LoadContactBookFrom(path);
+    EXPECT_EQ(ContactsOf(gContacts), c.contactsAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ContactWriteTest, testing::ValuesIn(kContactWrites),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ContactStoreContract, KeyOfOtherCaseReplacesTheContact) {
+    std::string path = SeededFile("[contact_book]\r\nDoe, John=mailto:old@x.com\r\n");
+    AddContactTo(path, "doe, john", "John.Doe@y.com");
+    LoadContactBookFrom(path);
+    ASSERT_EQ(gContacts.size(), 1u);
+    EXPECT_EQ(gContacts[0].mailtoValue, "mailto:John.Doe@y.com");
+}
+
+TEST(ContactStoreContract, DuplicateAcronymTwoEntriesOneLine) {
+    std::string path = SeededFile(
+        "[domains]\r\ndefault=Microsoft@microsoft.com\r\nY!=Yahoo!@yahoo.com\r\n"
+        "[contact_book]\r\nDoe, John=mailto:John.Doe@yahoo.com\r\n");
+    LoadContactBookFrom(path);
+    EXPECT_EQ(AddDomainEntryTo(path, "Y!", "Yahoo France", "@yahoo.fr"), 3u);
+    EXPECT_EQ(DomainsOf(gDomains),
+              "default=Microsoft|@microsoft.com;Y!=Yahoo!|@yahoo.com;Y!=Yahoo France|@yahoo.fr;");
+    LoadContactBookFrom(path);
+    EXPECT_EQ(DomainsOf(gDomains), "default=Microsoft|@microsoft.com;Y!=Yahoo France|@yahoo.fr;");
+    EXPECT_EQ(ContactsOf(gContacts), "Doe, John=mailto:John.Doe@yahoo.com;");
+}
+
+TEST(ContactStoreContract, FirstCompanyReplacesTheBuiltInOne) {
+    std::string path = SeededFile("[contact_book]\r\nDoe, John=mailto:j@x.com\r\n");
+    LoadContactBookFrom(path);
+    EXPECT_EQ(DomainsOf(gDomains), "default=Microsoft|@microsoft.com;");
+    EXPECT_EQ(AddDomainEntryTo(path, "AMZ", "Amazon", "@amazon.com"), 2u);
+    LoadContactBookFrom(path);
+    EXPECT_EQ(DomainsOf(gDomains), "AMZ=Amazon|@amazon.com;");
+    EXPECT_EQ(ContactsOf(gContacts), "Doe, John=mailto:j@x.com;");
+}
+
+TEST(ContactStoreContract, CompanyWithSpacesAndContactWithIt) {
+    std::string path = SeededFile("[domains]\r\nG=Google@gmail.com\r\n");
+    LoadContactBookFrom(path);
+    size_t position = AddDomainEntryTo(path, "Y!", "Yahoo France", "@yahoo.fr");
+    ASSERT_EQ(position, 2u);
+    std::string address = ComposeAddress("Doe, Max", gDomains[position - 1].emailExtension);
+    AddContactTo(path, "Doe, Max", address);
+    LoadContactBookFrom(path);
+    EXPECT_EQ(DomainsOf(gDomains), "G=Google|@gmail.com;Y!=Yahoo France|@yahoo.fr;");
+    ASSERT_EQ(gContacts.size(), 1u);
+    EXPECT_EQ(BuildContactLink(gContacts[0].displayKey, gContacts[0].mailtoValue),
+              "<a href='mailto:Max.Doe@yahoo.fr'>@Y!\\Doe, Max</a>");
+}
+
+TEST(ContactStoreContract, UnreadableFileGivesBuiltInCompany) {
+    ResetPlatform();
+    LoadContactBookFrom(FreshFolder() + "missing.ini");
+    EXPECT_EQ(DomainsOf(gDomains), "default=Microsoft|@microsoft.com;");
+    EXPECT_TRUE(gContacts.empty());
+}
+
+}  // namespace

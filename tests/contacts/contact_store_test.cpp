@@ -1,0 +1,338 @@
+#include "features/contacts/contact_store.h"
+
+#include <gtest/gtest.h>
+
+#include "app/configuration_file.h"
+#include "platform/profile.h"
+#include "platform/sim/sim.h"
+
+// Readable failures for the two records.
+void PrintTo(const DomainEntry& d, std::ostream* os) {
+    *os << "{" << d.acronym << "|" << d.companyName << "|" << d.emailExtension << "}";
+}
+void PrintTo(const Contact& c, std::ostream* os) {
+    *os << "{" << c.displayKey << "|" << c.mailtoValue << "}";
+}
+
+namespace {
+
+const DomainEntry kBuiltIn = {"default", "Microsoft", "@microsoft.com"};
+
+struct ParseCase {
+    const char* name;
+    std::string file;
+    std::vector<DomainEntry> domains;
+    std::vector<Contact> contacts;
+};
+
+const ParseCase kParseCases[] = {
+    {"EmptyFile", "", {kBuiltIn}, {}},
+    {"BothSections",
+     "[domains]\r\ndefault=Microsoft@microsoft.com\r\nY!=Yahoo!@yahoo.com\r\n\r\n"
+     "[contact_book]\r\nDoe, John=mailto:John.Doe@yahoo.com\r\n",
+     {{"default", "Microsoft", "@microsoft.com"}, {"Y!", "Yahoo!", "@yahoo.com"}},
+     {{"Doe, John", "mailto:John.Doe@yahoo.com"}}},
+    {"HeaderInAnyCaseBetweenSpaces",
+     "   [Contact_Book]   \r\nDoe, John=mailto:j@x.com\r\n  [DOMAINS] \r\nG=Google@gmail.com\r\n",
+     {{"G", "Google", "@gmail.com"}},
+     {{"Doe, John", "mailto:j@x.com"}}},
+    {"HeaderTrimmedOfSpacesOnly", "\t[contact_book]\r\nDoe, John=mailto:j@x.com\r\n", {kBuiltIn}, {}},
+    {"ContactLinesNeedEqualsCommaAndAt",
+     "[contact_book]\r\nDoe John=mailto:j@x.com\r\nDoe, John=mailto:jx.com\r\n"
+     "Doe, John mailto:j@x.com\r\nRoe, Ann=mailto:a@x.com\r\n",
+     {kBuiltIn},
+     {{"Roe, Ann", "mailto:a@x.com"}}},
+    {"ContactCommaAndAtAnywhere", "[contact_book]\r\nJohn=mailto:a,b@x.com\r\n",
+     {kBuiltIn},
+     {{"John", "mailto:a,b@x.com"}}},
+    {"ContactPartsTrimmedOfSpaces", "[contact_book]\r\n  Doe, John  =  mailto:j@x.com  \r\n",
+     {kBuiltIn},
+     {{"Doe, John", "mailto:j@x.com"}}},
+    {"ContactTabsStay", "[contact_book]\r\n\tDoe, John=mailto:j@x.com\t\r\n",
+     {kBuiltIn},
+     {{"\tDoe, John", "mailto:j@x.com\t"}}},
+    {"ContactSplitAtFirstEquals", "[contact_book]\r\nDoe, John=mailto:j=1@x.com\r\n",
+     {kBuiltIn},
+     {{"Doe, John", "mailto:j=1@x.com"}}},
+    {"DuplicateContactsStay",
+     "[contact_book]\r\nDoe, John=mailto:a@x.com\r\nDoe, John=mailto:b@x.com\r\n",
+     {kBuiltIn},
+     {{"Doe, John", "mailto:a@x.com"}, {"Doe, John", "mailto:b@x.com"}}},
+    {"DomainPartsTrimmed", "[domains]\r\nY! = Some Co @ext\r\n", {{"Y!", "Some Co", "@ext"}}, {}},
+    {"DomainInnerSpacesStay", "[domains]\r\nA B=Big  Co@ex t . com\r\n",
+     {{"A B", "Big  Co", "@ex t . com"}},
+     {}},
+    {"DomainValueSplitAtFirstAt", "[domains]\r\nX=Co@a@b.com\r\n", {{"X", "Co", "@a@b.com"}}, {}},
+    {"DomainLinesWithoutEqualsOrAtIgnored",
+     "[domains]\r\nMicrosoft@microsoft.com\r\nY!=Yahoo\r\n\r\n", {kBuiltIn}, {}},
+    {"DomainAtOnlyInKeyIgnored", "[domains]\r\nY@=Yahoo\r\n", {kBuiltIn}, {}},
+    {"DuplicateAcronymsStay", "[domains]\r\nG=Google@gmail.com\r\nG=Google@google.com\r\n",
+     {{"G", "Google", "@gmail.com"}, {"G", "Google", "@google.com"}},
+     {}},
+    {"SectionEndsAfterALineWithBrackets",
+     "[contact_book]\r\nA, B=mailto:a@b.com\r\nsee [notes] below\r\nC, D=mailto:c@d.com\r\n",
+     {kBuiltIn},
+     {{"A, B", "mailto:a@b.com"}}},
+    {"EndingLineIsItselfExamined",
+     "[contact_book]\r\nA, B [old]=mailto:a@b.com\r\nC, D=mailto:c@d.com\r\n",
+     {kBuiltIn},
+     {{"A, B [old]", "mailto:a@b.com"}}},
+    {"BracketsApartStillEndTheSection",
+     "[contact_book]\r\nA, B=mailto:a@b.com\r\n] and [\r\nC, D=mailto:c@d.com\r\n",
+     {kBuiltIn},
+     {{"A, B", "mailto:a@b.com"}}},
+    {"OneBracketDoesNotEnd",
+     "[contact_book]\r\nA, B [=mailto:a@b.com\r\nC, D=mailto:c@d.com\r\n",
+     {kBuiltIn},
+     {{"A, B [", "mailto:a@b.com"}, {"C, D", "mailto:c@d.com"}}},
+    {"DomainEndJudgedOnValue",
+     "[domains]\r\n[X]=Co@x.com\r\nG=Google@gmail.com\r\nK=Co [1]@k.com\r\nL=Late@l.com\r\n",
+     {{"[X]", "Co", "@x.com"}, {"G", "Google", "@gmail.com"}, {"K", "Co [1]", "@k.com"}},
+     {}},
+    {"NextHeaderEndsSection",
+     "[domains]\r\nG=Google@gmail.com\r\n[other]\r\nH=Hidden@h.com\r\n", {{"G", "Google", "@gmail.com"}}, {}},
+    {"HeaderAsLastLineYieldsNothing", "[contact_book]", {kBuiltIn}, {}},
+    {"HeaderAsLastLineBeforeFinalLineEnd", "[contact_book]\r\n", {kBuiltIn}, {}},
+    {"LastLineExaminedWithoutLineEnd", "[contact_book]\r\nA, B=mailto:a@b.com",
+     {kBuiltIn},
+     {{"A, B", "mailto:a@b.com"}}},
+    {"OnlyFirstHeaderCounts",
+     "[contact_book]\r\nA, B=mailto:a@b.com\r\n[other]\r\n[contact_book]\r\nC, D=mailto:c@d.com\r\n",
+     {kBuiltIn},
+     {{"A, B", "mailto:a@b.com"}}},
+    {"LinesBeforeHeaderIgnored", "A, B=mailto:a@b.com\r\nG=Google@gmail.com\r\n[contact_book]\r\n",
+     {kBuiltIn},
+     {}},
+    {"LineFeedEnds", "[contact_book]\nA, B=mailto:a@b.com\nC, D=mailto:c@d.com\n",
+     {kBuiltIn},
+     {{"A, B", "mailto:a@b.com"}, {"C, D", "mailto:c@d.com"}}},
+    {"LoneCarriageReturnEnds", "[contact_book]\rA, B=mailto:a@b.com\rC, D=mailto:c@d.com",
+     {kBuiltIn},
+     {{"A, B", "mailto:a@b.com"}, {"C, D", "mailto:c@d.com"}}},
+    {"MixedLineEnds", "[domains]\n\rG=Google@gmail.com\r\r\n[contact_book]\n\nA, B=mailto:a@b.com\r",
+     {{"G", "Google", "@gmail.com"}},
+     {{"A, B", "mailto:a@b.com"}}},
+    {"Utf8KeysKeptAsBytes", "[contact_book]\r\nZ\xC3\xA9lie, Ana=mailto:Ana.Zelie@x.com\r\n",
+     {kBuiltIn},
+     {{"Z\xC3\xA9lie, Ana", "mailto:Ana.Zelie@x.com"}}},
+};
+
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+
+class ParseContactBookTest : public testing::TestWithParam<ParseCase> {
+protected:
+    void SetUp() override { sim::Reset(); }
+};
+
+TEST_P(ParseContactBookTest, FillsBothLists) {
+    const ParseCase& c = GetParam();
+    ParseContactBook(c.file);
+    EXPECT_EQ(gDomains, c.domains);
+    EXPECT_EQ(gContacts, c.contacts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ParseContactBookTest, testing::ValuesIn(kParseCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParseContactBook, EmptiesListsFromAnEarlierReading) {
+    sim::Reset();
+    ParseContactBook("[domains]\r\nG=Google@gmail.com\r\n[contact_book]\r\nA, B=mailto:a@b.com\r\n");
+    ParseContactBook("[contact_book]\r\nC, D=mailto:c@d.com\r\n");
+    EXPECT_EQ(gDomains, std::vector<DomainEntry>{kBuiltIn});
+    EXPECT_EQ(gContacts, (std::vector<Contact>{{"C, D", "mailto:c@d.com"}}));
+}
+
+// ---- Reading the configuration file ----------------------------------------
+
+class StoreFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        sim::Reset();
+        path = ConfigurationPath();
+    }
+    std::string path;
+};
+
+TEST_F(StoreFileTest, LoadReadsTheConfigurationFile) {
+    sim::SetFile(path, "[domains]\r\nG=Google@gmail.com\r\n[contact_book]\r\nA, B=mailto:a@b.com\r\n");
+    LoadContactBook();
+    EXPECT_EQ(gDomains, (std::vector<DomainEntry>{{"G", "Google", "@gmail.com"}}));
+    EXPECT_EQ(gContacts, (std::vector<Contact>{{"A, B", "mailto:a@b.com"}}));
+}
+
+TEST_F(StoreFileTest, MissingFileGivesBuiltInCompanyAndNoContacts) {
+    gContacts = {{"Old, One", "mailto:o@x.com"}};
+    LoadContactBook();
+    EXPECT_EQ(gDomains, std::vector<DomainEntry>{kBuiltIn});
+    EXPECT_TRUE(gContacts.empty());
+}
+
+std::string Profile(const std::string& section, const std::string& key, const std::string& path) {
+    return platform::GetPrivateProfileStringA(section, key, "<none>", 1024, path);
+}
+
+TEST_F(StoreFileTest, AddContactWritesMailtoValueAndLeavesListAlone) {
+    sim::SetFile(path, "[contact_book]\r\nA, B=mailto:a@b.com\r\n");
+    LoadContactBook();
+    AddContact("Doe, Max", "Max.Doe@x.com");
+    EXPECT_EQ(gContacts.size(), 1u);
+    EXPECT_EQ(Profile("contact_book", "Doe, Max", path), "mailto:Max.Doe@x.com");
+    LoadContactBook();
+    EXPECT_EQ(gContacts, (std::vector<Contact>{{"A, B", "mailto:a@b.com"},
+                                               {"Doe, Max", "mailto:Max.Doe@x.com"}}));
+}
+
+TEST_F(StoreFileTest, AddContactCreatesMissingSection) {
+    sim::SetFile(path, "[domains]\r\nG=Google@gmail.com\r\n");
+    AddContact("Z\xC3\xA9lie, Ana", "Ana.Zelie@gmail.com");
+    LoadContactBook();
+    EXPECT_EQ(gContacts, (std::vector<Contact>{{"Z\xC3\xA9lie, Ana", "mailto:Ana.Zelie@gmail.com"}}));
+    EXPECT_EQ(gDomains, (std::vector<DomainEntry>{{"G", "Google", "@gmail.com"}}));
+}
+
+TEST_F(StoreFileTest, AddContactReplacesKeyOfOtherCase) {
+    sim::SetFile(path, "[contact_book]\r\nDoe, John=mailto:old@x.com\r\nRoe, Ann=mailto:a@x.com\r\n");
+    AddContact("doe, john", "John.Doe@y.com");
+    LoadContactBook();
+    ASSERT_EQ(gContacts.size(), 2u);
+    EXPECT_EQ(gContacts[0].mailtoValue, "mailto:John.Doe@y.com");
+    EXPECT_EQ(gContacts[1], (Contact{"Roe, Ann", "mailto:a@x.com"}));
+}
+
+TEST_F(StoreFileTest, DuplicateAcronymGivesTwoEntriesAndOneLine) {
+    sim::SetFile(path, "[domains]\r\nY!=Yahoo!@yahoo.com\r\nG=Google@gmail.com\r\n");
+    LoadContactBook();
+    EXPECT_EQ(AddDomainEntry("Y!", "Yahoo France", "@yahoo.fr"), 3u);
+    EXPECT_EQ(gDomains, (std::vector<DomainEntry>{{"Y!", "Yahoo!", "@yahoo.com"},
+                                                 {"G", "Google", "@gmail.com"},
+                                                 {"Y!", "Yahoo France", "@yahoo.fr"}}));
+    EXPECT_EQ(Profile("domains", "Y!", path), "Yahoo France@yahoo.fr");
+    LoadContactBook();
+    EXPECT_EQ(gDomains, (std::vector<DomainEntry>{{"Y!", "Yahoo France", "@yahoo.fr"},
+                                                 {"G", "Google", "@gmail.com"}}));
+}
+
+TEST_F(StoreFileTest, AddDomainAfterBuiltInIsSecondAndReplacesItNextTime) {
+    sim::SetFile(path, "[contact_book]\r\n");
+    LoadContactBook();
+    EXPECT_EQ(AddDomainEntry("AMZ", "Amazon", "@amazon.com"), 2u);
+    EXPECT_EQ(gDomains.front(), kBuiltIn);
+    LoadContactBook();
+    EXPECT_EQ(gDomains, (std::vector<DomainEntry>{{"AMZ", "Amazon", "@amazon.com"}}));
+}
+
+// ---- Finding, folding, composing -------------------------------------------
+
+TEST(FindContact, FirstExactMatchByteForByte) {
+    gContacts = {{"Doe, John", "mailto:1@x"}, {"Z\xC3\xA9lie, Ana", "mailto:2@x"},
+                 {"Doe, John", "mailto:3@x"}};
+    EXPECT_EQ(FindContact("Doe, John"), std::optional<size_t>(0));
+    EXPECT_EQ(FindContact("Z\xC3\xA9lie, Ana"), std::optional<size_t>(1));
+    EXPECT_EQ(FindContact("doe, john"), std::nullopt);
+    EXPECT_EQ(FindContact("Doe, John "), std::nullopt);
+    EXPECT_EQ(FindContact("Doe"), std::nullopt);
+    EXPECT_EQ(FindContact(""), std::nullopt);
+}
+
+struct TextCase {
+    std::string input;
+    std::string expected;
+};
+
+TEST(FoldAccents, ReplacesOnlyTheTableLetters) {
+    const TextCase cases[] = {
+        {"\xC0\xFF\xD1", "AyN"},  // ÀÿÑ
+        {"\x9F", "\x9F"},         // Ÿ has no partner
+        {"\xC0\xC2\xC4\xC9\xC8\xCA\xCB\xCE\xCF\xD4\xD6\xD9\xDB\xDC\xC7\xD1", "AAAEEEEIIOOUUUCN"},
+        {"\xE0\xE2\xE4\xE9\xE8\xEA\xEB\xEE\xEF\xF4\xF6\xF9\xFB\xFC\xFF\xE7\xF1", "aaaeeeeiioouuuycn"},
+        // Á Í Ó Ú Ì Ò Ã Õ Å Ø and their lower-case forms stay.
+        {"\xC1\xCD\xD3\xDA\xCC\xD2\xC3\xD5\xC5\xD8", "\xC1\xCD\xD3\xDA\xCC\xD2\xC3\xD5\xC5\xD8"},
+        {"\xE1\xED\xF3\xFA\xEC\xF2\xE3\xF5\xE5\xF8", "\xE1\xED\xF3\xFA\xEC\xF2\xE3\xF5\xE5\xF8"},
+        {"Z\xE9lie, \xC7\xE0 1-2", "Zelie, Ca 1-2"},
+        {std::string("a\0\xE9", 3), std::string("a\0e", 3)},
+        {"", ""},
+    };
+    for (const TextCase& c : cases) EXPECT_EQ(FoldAccents(c.input), c.expected) << c.input;
+}
+
+TEST(ComposeAddress, AfterCommaThenDotThenBefore) {
+    const TextCase cases[] = {
+        {"\xC7\xE0, \xD6z", "Oz.Ca@e.com"},  // Çà, Öz
+        {"Abc , Xyz Q", "Xyz Q.Abc@e.com"},
+        {"Doe, John, Jr", "John, Jr.Doe@e.com"},
+        {"McDo, JEAN", "JEAN.McDo@e.com"},
+        {"  Doe  ,  \tJohn  ", "\tJohn.Doe@e.com"},
+        {"\xC1lvarez, \xDF", "\xDF.\xC1lvarez@e.com"},
+        {"Doe,", ".Doe@e.com"},
+        {"Solo", "Solo@e.com"},
+    };
+    for (const TextCase& c : cases) EXPECT_EQ(ComposeAddress(c.input, "@e.com"), c.expected) << c.input;
+    EXPECT_EQ(ComposeAddress("Doe, John", ""), "John.Doe");
+}
+
+// ---- The link ----------------------------------------------------------------
+
+struct LinkCase {
+    std::string key;
+    std::string mailto;
+    std::string link;
+};
+
+TEST(BuildContactLink, PrefixFromTheFirstCompanyOfTheDomain) {
+    gDomains = {{"default", "Microsoft", "@microsoft.com"},
+                {"Y!", "Yahoo!", "@yahoo.com"},
+                {"YF", "Yahoo again", "@yahoo.com"},
+                {"Default", "Other", "@other.com"},
+                {"AT&T", "AT&T", "@att.com"}};
+    const LinkCase cases[] = {
+        {"Abc, Xyz", "mailto:Xyz.Abc@yahoo.com",
+         "<a href='mailto:Xyz.Abc@yahoo.com'>@Y!\\Abc, Xyz</a>"},
+        {"Abc, Xyz", "mailto:Xyz.Abc@microsoft.com",
+         "<a href='mailto:Xyz.Abc@microsoft.com'>@Abc, Xyz</a>"},
+        {"Abc, Xyz", "mailto:Xyz.Abc@nowhere.org", "<a href='mailto:Xyz.Abc@nowhere.org'>@Abc, Xyz</a>"},
+        {"Abc, Xyz", "mailto:Xyz.Abc@Yahoo.com", "<a href='mailto:Xyz.Abc@Yahoo.com'>@Abc, Xyz</a>"},
+        {"Abc, Xyz", "mailto:Xyz.Abc@yahoo.com.au",
+         "<a href='mailto:Xyz.Abc@yahoo.com.au'>@Abc, Xyz</a>"},
+        {"Abc, Xyz", "mailto:Xyz.Abc@other.com", "<a href='mailto:Xyz.Abc@other.com'>@Default\\Abc, Xyz</a>"},
+        {"Abc, Xyz", "mailto:nobody", "<a href='mailto:nobody'>@Abc, Xyz</a>"},
+        {"Abc, Xyz,,", "mailto:x@nowhere.org", "<a href='mailto:x@nowhere.org'>@Abc, Xyz</a>"},
+        {" Abc, Xyz , ,", "mailto:x@nowhere.org", "<a href='mailto:x@nowhere.org'>@Abc, Xyz ,</a>"},
+        {"Z\xC3\xA9lie, Ana", "mailto:Ana.Zelie@yahoo.com",
+         "<a href='mailto:Ana.Zelie@yahoo.com'>@Y!\\Z\xC3\xA9lie, Ana</a>"},
+        {"O'Brien, \"Pat\"", "mailto:Pat.OBrien@nowhere.org",
+         "<a href='mailto:Pat.OBrien@nowhere.org'>@O'Brien, \"Pat\"</a>"},
+        // Markup characters come out as text.
+        {"Tom & Jerry, <b>", "mailto:t@nowhere.org",
+         "<a href='mailto:t@nowhere.org'>@Tom &amp; Jerry, &lt;b&gt;</a>"},
+        {"Abc, Xyz", "mailto:o'b&<x>@nowhere.org",
+         "<a href='mailto:o&#39;b&amp;&lt;x&gt;@nowhere.org'>@Abc, Xyz</a>"},
+        {"Abc, Xyz", "mailto:x@att.com", "<a href='mailto:x@att.com'>@AT&amp;T\\Abc, Xyz</a>"},
+    };
+    for (const LinkCase& c : cases) EXPECT_EQ(BuildContactLink(c.key, c.mailto), c.link) << c.mailto;
+}
+
+TEST(IsStorableDisplayKey, RefusesWhatCannotBeAKey) {
+    const std::pair<std::string, bool> cases[] = {
+        {"Doe, John", true},
+        {"Z\xE9lie, \xC7\xE0 O'Neil-2", true},
+        {"\x80\xFF, \xA0", true},
+        {"Doe=, John", false},
+        {"[Doe], John", false},
+        {"Doe [, John", false},
+        {"Doe ], John", false},
+        {"Doe,\tJohn", false},
+        {"Doe,\r\nJohn", false},
+        {"Doe, John\x7F", false},
+        {std::string("Doe, \0John", 10), false},
+    };
+    for (const auto& [typed, storable] : cases) EXPECT_EQ(IsStorableDisplayKey(typed), storable) << typed;
+}
+
+TEST(TrimSpaces, RemovesSpacesOnly) {
+    EXPECT_EQ(TrimSpaces("  a b  "), "a b");
+    EXPECT_EQ(TrimSpaces("\ta\t "), "\ta\t");
+    EXPECT_EQ(TrimSpaces("   "), "");
+    EXPECT_EQ(TrimSpaces(""), "");
+}
+
+}  // namespace

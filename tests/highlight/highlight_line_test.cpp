@@ -1,0 +1,261 @@
+#include "features/highlight/highlight_line.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/sim/sim.h"
+
+namespace {
+
+constexpr unsigned kTextFormat = 1;  // CF_TEXT
+
+const std::string kHeader =
+    "Version:0.9\r\nStartHTML:0000000000\r\nEndHTML:0000000000\r\n"
+    "StartFragment:0000000000\r\nEndFragment:0000000000\r\n";
+
+std::string Body(const std::string& fragment) {
+    return "<html><body>\r\n<!--StartFragment-->" + fragment + "<!--EndFragment-->\r\n</body>\r\n</html>";
+}
+
+std::string Span(const std::string& colour) {
+    return "<span style='background:" + colour + ";mso-highlight:" + colour + "'>";
+}
+
+// Up to the block's first NUL, as a reader of the clipboard sees it.
+std::string ClipboardText(unsigned format) {
+    auto found = sim::ClipboardContent().find(format);
+    if (found == sim::ClipboardContent().end()) return "";
+    return found->second.substr(0, found->second.find('\0'));
+}
+
+// A ten-digit header value, or -1 when the key is missing.
+long HeaderValue(const std::string& document, const std::string& key) {
+    size_t at = document.find(key);
+    if (at == std::string::npos) return -1;
+    return std::stol(document.substr(at + key.size(), 10));
+}
+
+size_t IndexOfCall(const std::string& name, size_t from = 0) {
+    std::vector<std::string> names = sim::CallNames();
+    auto found = std::find(names.begin() + std::min(from, names.size()), names.end(), name);
+    return static_cast<size_t>(found - names.begin());
+}
+
+size_t CountCalls(const std::string& name) {
+    std::vector<std::string> names = sim::CallNames();
+    return static_cast<size_t>(std::count(names.begin(), names.end(), name));
+}
+
+class HighlightCurrentLineTest : public testing::Test {
+protected:
+    void SetUp() override {
+        sim::Reset();
+        oneNote = sim::AddWindow("Page - OneNote");
+        sim::SetForeground(oneNote);
+        htmlFormat = platform::RegisterClipboardFormatA("HTML Format");
+        ASSERT_NE(htmlFormat, 0u);
+        sim::ClearCalls();
+    }
+
+    // What the application leaves on the clipboard after the copy.
+    void CopiedLine(const std::string& document) { sim::SetClipboardData(htmlFormat, document + '\0'); }
+
+    platform::WindowHandle oneNote = nullptr;
+    unsigned htmlFormat = 0;
+};
+
+TEST_F(HighlightCurrentLineTest, SelectsAndCopiesTheLineInOneBatch) {
+    CopiedLine(kHeader + Body("<p>x</p>"));
+    HighlightCurrentLine(oneNote, "lime");
+    ASSERT_EQ(sim::SentInputs().size(), 1u);
+    struct Key {
+        uint16_t virtualKey;
+        uint32_t flags;
+        bool operator==(const Key&) const = default;
+    };
+    std::vector<Key> sent;
+    for (const platform::KeyEvent& event : sim::SentInputs()[0]) sent.push_back({event.virtualKey, event.flags});
+    std::vector<Key> expected = {{0x24, 1}, {0x24, 3}, {0x10, 0}, {0x23, 1}, {0x23, 3},
+                                 {0x10, 2}, {0x11, 0}, {0x43, 0}, {0x43, 2}, {0x11, 2}};
+    EXPECT_EQ(sent, expected);
+}
+
+TEST_F(HighlightCurrentLineTest, WaitsBeforeReadingAndAfterWriting) {
+    CopiedLine(kHeader + Body("<p>x</p>"));
+    HighlightCurrentLine(oneNote, "lime");
+    size_t send = IndexOfCall("SendInput");
+    size_t firstSleep = IndexOfCall("Sleep");
+    size_t firstOpen = IndexOfCall("OpenClipboard");
+    size_t lastClose = sim::CallNames().size();
+    for (size_t i = 0; i < sim::Calls().size(); ++i)
+        if (sim::Calls()[i].name == "CloseClipboard") lastClose = i;
+    ASSERT_LT(lastClose, sim::Calls().size());
+    EXPECT_LT(send, firstSleep);
+    EXPECT_LT(firstSleep, firstOpen);
+    EXPECT_EQ(sim::Calls()[firstSleep].detail, "50");
+    EXPECT_EQ(CountCalls("Sleep"), 2u);
+    EXPECT_EQ(sim::Calls().back().name, "Sleep");
+    EXPECT_EQ(sim::Calls().back().detail, "50");
+    EXPECT_EQ(sim::Now(), 100u);
+    EXPECT_FALSE(sim::ClipboardIsOpen());
+}
+
+struct RewriteCase {
+    const char* name;
+    std::string copied;    // the document after the header
+    std::string colour;
+    std::string expected;  // the written document after the header
+};
+
+void PrintTo(const RewriteCase& c, std::ostream* out) { *out << c.name; }
+
+class HighlightRewriteTest : public HighlightCurrentLineTest,
+                             public testing::WithParamInterface<RewriteCase> {};
+
+TEST_P(HighlightRewriteTest, WritesTheRecolouredLineWithItsOffsets) {
+    const RewriteCase& c = GetParam();
+    sim::SetClipboardData(kTextFormat, std::string("stale text") + '\0');
+    CopiedLine(kHeader + c.copied);
+    HighlightCurrentLine(oneNote, c.colour);
+
+    EXPECT_TRUE(sim::Beeps().empty());
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+    EXPECT_NE(ClipboardText(kTextFormat), "stale text") << "the copied line replaces the whole clipboard";
+    std::string written = ClipboardText(htmlFormat);
+    ASSERT_GE(written.size(), kHeader.size());
+    EXPECT_EQ(written.substr(kHeader.size()), c.expected);
+
+    // The offsets delimit the rewritten document, not the copied one.
+    EXPECT_EQ(HeaderValue(written, "EndHTML:"), static_cast<long>(written.size()));
+    EXPECT_EQ(HeaderValue(written, "StartHTML:"), static_cast<long>(kHeader.size()));
+    long start = HeaderValue(written, "StartFragment:");
+    long end = HeaderValue(written, "EndFragment:");
+    ASSERT_GE(start, 20);
+    ASSERT_GE(end, start);
+    EXPECT_EQ(written.substr(start - 20, 20), "<!--StartFragment-->");
+    EXPECT_EQ(written.substr(end, 18), "<!--EndFragment-->");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, HighlightRewriteTest,
+    testing::Values(
+        RewriteCase{"PlainLine", Body("\r\n<p>text</p>\r\n"), "yellow",
+                    Body(Span("yellow") + "\r\n<p>text</p>\r\n</span>")},
+        RewriteCase{"HighlightedLine", Body("<p>" + Span("aqua") + "t</span></p>"), "transparent",
+                    Body("<p>" + Span("transparent") + "t</span></p>")},
+        RewriteCase{"TailAfterTheLineBreakIsDropped", Body("<p>x</p>") + "\r\n<junk>\r\nmore", "lime",
+                    Body(Span("lime") + "<p>x</p></span>") + "\r\n"},
+        RewriteCase{"TextBeforeTheLineBreakIsKept", Body("<p>x</p>") + " <!-- c -->\r\n\r\nmore", "aqua",
+                    Body(Span("aqua") + "<p>x</p></span>") + " <!-- c -->\r\n"},
+        RewriteCase{"CutBehindTheFirstEnd", Body("<p>x</p>") + "\r\n</html>\r\n", "aqua",
+                    Body(Span("aqua") + "<p>x</p></span>") + "\r\n"},
+        RewriteCase{"NoLineBreakBehindTheEndLeavesTheTail", Body("<p>x</p>") + "tail", "fuchsia",
+                    Body(Span("fuchsia") + "<p>x</p></span>") + "tail"}),
+    [](const testing::TestParamInfo<RewriteCase>& info) { return std::string(info.param.name); });
+
+// Nothing to rewrite: a beep, and the clipboard (which the paste that
+// follows will use) stays exactly as it was.
+struct NothingCopiedCase {
+    const char* name;
+    void (*arrange)(unsigned htmlFormat);
+};
+
+void PrintTo(const NothingCopiedCase& c, std::ostream* out) { *out << c.name; }
+
+class HighlightNothingCopiedTest : public HighlightCurrentLineTest,
+                                   public testing::WithParamInterface<NothingCopiedCase> {};
+
+TEST_P(HighlightNothingCopiedTest, BeepsAndLeavesTheClipboard) {
+    sim::SetClipboardData(kTextFormat, std::string("plain") + '\0');
+    GetParam().arrange(htmlFormat);
+    auto before = sim::ClipboardContent();
+    HighlightCurrentLine(oneNote, "lime");
+    sim::HoldClipboardElsewhere(false);
+    EXPECT_EQ(sim::Beeps(), std::vector<unsigned>{0});
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+    EXPECT_EQ(sim::ClipboardContent(), before);
+    EXPECT_EQ(CountCalls("EmptyClipboard"), 0u);
+    EXPECT_EQ(sim::Now(), 50u) << "stops after the first wait";
+    EXPECT_FALSE(sim::ClipboardIsOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clipboards, HighlightNothingCopiedTest,
+    testing::Values(NothingCopiedCase{"OnlyPlainText", [](unsigned) {}},
+                    NothingCopiedCase{"EmptyDocument",
+                                      [](unsigned html) { sim::SetClipboardData(html, std::string(1, '\0')); }},
+                    NothingCopiedCase{"DocumentStartsWithNul",
+                                      [](unsigned html) { sim::SetClipboardData(html, std::string("\0<html>", 7)); }},
+                    NothingCopiedCase{"HeldByAnotherProgram",
+                                      [](unsigned html) {
+                                          sim::SetClipboardData(html, "<html></html>\r\n");
+                                          sim::HoldClipboardElsewhere(true);
+                                      }}),
+    [](const testing::TestParamInfo<NothingCopiedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(HighlightCurrentLineTest, DocumentWithoutEndIsShownThenRewrittenWhole) {
+    sim::SetModuleFileName("D:\\Tools\\Surligneur.v2.exe");
+    std::string copied = kHeader + "<html><body>\r\n<!--StartFragment--><p>x</p><!--EndFragment-->\r\n</body>\r\n";
+    CopiedLine(copied);
+    HighlightCurrentLine(oneNote, "aqua");
+
+    EXPECT_EQ(sim::Beeps(), std::vector<unsigned>{0});
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_EQ(sim::MessageBoxes()[0].text, copied);
+    EXPECT_EQ(sim::MessageBoxes()[0].caption, "Surligneur.v2");
+    EXPECT_EQ(sim::MessageBoxes()[0].style, 0x12000u);
+    size_t beep = IndexOfCall("MessageBeep");
+    size_t box = IndexOfCall("MessageBoxA");
+    EXPECT_LT(beep, box);
+    EXPECT_LT(box, IndexOfCall("EmptyClipboard"));
+
+    std::string written = ClipboardText(htmlFormat);
+    EXPECT_EQ(written.substr(kHeader.size()),
+              "<html><body>\r\n<!--StartFragment-->" + Span("aqua") +
+                  "<p>x</p></span><!--EndFragment-->\r\n</body>\r\n");
+    EXPECT_EQ(HeaderValue(written, "EndHTML:"), static_cast<long>(written.size()));
+    EXPECT_EQ(sim::Now(), 100u);
+}
+
+TEST_F(HighlightCurrentLineTest, BrokenLineIsWrittenBackAsCopied) {
+    // No end marker: there is no fragment to wrap.
+    std::string copied = kHeader + "<html><body>\r\n<!--StartFragment--><p>x</p>\r\n</body>\r\n</html>\r\n";
+    CopiedLine(copied);
+    HighlightCurrentLine(oneNote, "lime");
+    std::string written = ClipboardText(htmlFormat);
+    EXPECT_EQ(written.substr(kHeader.size()), copied.substr(kHeader.size()));
+    EXPECT_TRUE(sim::Beeps().empty());
+}
+
+struct KeyCase {
+    unsigned virtualKey;
+    std::string colour;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.virtualKey; }
+
+class HighlightColourForKeyTest : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(HighlightColourForKeyTest, Names) {
+    EXPECT_EQ(HighlightColourForKey(GetParam().virtualKey), GetParam().colour);
+}
+
+// The keypad's 0 to 4 only: not keypad 5, not the main keyboard's digits.
+INSTANTIATE_TEST_SUITE_P(
+    Keys, HighlightColourForKeyTest,
+    testing::Values(KeyCase{96, "transparent"}, KeyCase{97, "aqua"}, KeyCase{98, "lime"}, KeyCase{99, "fuchsia"},
+                    KeyCase{100, "yellow"}, KeyCase{101, ""}, KeyCase{95, ""}, KeyCase{0x30, ""},
+                    KeyCase{0x31, ""}, KeyCase{0x34, ""}, KeyCase{0x1B, ""}, KeyCase{0, ""},
+                    KeyCase{0x160, ""}));
+
+TEST(HighlightColours, TableRowsAreTheKeypadKeysInOrder) {
+    for (unsigned k = 0; k < 5; ++k) {
+        EXPECT_EQ(kHighlightColours[k].virtualKey, 96 + k);
+    }
+}
+
+}  // namespace

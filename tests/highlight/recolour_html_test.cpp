@@ -1,0 +1,149 @@
+#include "features/highlight/recolour_html.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The shape of what OneNote puts on the clipboard for one copied line.
+const std::string kHead =
+    "Version:0.9\r\nStartHTML:0000000105\r\nEndHTML:0000000000\r\n"
+    "StartFragment:0000000000\r\nEndFragment:0000000000\r\n"
+    "<html><head><style>p {margin:0in}</style></head><body lang=en-US>\r\n";
+const std::string kTail = "\r\n</body>\r\n</html>\r\n";
+
+std::string Line(const std::string& fragment) {
+    return kHead + "<!--StartFragment-->" + fragment + "<!--EndFragment-->" + kTail;
+}
+
+std::string Span(const std::string& colour) {
+    return "<span style='background:" + colour + ";mso-highlight:" + colour + "'>";
+}
+
+struct RecolourCase {
+    const char* name;
+    std::string text;
+    std::string colour;
+    std::string expected;
+};
+
+void PrintTo(const RecolourCase& c, std::ostream* out) { *out << c.name; }
+
+class RecolourHtmlTest : public testing::TestWithParam<RecolourCase> {};
+
+TEST_P(RecolourHtmlTest, Rewrites) {
+    const RecolourCase& c = GetParam();
+    EXPECT_EQ(RecolourHtml(c.text, c.colour), c.expected);
+}
+
+const std::string kAquaLine =
+    "\r\n<p><span style='background:aqua;mso-highlight:aqua'>text</span></p>\r\n";
+const std::string kTwoSpans =
+    "\r\n<p><span style='background:aqua;mso-highlight:aqua'>one</span> and "
+    "<span style='font-weight:bold;background:yellow;mso-highlight:yellow'>two</span></p>\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, RecolourHtmlTest,
+    testing::Values(
+        RecolourCase{"PlainLineIsWrapped", Line("\r\n<p>text</p>\r\n"), "yellow",
+                     kHead + "<!--StartFragment-->" + Span("yellow") + "\r\n<p>text</p>\r\n</span>"
+                         "<!--EndFragment-->" + kTail},
+        RecolourCase{"WholeFragmentGoesIntoOneSpan", Line("\r\n<p>one</p>\r\n<p>two</p>\r\n"), "aqua",
+                     kHead + "<!--StartFragment-->" + Span("aqua") +
+                         "\r\n<p>one</p>\r\n<p>two</p>\r\n</span><!--EndFragment-->" + kTail},
+        RecolourCase{"TransparentIsAColourLikeAnyOther", Line("<p>x</p>"), "transparent",
+                     kHead + "<!--StartFragment-->" + Span("transparent") + "<p>x</p></span>"
+                         "<!--EndFragment-->" + kTail},
+        RecolourCase{"EmptyFragmentIsWrapped", Line(""), "lime",
+                     kHead + "<!--StartFragment-->" + Span("lime") + "</span><!--EndFragment-->" + kTail},
+        RecolourCase{"HighlightedLineIsRecolouredInPlace", Line(kAquaLine), "lime",
+                     Line("\r\n<p><span style='background:lime;mso-highlight:lime'>text</span></p>\r\n")},
+        RecolourCase{"EverySpanOfTheLineIsRecoloured", Line(kTwoSpans), "fuchsia",
+                     Line("\r\n<p><span style='background:fuchsia;mso-highlight:fuchsia'>one</span> and "
+                          "<span style='font-weight:bold;background:fuchsia;mso-highlight:fuchsia'>two"
+                          "</span></p>\r\n")},
+        RecolourCase{"LongerAndShorterValuesAreReplacedWhole",
+                     "a background:#FFFF00;mso-highlight:yellow' b background:x;mso-highlight:'", "transparent",
+                     "a background:transparent;mso-highlight:transparent' "
+                     "b background:transparent;mso-highlight:transparent'"},
+        RecolourCase{"DeclarationsOutsideTheFragmentAreRecolouredToo",
+                     "<style>td {background:red;mso-highlight:red'}</style><!--StartFragment-->"
+                     "<p>x</p><!--EndFragment-->", "aqua",
+                     "<style>td {background:aqua;mso-highlight:aqua'}</style><!--StartFragment-->"
+                     "<p>x</p><!--EndFragment-->"},
+        RecolourCase{"HighlightIsTheFirstOneBehindTheBackground",
+                     "mso-highlight:old' <b style='background:old;color:red;mso-highlight:old'>", "lime",
+                     "mso-highlight:old' <b style='background:lime;color:red;mso-highlight:lime'>"},
+        RecolourCase{"BackgroundWithoutHighlightIsWrapped",
+                     Line("<p style='background:white'>x</p>"), "yellow",
+                     kHead + "<!--StartFragment-->" + Span("yellow") + "<p style='background:white'>x</p>"
+                         "</span><!--EndFragment-->" + kTail},
+        RecolourCase{"HighlightWithoutBackgroundIsWrapped",
+                     Line("<p style='mso-highlight:aqua'>x</p>"), "lime",
+                     kHead + "<!--StartFragment-->" + Span("lime") + "<p style='mso-highlight:aqua'>x</p>"
+                         "</span><!--EndFragment-->" + kTail},
+        RecolourCase{"SearchIsCaseSensitive",
+                     Line("<p style='Background:aqua;MSO-Highlight:aqua'>x</p>"), "lime",
+                     kHead + "<!--StartFragment-->" + Span("lime") +
+                         "<p style='Background:aqua;MSO-Highlight:aqua'>x</p></span><!--EndFragment-->" + kTail},
+        RecolourCase{"EndMarkerIsLookedForBehindTheStartMarker",
+                     "<!--EndFragment-->a<!--StartFragment-->b<!--EndFragment-->c<!--EndFragment-->", "aqua",
+                     "<!--EndFragment-->a<!--StartFragment-->" + Span("aqua") +
+                         "b</span><!--EndFragment-->c<!--EndFragment-->"}),
+    [](const testing::TestParamInfo<RecolourCase>& info) { return std::string(info.param.name); });
+
+// Texts that lack what ends a declaration or delimits the fragment come back
+// as they were, whole: a half-rewritten line must never be pasted.
+struct BrokenCase {
+    const char* name;
+    std::string text;
+};
+
+void PrintTo(const BrokenCase& c, std::ostream* out) { *out << c.name; }
+
+class RecolourBrokenHtmlTest : public testing::TestWithParam<BrokenCase> {};
+
+TEST_P(RecolourBrokenHtmlTest, LeavesTextUnchanged) {
+    const std::string& text = GetParam().text;
+    EXPECT_EQ(RecolourHtml(text, "yellow"), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Broken, RecolourBrokenHtmlTest,
+    testing::Values(
+        BrokenCase{"Empty", ""},
+        BrokenCase{"NoMarkers", "<html><body><p>text</p></body></html>"},
+        BrokenCase{"NoEndMarker", "<!--StartFragment--><p>text</p>"},
+        BrokenCase{"EndMarkerOnlyBeforeStart", "<!--EndFragment--><!--StartFragment--><p>text</p>"},
+        BrokenCase{"NoStartMarker", "<p>text</p><!--EndFragment-->"},
+        BrokenCase{"MarkersOverlapNothingBehind", "<!--StartFragment-->"},
+        BrokenCase{"NoSemicolonAfterBackground", Line("<span style='background:aqua mso-highlight:aqua'>x</span>")},
+        BrokenCase{"BackgroundAtTheVeryEnd", "mso-highlight:aqua' background:"},
+        BrokenCase{"HighlightOnlyBeforeBackground", "mso-highlight:aqua' <p style='background:aqua;'>"},
+        BrokenCase{"NoQuoteAfterHighlight", "<span style=\"background:aqua;mso-highlight:aqua\">"},
+        BrokenCase{"HighlightAtTheVeryEnd", "background:aqua;mso-highlight:"},
+        BrokenCase{"SecondDeclarationBroken",
+                   Line("<span style='background:aqua;mso-highlight:aqua'>a</span><span style='background:aqua'>")}),
+    [](const testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
+
+TEST(RecolourHtml, RecolouringTwiceGivesTheSameText) {
+    std::string once = RecolourHtml(Line(kTwoSpans), "lime");
+    EXPECT_EQ(RecolourHtml(once, "lime"), once);
+}
+
+TEST(RecolourHtml, AWrappedLineIsRecolouredNextTime) {
+    std::string wrapped = RecolourHtml(Line("<p>x</p>"), "aqua");
+    EXPECT_EQ(RecolourHtml(wrapped, "yellow"), RecolourHtml(Line("<p>x</p>"), "yellow"));
+}
+
+TEST(RecolourHtml, BytesOutsideAsciiPassUntouched) {
+    const char bytes[] = "<p>\xC3\xA9t\xC3\xA9\0x</p>";
+    std::string fragment(bytes, sizeof bytes - 1);
+    std::string text = Line(fragment);
+    std::string result = RecolourHtml(text, "lime");
+    EXPECT_NE(result.find(Span("lime") + fragment + "</span>"), std::string::npos);
+    EXPECT_EQ(result.size(), text.size() + Span("lime").size() + 7);
+}
+
+}  // namespace

@@ -1,0 +1,283 @@
+// The "HTML Format" document: built, its offsets fixed, written with its
+// plain-text companion, and read back, against the simulated clipboard.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "inject/html_clipboard.h"
+#include "platform/clipboard.h"
+#include "platform/sim/sim.h"
+
+namespace {
+
+const std::string kAbcDocument =
+    "Version:1.0\r\n"
+    "StartHTML:0000000105\r\n"
+    "EndHTML:0000000182\r\n"
+    "StartFragment:0000000139\r\n"
+    "EndFragment:0000000146\r\n"
+    "<html><body>\r\n"
+    "<!--StartFragment-->\r\n"
+    "abc\r\n"
+    "<!--EndFragment-->\r\n"
+    "</body>\r\n"
+    "</html>";
+
+constexpr unsigned kText = platform::kClipboardText;
+
+class HtmlClipboardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::Reset();
+        html = platform::RegisterClipboardFormatA("HTML Format");
+        sim::ClearCalls();
+    }
+
+    // The block as a reader sees it: up to its NUL.
+    std::string Block(unsigned format) {
+        auto found = sim::ClipboardContent().find(format);
+        return found == sim::ClipboardContent().end() ? "<none>"
+                                                      : found->second.substr(0, found->second.find('\0'));
+    }
+
+    unsigned html = 0;
+};
+
+TEST_F(HtmlClipboardTest, FragmentAbcGivesTheExactDocument) {
+    ASSERT_EQ(kAbcDocument.size(), 182u);
+    PutHtmlFragment(nullptr, "abc");
+    ASSERT_EQ(sim::ClipboardContent().count(html), 1u);
+    EXPECT_EQ(sim::ClipboardContent().at(html), kAbcDocument + '\0');
+    EXPECT_EQ(sim::ClipboardAllocFlags().at(html), platform::kGmemMoveable);
+    EXPECT_FALSE(sim::ClipboardIsOpen());
+}
+
+TEST_F(HtmlClipboardTest, DocumentLengthFollowsTheFragment) {
+    for (size_t n : {1u, 7u, 100u, 5000u}) {
+        std::string fragment(n, 'x');
+        PutHtmlFragment(nullptr, fragment);
+        std::string document = Block(html);
+        ASSERT_EQ(document.size(), 179 + n);
+        char expected[128];
+        std::snprintf(expected, sizeof expected,
+                      "StartHTML:0000000105\r\nEndHTML:%010zu\r\nStartFragment:0000000139\r\n"
+                      "EndFragment:%010zu\r\n",
+                      179 + n, 143 + n);
+        EXPECT_EQ(document.substr(13, 92), expected);
+        EXPECT_EQ(document.substr(141, n), fragment);
+    }
+}
+
+TEST_F(HtmlClipboardTest, MarkupInTheFragmentIsNotEscaped) {
+    const std::string fragment = "<a href=\"mailto:x@y.fr\">A & B <c></a>";
+    PutHtmlFragment(nullptr, fragment);
+    EXPECT_EQ(Block(html).substr(141, fragment.size()), fragment);
+}
+
+TEST_F(HtmlClipboardTest, EmptyFragmentLeavesTheClipboardUntouched) {
+    sim::SetClipboardData(kText, std::string("before\0", 7));
+    PutHtmlFragment(nullptr, "");
+    EXPECT_TRUE(sim::Calls().empty());
+    EXPECT_EQ(Block(kText), "before");
+}
+
+TEST_F(HtmlClipboardTest, WriteReplacesEveryFormatInOneOpening) {
+    sim::SetClipboardData(0xC123, "someone else's");
+    PutHtmlFragment(nullptr, "abc");
+    EXPECT_EQ(sim::ClipboardContent().size(), 2u);  // the document and its plain text
+    std::vector<std::string> names = sim::CallNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "OpenClipboard"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "EmptyClipboard"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "CloseClipboard"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "SetClipboardData"), 2);
+}
+
+TEST_F(HtmlClipboardTest, FormatIsRegisteredOnceForManyWrites) {
+    PutHtmlFragment(nullptr, "a");
+    PutHtmlFragment(nullptr, "b");
+    ReadHtmlClipboard(nullptr);
+    std::vector<std::string> names = sim::CallNames();
+    EXPECT_LE(std::count(names.begin(), names.end(), "RegisterClipboardFormatA"), 1);
+}
+
+TEST_F(HtmlClipboardTest, WriteWhileHeldElsewhereChangesNothing) {
+    sim::SetClipboardData(kText, std::string("kept\0", 5));
+    sim::HoldClipboardElsewhere(true);
+    PutHtmlFragment(nullptr, "abc");
+    EXPECT_EQ(sim::ClipboardContent().size(), 1u);
+    EXPECT_EQ(Block(kText), "kept");
+}
+
+TEST_F(HtmlClipboardTest, FailedAllocationLeavesAnEmptyClosedClipboard) {
+    sim::SetClipboardData(kText, std::string("lost\0", 5));
+    sim::FailNextAllocation();
+    PutHtmlFragment(nullptr, "abc");
+    EXPECT_TRUE(sim::ClipboardContent().empty());
+    EXPECT_FALSE(sim::ClipboardIsOpen());
+}
+
+// ---- Reading -------------------------------------------------------------
+
+TEST_F(HtmlClipboardTest, ReadGivesTheDocumentUpToItsFirstNul) {
+    sim::SetClipboardData(html, std::string("Version:1.0\r\nabc\0tail", 22));
+    EXPECT_EQ(ReadHtmlClipboard(nullptr), "Version:1.0\r\nabc");
+    EXPECT_FALSE(sim::ClipboardIsOpen());
+}
+
+TEST_F(HtmlClipboardTest, ReadGivesBackWhatWasWritten) {
+    PutHtmlFragment(nullptr, "abc");
+    EXPECT_EQ(ReadHtmlClipboard(nullptr), kAbcDocument);
+}
+
+TEST_F(HtmlClipboardTest, ReadWithOnlyPlainTextIsEmpty) {
+    sim::SetClipboardData(kText, std::string("plain\0", 6));
+    EXPECT_EQ(ReadHtmlClipboard(nullptr), "");
+    EXPECT_FALSE(sim::ClipboardIsOpen());
+}
+
+TEST_F(HtmlClipboardTest, ReadWhileHeldElsewhereIsEmpty) {
+    sim::SetClipboardData(html, std::string("Version:1.0\0", 12));
+    sim::HoldClipboardElsewhere(true);
+    EXPECT_EQ(ReadHtmlClipboard(nullptr), "");
+    EXPECT_EQ(sim::ClipboardContent().size(), 1u);
+}
+
+// ---- The plain-text companion -------------------------------------------
+
+struct CompanionCase {
+    const char* fragment;
+    const char* text;  // between the markers, so with the layout's own line ends
+};
+
+class CompanionTest : public HtmlClipboardTest, public ::testing::WithParamInterface<CompanionCase> {};
+
+TEST_P(CompanionTest, PlainTextHasNoTagsAndDecodedEntities) {
+    PutHtmlFragment(nullptr, GetParam().fragment);
+    EXPECT_EQ(Block(kText), std::string("\r\n") + GetParam().text + "\r\n");
+    EXPECT_EQ(sim::ClipboardAllocFlags().at(kText), platform::kGmemMoveable | platform::kGmemZeroInit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fragments, CompanionTest,
+    ::testing::Values(
+        CompanionCase{"abc", "abc"},
+        CompanionCase{"<b>07/12</b> <i>(W49)</i>", "07/12 (W49)"},
+        CompanionCase{"<a href=\"mailto:jean@dupont.fr\">Jean Dupont</a>", "Jean Dupont"},
+        CompanionCase{"a &amp; b &lt;c&gt; &quot;d&quot; &#39;e&apos;", "a & b <c> \"d\" 'e'"},
+        CompanionCase{"&amp;lt; stays one step", "&lt; stays one step"},
+        CompanionCase{"&nbsp;&unknown; &amp", "&nbsp;&unknown; &amp"},
+        CompanionCase{"1 < 2", "1 < 2"},
+        CompanionCase{"<span style=\"x\">Andr\xC3\xA9 \xE2\x82\xAC</span>", "Andr\xE9 \x80"},
+        CompanionCase{"<br><br/>", ""}));
+
+TEST_F(HtmlClipboardTest, DocumentWithoutMarkersHasNoCompanion) {
+    WriteHtmlClipboard(nullptr, "Version:1.0\r\n<html><body>no markers</body></html>");
+    EXPECT_EQ(sim::ClipboardContent().size(), 1u);
+    EXPECT_EQ(Block(html), "Version:1.0\r\n<html><body>no markers</body></html>");
+}
+
+TEST_F(HtmlClipboardTest, CompanionOfAForeignDocumentTakesOnlyTheFragment) {
+    WriteHtmlClipboard(nullptr,
+                       "Version:0.9\r\n<html><body><p>before</p><!--StartFragment--><p>line</p>"
+                       "<!--EndFragment--><p>after</p></body></html>");
+    EXPECT_EQ(Block(kText), "line");
+}
+
+// ---- Fixing the offsets --------------------------------------------------
+
+TEST(FixHtmlOffsets, FixesTheBuiltTemplateAndChangesNothingTheSecondTime) {
+    std::string document = kAbcDocument;
+    document.replace(23, 10, "SH00000000");
+    document.replace(43, 10, "EH00000000");
+    document.replace(69, 10, "SF00000000");
+    document.replace(93, 10, "EF00000000");
+    FixHtmlOffsets(document);
+    EXPECT_EQ(document, kAbcDocument);
+    FixHtmlOffsets(document);
+    EXPECT_EQ(document, kAbcDocument);
+}
+
+// Keys in another order, no line ends around the markers.
+TEST(FixHtmlOffsets, FollowsTheKeysWhereverTheyAre) {
+    std::string document =
+        "Version:1.0\r\nEndFragment:XXXXXXXXXX\r\nStartFragment:XXXXXXXXXX\r\n"
+        "EndHTML:XXXXXXXXXX\r\nStartHTML:XXXXXXXXXX\r\n"
+        "<p><!--StartFragment-->x<!--EndFragment--></p>";
+    FixHtmlOffsets(document);
+    EXPECT_EQ(document,
+              "Version:1.0\r\nEndFragment:0000000129\r\nStartFragment:0000000128\r\n"
+              "EndHTML:0000000151\r\nStartHTML:0000000037\r\n"
+              "<p><!--StartFragment-->x<!--EndFragment--></p>");
+}
+
+TEST(FixHtmlOffsets, ValueMayEndAtTheLastByte) {
+    std::string document =
+        "EndFragment:0000000000\r\nStartHTML:0000000000\r\nStartFragment:0000000000\r\n"
+        "<!--StartFragment--><!--EndFragment-->EndHTML:0000000000";
+    FixHtmlOffsets(document);
+    EXPECT_EQ(document,
+              "EndFragment:0000000092\r\nStartHTML:0000000024\r\nStartFragment:0000000092\r\n"
+              "<!--StartFragment--><!--EndFragment-->EndHTML:0000000128");
+}
+
+struct BrokenCase {
+    const char* name;
+    std::string document;
+};
+
+std::string Without(std::string document, const std::string& part) {
+    document.erase(document.find(part), part.size());
+    return document;
+}
+
+std::string Replaced(std::string document, const std::string& part, const std::string& by) {
+    document.replace(document.find(part), part.size(), by);
+    return document;
+}
+
+class BrokenDocumentTest : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenDocumentTest, IsLeftExactlyAsItIs) {
+    std::string document = GetParam().document;
+    FixHtmlOffsets(document);
+    EXPECT_EQ(document, GetParam().document);
+}
+
+std::string Scrambled() {
+    return Replaced(Replaced(kAbcDocument, "0000000182", "0000000999"), "0000000105", "0000000000");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, BrokenDocumentTest,
+    ::testing::Values(
+        BrokenCase{"empty", ""},
+        BrokenCase{"no StartHTML key", Without(Scrambled(), "StartHTML:")},
+        BrokenCase{"no EndHTML key", Without(Scrambled(), "EndHTML:")},
+        BrokenCase{"no StartFragment key", Without(Scrambled(), "StartFragment:")},
+        BrokenCase{"no EndFragment key", Without(Scrambled(), "EndFragment:")},
+        BrokenCase{"no start marker", Without(Scrambled(), "<!--StartFragment-->")},
+        BrokenCase{"no end marker", Without(Scrambled(), "<!--EndFragment-->")},
+        BrokenCase{"short value", Replaced(Scrambled(), "EndHTML:0000000999", "EndHTML:999")},
+        BrokenCase{"no line end after EndFragment",
+                   "StartHTML:0000000000 EndHTML:0000000000 StartFragment:0000000000 "
+                   "EndFragment:0000000000 <!--StartFragment--><!--EndFragment-->"},
+        BrokenCase{"value cut by the end of the document",
+                   "EndFragment:0000000000\r\nStartHTML:0000000000\r\nStartFragment:0000000000\r\n"
+                   "<!--StartFragment--><!--EndFragment-->EndHTML:000000000"},
+        BrokenCase{"key inside another key's value",
+                   "StartHTML:EndHTML:0000000000\r\nStartFragment:0000000000\r\n"
+                   "EndFragment:0000000000\r\n<!--StartFragment--><!--EndFragment-->"},
+        BrokenCase{"marker inside a value",
+                   "StartHTML:0000000000\r\nEndHTML:0000000000\r\nStartFragment:0000000000\r\n"
+                   "EndFragment:<!--EndFragment--><!--StartFragment-->\r\n"}),
+    [](const ::testing::TestParamInfo<BrokenCase>& info) {
+        std::string name;
+        for (char c : std::string(info.param.name)) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+}  // namespace

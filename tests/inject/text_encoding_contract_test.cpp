@@ -1,0 +1,63 @@
+// UTF-8 <-> ANSI (Windows-1252), as the simulation and the system convert.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "inject/text_encoding.h"
+#include "tests/support/contract.h"
+
+namespace {
+
+class TextEncodingTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetPlatform(); }
+};
+
+struct RoundTrip {
+    std::string ansi;
+    std::string utf8;
+};
+
+TEST_F(TextEncodingTest, ConvertsBothWays) {
+    const RoundTrip cases[] = {
+        {"", ""},
+        {"plain ASCII 123", "plain ASCII 123"},
+        {"\xE9", "\xC3\xA9"},
+        {"\x80", "\xE2\x82\xAC"},
+        {"Fran\xE7ois \xC9lo\xEFse", "Fran\xC3\xA7ois \xC3\x89lo\xC3\xAFse"},
+        {"\x9C\x8C\x9F", "\xC5\x93\xC5\x92\xC5\xB8"},  // oe, OE, Y diaeresis
+    };
+    for (const RoundTrip& c : cases) {
+        EXPECT_EQ(AnsiToUtf8(c.ansi), c.utf8) << c.ansi;
+        EXPECT_EQ(Utf8ToAnsi(c.utf8), c.ansi) << c.ansi;
+    }
+}
+
+TEST_F(TextEncodingTest, StopsAtTheFirstNul) {
+    EXPECT_EQ(AnsiToUtf8(std::string("ab\0\xE9", 4)), "ab");
+    EXPECT_EQ(Utf8ToAnsi(std::string("ab\0\xC3\xA9", 5)), "ab");
+    EXPECT_EQ(AnsiToUtf8(std::string("\0abc", 4)), "");
+    EXPECT_EQ(Utf8ToAnsi(std::string("\0abc", 4)), "");
+}
+
+TEST_F(TextEncodingTest, CharacterOutsideTheCodePageIsSubstituted) {
+    EXPECT_EQ(Utf8ToAnsi("a\xE4\xB8\xAD" "b"), "a?b");  // a CJK ideograph
+}
+
+TEST_F(TextEncodingTest, InvalidUtf8IsReplacedNotRejected) {
+    std::string converted = Utf8ToAnsi("x\xFFy");
+    ASSERT_EQ(converted.size(), 3u);
+    EXPECT_EQ(converted[0], 'x');
+    EXPECT_NE(converted[1], '\0');
+    EXPECT_EQ(converted[2], 'y');
+}
+
+TEST_F(TextEncodingTest, LongTextIsConvertedWhole) {
+    std::string euros(20000, '\x80');
+    std::string utf8 = AnsiToUtf8(euros);
+    ASSERT_EQ(utf8.size(), 60000u);
+    EXPECT_EQ(utf8.substr(59997), "\xE2\x82\xAC");
+    EXPECT_EQ(Utf8ToAnsi(utf8), euros);
+}
+
+}  // namespace
