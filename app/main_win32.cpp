@@ -45,12 +45,12 @@ bool AnotherCopyRuns(const std::string& base) {
 }
 
 DialogSpec TrayWindowSpec(const std::string& base) {
-    DialogSpec spec{};
-    spec.caption = base;
-    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
-    spec.cx = 2;
-    spec.cy = 2;
-    return spec;
+    DialogSpec dialog{};
+    dialog.caption = base;
+    dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    dialog.cx = 2;
+    dialog.cy = 2;
+    return dialog;
 }
 
 }  // namespace

@@ -58,13 +58,13 @@ DialogControl PlacedControl(const PixelPlace& place, const char* windowClass, co
 }
 
 DialogSpec NoticeSpec() {
-    DialogSpec spec{};
-    spec.caption = BaseName() + " 1.1";
-    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME;
-    spec.exStyle = WS_EX_CONTROLPARENT;
-    spec.cx = kClientWidth / 2;
-    spec.cy = kClientHeight / 2;
-    spec.controls = {
+    DialogSpec dialog{};
+    dialog.caption = BaseName() + " 1.1";
+    dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME;
+    dialog.exStyle = WS_EX_CONTROLPARENT;
+    dialog.cx = kClientWidth / 2;
+    dialog.cy = kClientHeight / 2;
+    dialog.controls = {
         PlacedControl(kPlaces[0], "STATIC", "Vantor is running in the notification zone :", SS_LEFT),
         PlacedControl(kPlaces[1], "STATIC", "#104", SS_BITMAP),
         PlacedControl(kPlaces[2], "STATIC", "Click on its icon to access the program options.", SS_LEFT),
@@ -72,7 +72,7 @@ DialogSpec NoticeSpec() {
                       BS_AUTOCHECKBOX | WS_TABSTOP),
         PlacedControl(kPlaces[4], "BUTTON", "OK", BS_PUSHBUTTON | WS_TABSTOP),
     };
-    return spec;
+    return dialog;
 }
 
 void CentreClientInWorkArea(HWND dialog) {
