@@ -74,7 +74,10 @@ void AddTrayIcon(HWND window) {
     gNotifyIconData.uCallbackMessage = kIconCallback;
     gNotifyIconData.hIcon = gProgramIcon;
     const std::string base = BaseName();
-    const size_t length = std::min(base.size(), sizeof gNotifyIconData.szTip - 1);
+    // The 88-byte record holds a 64-byte tip; the build's own record has a
+    // longer field, which the shell would read past the 63rd character.
+    constexpr size_t kTipField = 64;
+    const size_t length = std::min(base.size(), kTipField - 1);
     std::memcpy(gNotifyIconData.szTip, base.data(), length);
     gNotifyIconData.szTip[length] = '\0';
     Shell_NotifyIconA(NIM_ADD, &gNotifyIconData);

@@ -19,10 +19,14 @@ using namespace e2e;
 
 // The dispatcher's object file names the feature entries; this program
 // never dispatches a request, so reaching one is a fault of the test.
-int AccentedCapitalsDialog(platform::WindowHandle) { return ADD_FAILURE() << "feature started", 0; }
-int DatePickerDialog(platform::WindowHandle) { return ADD_FAILURE() << "feature started", 0; }
-int ContactBookDialog(platform::WindowHandle) { return ADD_FAILURE() << "feature started", 0; }
-int HighlightLineDialog(platform::WindowHandle) { return ADD_FAILURE() << "feature started", 0; }
+static int UnexpectedFeature() {
+    ADD_FAILURE() << "a feature dialog was started";
+    return 0;
+}
+int AccentedCapitalsDialog(platform::WindowHandle) { return UnexpectedFeature(); }
+int DatePickerDialog(platform::WindowHandle) { return UnexpectedFeature(); }
+int ContactBookDialog(platform::WindowHandle) { return UnexpectedFeature(); }
+int HighlightLineDialog(platform::WindowHandle) { return UnexpectedFeature(); }
 
 namespace {
 

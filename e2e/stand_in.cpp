@@ -195,8 +195,14 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_KEYDOWN:
         LogKey("KEYDOWN", wParam, lParam);
-        if (wParam == 'V' && ControlHeld()) return Paste(), 0;
-        if (wParam == 'C' && ControlHeld()) return Copy(), 0;
+        if (wParam == 'V' && ControlHeld()) {
+            Paste();
+            return 0;
+        }
+        if (wParam == 'C' && ControlHeld()) {
+            Copy();
+            return 0;
+        }
         break;
     case WM_KEYUP: LogKey("KEYUP", wParam, lParam); break;
     case WM_SYSKEYDOWN: LogKey("SYSKEYDOWN", wParam, lParam); break;

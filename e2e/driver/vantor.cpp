@@ -23,19 +23,55 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 std::string VantorExecutable() { return ProgramFolder() + "..\\Vantor.exe"; }
 
-VantorRun StartVantor(const std::string& name, const std::string& ini) {
+namespace {
+
+VantorRun PlaceVantor(const std::string& folder, const std::string& name) {
     VantorRun run;
-    run.folder = FreshFolder("vantor");
+    run.folder = folder;
+    run.name = name;
     run.exe = run.folder + name + ".exe";
     run.ini = run.folder + name + ".ini";
-    if (!CopyFileA(VantorExecutable().c_str(), run.exe.c_str(), FALSE)) {
+    if (GetFileAttributesA(run.exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyFileA(VantorExecutable().c_str(), run.exe.c_str(), FALSE)) {
         ADD_FAILURE() << "cannot copy " << VantorExecutable() << " to " << run.exe;
-        return run;
+        run.exe.clear();
     }
-    if (!ini.empty()) WriteFileBytes(run.ini, ini);
-    run.process = StartProgram(Quoted(run.exe), run.folder);
-    if (run.process) run.notice = WaitForWindow(name + " 1.1");
     return run;
+}
+
+void Launch(VantorRun& run) {
+    if (run.exe.empty()) return;
+    run.process = StartProgram(Quoted(run.exe), run.folder);
+    if (run.process) run.notice = WaitForWindow(run.name + " 1.1");
+    // The caption exists from the notice's creation on, but its box is
+    // ticked during its initialisation, which ends before it is shown:
+    // setting the box any earlier would be undone.
+    DWORD start = GetTickCount();
+    while (run.notice && !IsWindowVisible(run.notice) && GetTickCount() - start < kWait) Pump(10);
+    if (run.notice && !IsWindowVisible(run.notice)) ADD_FAILURE() << "the notice never became visible";
+}
+
+}  // namespace
+
+VantorRun StartVantor(const std::string& name, const std::string& ini) {
+    VantorRun run = PlaceVantor(FreshFolder("vantor"), name);
+    if (!ini.empty()) WriteFileBytes(run.ini, ini);
+    Launch(run);
+    return run;
+}
+
+VantorRun StartVantorIn(const std::string& folder, const std::string& name) {
+    VantorRun run = PlaceVantor(folder, name);
+    Launch(run);
+    return run;
+}
+
+HWND FindTrayWindow(const VantorRun& run) { return FindWindowA("#32770", run.name.c_str()); }
+
+bool SendMenuCommand(const VantorRun& run, WORD command) {
+    DWORD_PTR answer = 0;
+    return run.tray && SendMessageTimeoutA(run.tray, WM_COMMAND, MAKEWPARAM(command, 0), 0, SMTO_NORMAL, kWait,
+                                           &answer) != 0;
 }
 
 bool AnswerNotice(VantorRun& run, bool catchKeys) {
@@ -53,7 +89,7 @@ bool AnswerNotice(VantorRun& run, bool catchKeys) {
         return false;
     }
     run.notice = nullptr;
-    run.tray = FindWindowA("#32770", base.c_str());
+    run.tray = FindTrayWindow(run);
     if (!run.tray) ADD_FAILURE() << "no tray window \"" << base << "\"";
     // The hotkeys are registered right after the notice closes.
     Pump(200);

@@ -10,6 +10,7 @@ namespace e2e {
 
 struct VantorRun {
     std::string folder;  // holds Vantor.exe (or the name given) and its .ini
+    std::string name;    // the base name: "Vantor" or the name given
     std::string exe;
     std::string ini;
     HANDLE process = nullptr;
@@ -24,6 +25,10 @@ std::string VantorExecutable();
 // there first when it is not empty, starts it and waits for its notice.
 VantorRun StartVantor(const std::string& name = "Vantor", const std::string& ini = "");
 
+// Starts `name` + ".exe" in an existing folder, copying Vantor.exe there
+// under that name first when it is missing; waits for its notice.
+VantorRun StartVantorIn(const std::string& folder, const std::string& name = "Vantor");
+
 // Sets the notice's box and presses OK; waits until the tray window exists
 // and the notice is gone. False (with a failure recorded) otherwise.
 bool AnswerNotice(VantorRun& run, bool catchKeys = true);
@@ -34,6 +39,14 @@ VantorRun StartVantorReady(const std::string& name = "Vantor", const std::string
 // Chooses a command of the tray menu without opening it (as the menu does,
 // with WM_COMMAND to the tray window).
 void ChooseMenuCommand(const VantorRun& run, WORD command);
+
+// Chooses a command that returns at once (not a feature) and waits until
+// the tray window has handled it. False when it did not answer in time.
+bool SendMenuCommand(const VantorRun& run, WORD command);
+
+// The tray window of a started copy, once its notice has gone (it exists,
+// hidden, while the notice is open too).
+HWND FindTrayWindow(const VantorRun& run);
 
 // "Exit", then waits for the process; its exit code, or -1 (killed) if it
 // did not end in time.

@@ -76,7 +76,9 @@ TEST_F(DefaultConfigurationText, SectionsComeInOrderEachFollowedByOneEmptyLine) 
             EXPECT_FALSE(lines[i - 1].empty());
         } else if (lines[i][0] == '[') {
             headers.push_back(lines[i]);
-            if (i > 0) EXPECT_TRUE(lines[i - 1].empty()) << lines[i];
+            if (i > 0) {
+                EXPECT_TRUE(lines[i - 1].empty()) << lines[i];
+            }
         } else {
             EXPECT_NE(lines[i].find('='), std::string::npos) << lines[i];
         }

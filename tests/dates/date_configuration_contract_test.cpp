@@ -72,8 +72,9 @@ TEST(DateConfigurationContract, HostileFilesGiveDefaultsOrWhatIsReadable) {
         ReadDateConfigurationFrom(path);
         EXPECT_EQ(gDateFormat, c.expectedFormat) << c.name;
         ExpectTableSizes();
-        if (gShortWeekdayNames.size() == 7)
+        if (gShortWeekdayNames.size() == 7) {
             EXPECT_EQ(gShortWeekdayNames[0], c.expectedFirstShortWeekday) << c.name;
+        }
         platform::DeleteFileA(path);
     }
 }

@@ -1,0 +1,344 @@
+// The "@" key in a note window, end to end: Vantor from its default
+// configuration, the stand-in as the note program, and real keys. What the
+// user sees is the dialogs; what counts is the link pasted and the lines
+// the configuration file gains, or does not.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/driver/desktop.h"
+#include "e2e/driver/stand_in.h"
+#include "e2e/driver/vantor.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kOneNoteCaption[] = "Notes - OneNote";
+constexpr WORD kContactCombo = 1001;
+constexpr WORD kFirstCompany = 103;
+
+// In the default configuration: default (Microsoft), Yahoo!, Google, Amazon.
+constexpr int kDefaultCompanies = 4;
+constexpr int kDefaultContacts = 3;
+
+template <typename Condition>
+bool Eventually(Condition condition, unsigned timeoutMs = kWait) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Pump(20);
+    }
+    return true;
+}
+
+LRESULT ItemCount(HWND book) { return SendMessageA(GetDlgItem(book, kContactCombo), CB_GETCOUNT, 0, 0); }
+
+bool WaitForItemCount(HWND book, LRESULT count) {
+    bool reached = Eventually([&] { return ItemCount(book) == count; });
+    if (!reached) ADD_FAILURE() << "the list kept " << ItemCount(book) << " items, not " << count;
+    return reached;
+}
+
+bool WaitUntilGone(HWND window) {
+    bool gone = Eventually([&] { return !IsWindow(window); });
+    if (!gone) ADD_FAILURE() << "a dialog stayed open";
+    return gone;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// WM_GETTEXT: an edit control of another process keeps its text to itself
+// when asked with GetWindowTextA.
+std::string TextOf(HWND window) {
+    char text[256] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The lines of one section of an INI text, without their line ends.
+std::vector<std::string> SectionLines(const std::string& ini, const std::string& section) {
+    std::vector<std::string> lines;
+    bool inside = false;
+    size_t at = 0;
+    while (at < ini.size()) {
+        size_t end = ini.find_first_of("\r\n", at);
+        if (end == std::string::npos) end = ini.size();
+        std::string line = ini.substr(at, end - at);
+        at = ini.find_first_not_of("\r\n", end);
+        if (at == std::string::npos) at = ini.size();
+        if (!line.empty() && line[0] == '[') inside = line == "[" + section + "]";
+        else if (inside && !line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+bool Holds(const std::vector<std::string>& lines, const std::string& line) {
+    for (const std::string& l : lines)
+        if (l == line) return true;
+    return false;
+}
+
+// The fragment an "HTML Format" reader takes: from StartFragment to
+// EndFragment, the document's own offsets, without the line ends around it.
+std::string FragmentOf(const std::string& document) {
+    auto offset = [&](const std::string& key) -> long {
+        size_t at = document.find(key);
+        return at == std::string::npos ? -1 : std::stol(document.substr(at + key.size(), 10));
+    };
+    long start = offset("StartFragment:"), end = offset("EndFragment:");
+    EXPECT_EQ(offset("EndHTML:"), (long)document.size()) << document;
+    EXPECT_EQ(document.compare(offset("StartHTML:"), 6, "<html>"), 0) << document;
+    EXPECT_EQ(document.compare(start - 20, 20, "<!--StartFragment-->"), 0) << document;
+    EXPECT_EQ(document.compare(end, 18, "<!--EndFragment-->"), 0) << document;
+    if (start < 0 || end < start || end > (long)document.size()) return "";
+    std::string fragment = document.substr(start, end - start);
+    while (!fragment.empty() && (fragment.front() == '\r' || fragment.front() == '\n')) fragment.erase(0, 1);
+    while (!fragment.empty() && (fragment.back() == '\r' || fragment.back() == '\n')) fragment.pop_back();
+    return fragment;
+}
+
+class ContactBook : public ::testing::Test {
+protected:
+    // A test stopped half-way leaves its dialogs open, and a program in a
+    // modal dialog does not end on Exit.
+    void TearDown() override {
+        for (const char* caption : {"New company", "New contact", "Contact Book"})
+            if (HWND dialog = FindWindowA(nullptr, caption)) {
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                Pump(300);
+            }
+        ExitVantor(vantor);
+        EndStandIn(standIn);
+    }
+
+    bool Start(const std::string& caption = kOneNoteCaption) {
+        vantor = StartVantorReady();
+        if (!vantor.tray) return false;
+        standIn = StartStandIn(caption);
+        if (!standIn.ready) return false;
+        iniBefore = ReadWholeFile(vantor.ini).value_or("");
+        return !iniBefore.empty();
+    }
+
+    // The "@" key, as AltGr+0 reaches the system.
+    void PressAtKey() {
+        logStart = ReadLogLines(standIn.log).size();
+        Chord({VK_CONTROL, VK_MENU}, '0');
+    }
+
+    HWND OpenBook() {
+        PressAtKey();
+        HWND book = WaitForWindow("Contact Book");
+        Pump(300);
+        return book;
+    }
+
+    HWND OpenNewContact(HWND book, const std::string& name) {
+        TypeText(name);
+        if (!WaitForItemCount(book, 0)) return nullptr;
+        Tap(VK_RETURN);
+        HWND dialog = WaitForWindow("New contact");
+        Pump(500);  // its own Tab, Shift+Tab have to land first
+        return dialog;
+    }
+
+    HWND OpenNewCompany(HWND newContact) {
+        Tap(VK_END);
+        if (!Eventually([&] { return FocusOf(newContact) == GetDlgItem(newContact, kFirstCompany + kDefaultCompanies); })) {
+            ADD_FAILURE() << "End did not reach \"< New company >\"";
+            return nullptr;
+        }
+        Tap(VK_SPACE);
+        HWND dialog = WaitForWindow("New company");
+        Pump(300);
+        return dialog;
+    }
+
+    // The link the stand-in was given on its Ctrl+V.
+    std::string PastedLink() {
+        int paste = WaitForLogLine(standIn.log, "PASTE", logStart);
+        if (paste < 0) return "";
+        int html = WaitForLogLineStarting(standIn.log, "HTML ", paste + 1);
+        if (html < 0) return "";
+        std::optional<std::string> document = HexPayload(ReadLogLines(standIn.log)[html]);
+        if (!document) {
+            ADD_FAILURE() << "the paste carried no \"HTML Format\"";
+            return "";
+        }
+        return FragmentOf(*document);
+    }
+
+    // Once a key typed after the dialog closed has reached the stand-in,
+    // any paste would have come before it.
+    void ExpectNothingPasted() {
+        ASSERT_TRUE(WaitForForeground(standIn.window));
+        Tap('X');
+        int typed = WaitForLogLine(standIn.log, CharLine('x'), logStart);
+        ASSERT_GE(typed, 0);
+        std::vector<std::string> lines = ReadLogLines(standIn.log);
+        for (int i = (int)logStart; i < typed; ++i) EXPECT_NE(lines[i], "PASTE") << "at line " << i;
+    }
+
+    void ExpectIniUnchanged() { EXPECT_EQ(ReadWholeFile(vantor.ini).value_or(""), iniBefore); }
+
+    VantorRun vantor;
+    StandIn standIn;
+    std::string iniBefore;
+    size_t logStart = 0;
+};
+
+TEST_F(ContactBook, TypedLettersNarrowTheListAndEnterPastesTheChosenLink) {
+    ASSERT_TRUE(Start());
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    EXPECT_EQ(ItemCount(book), kDefaultContacts);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(book, 102)));
+
+    TypeText("doe");
+    ASSERT_TRUE(WaitForItemCount(book, 2));
+    SaveScreenshot("contact_book");
+    Tap(VK_BACK);
+    Tap(VK_BACK);
+    ASSERT_TRUE(WaitForItemCount(book, 2));  // "d": still only the Does
+    Tap(VK_BACK);
+    ASSERT_TRUE(WaitForItemCount(book, kDefaultContacts));
+
+    TypeText("e");  // "de": only the Doe entries hold it
+    ASSERT_TRUE(WaitForItemCount(book, 2));
+    Tap(VK_HOME);  // the sorted list starts with "Doe, Jane"
+    ASSERT_TRUE(Eventually([&] { return TextOf(GetDlgItem(book, kContactCombo)) == "Doe, Jane"; }));
+    Tap(VK_RETURN);
+    EXPECT_EQ(PastedLink(), "<a href='mailto:Jane.Doe@amazon.com'>@AMZ\\Doe, Jane</a>");
+    WaitUntilGone(book);
+    ExpectIniUnchanged();
+}
+
+TEST_F(ContactBook, NewContactOfAListedCompanyIsStoredAndLinked) {
+    ASSERT_TRUE(Start());
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    HWND dialog = OpenNewContact(book, "Smith, Ann");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(IsWindowVisible(book));
+
+    const std::vector<std::string> labels = {"default (Microsoft)", "Yahoo!", "Google", "Amazon", "< New company >"};
+    for (size_t i = 0; i < labels.size(); ++i)
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, kFirstCompany + (int)i)), labels[i]) << "button " << i;
+    EXPECT_EQ(GetDlgItem(dialog, kFirstCompany + (int)labels.size()), nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 102)), "What company does Smith, Ann belong to ?");
+    EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, kFirstCompany));
+    SaveScreenshot("new_contact");
+
+    Tap(VK_DOWN);
+    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kFirstCompany + 1); }));
+    Tap(VK_SPACE);
+    EXPECT_EQ(PastedLink(), "<a href='mailto:Ann.Smith@yahoo.com'>@Y!\\Smith, Ann</a>");
+    WaitUntilGone(book);
+    std::string ini = ReadWholeFile(vantor.ini).value_or("");
+    EXPECT_TRUE(Holds(SectionLines(ini, "contact_book"), "Smith, Ann=mailto:Ann.Smith@yahoo.com")) << ini;
+}
+
+TEST_F(ContactBook, NewCompanyIsCheckedThenStoredAndNamesTheLink) {
+    ASSERT_TRUE(Start());
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    HWND newContact = OpenNewContact(book, "Smith, Ann");
+    ASSERT_NE(newContact, nullptr);
+    HWND dialog = OpenNewCompany(newContact);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 203)), "@");
+
+    TypeText("AC");
+    Tap(VK_TAB);
+    TypeText("Acme Corp");
+    Tap(VK_TAB);  // selects the field's "@", which the next text replaces
+    TypeText("@acme");
+    Tap(VK_RETURN);
+    Pump(500);
+    SaveScreenshot("new_company");
+    EXPECT_TRUE(IsWindow(dialog)) << "an extension without a dot was taken";
+    EXPECT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, 203); }));
+    ExpectIniUnchanged();
+
+    Tap(VK_END);
+    TypeText(".org");
+    Tap(VK_RETURN);
+    EXPECT_EQ(PastedLink(), "<a href='mailto:Ann.Smith@acme.org'>@AC\\Smith, Ann</a>");
+    WaitUntilGone(book);
+    std::string ini = ReadWholeFile(vantor.ini).value_or("");
+    EXPECT_TRUE(Holds(SectionLines(ini, "domains"), "AC=Acme Corp@acme.org")) << ini;
+    EXPECT_TRUE(Holds(SectionLines(ini, "contact_book"), "Smith, Ann=mailto:Ann.Smith@acme.org")) << ini;
+}
+
+// Escape, in whichever of the three dialogs is in front, abandons it all.
+enum class EscapeIn { Book, NewContact, NewCompany };
+
+class ContactBookEscape : public ContactBook, public ::testing::WithParamInterface<EscapeIn> {};
+
+TEST_P(ContactBookEscape, PastesNothingAndStoresNothing) {
+    ASSERT_TRUE(Start());
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    HWND front = book;
+    if (GetParam() != EscapeIn::Book) front = OpenNewContact(book, "Smith, Ann");
+    if (GetParam() == EscapeIn::NewCompany && front) front = OpenNewCompany(front);
+    ASSERT_NE(front, nullptr);
+
+    Tap(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilGone(front));
+    ASSERT_TRUE(WaitUntilGone(book));
+    ExpectNothingPasted();
+    ExpectIniUnchanged();
+}
+
+std::string EscapeCaseName(const ::testing::TestParamInfo<EscapeIn>& info) {
+    switch (info.param) {
+    case EscapeIn::Book: return "Book";
+    case EscapeIn::NewContact: return "NewContact";
+    case EscapeIn::NewCompany: return "NewCompany";
+    }
+    return "Unknown";
+}
+
+INSTANTIATE_TEST_SUITE_P(ContactBook, ContactBookEscape,
+                         ::testing::Values(EscapeIn::Book, EscapeIn::NewContact, EscapeIn::NewCompany),
+                         EscapeCaseName);
+
+// "=" would split the stored line into another key and value.
+TEST_F(ContactBook, NameThatCannotBeStoredIsRefusedAndTheBookStays) {
+    ASSERT_TRUE(Start());
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    TypeText("Smith=, Ann");
+    ASSERT_TRUE(WaitForItemCount(book, 0));
+    Tap(VK_RETURN);
+    Pump(1000);
+    EXPECT_TRUE(IsWindowVisible(book));
+    EXPECT_EQ(FindWindowA(nullptr, "New contact"), nullptr);
+    ExpectIniUnchanged();
+
+    Tap(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilGone(book));
+    ExpectNothingPasted();
+}
+
+TEST_F(ContactBook, AtKeyOutsideOneNotePastesAPlainAtSign) {
+    ASSERT_TRUE(Start("Untitled - Notepad"));
+    PressAtKey();
+    int paste = WaitForLogLine(standIn.log, "PASTE", logStart);
+    ASSERT_GE(paste, 0);
+    std::vector<std::string> lines = ReadLogLines(standIn.log);
+    ASSERT_GE(lines.size(), (size_t)paste + 3);
+    EXPECT_EQ(lines[paste + 1], "HTML NONE");
+    EXPECT_EQ(lines[paste + 2], "TEXT 40");
+    EXPECT_EQ(FindWindowA(nullptr, "Contact Book"), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+// The accented capitals dialog: a prompt and an invisible edit control whose
+// first key-down closes the dialog and types the capital of that key.
+#include <windows.h>
+
+#include "app/dialog_template_win32.h"
+#include "app/hotkey_dispatcher.h"
+#include "features/accents/capital_table.h"
+#include "inject/key_macro.h"
+
+namespace {
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
+                               DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
+static_assert(kDialogStyle == 0x94C800D4);
+constexpr DWORD kDialogExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+static_assert(kDialogExStyle == 0x10100);
+
+enum : WORD { kPrompt = 100, kKeyCatcher = 102 };
+
+// Where the dialog sits, in dialog units from the owner's client corner.
+constexpr int kPlaceX = 310;
+constexpr int kPlaceY = 210;
+
+WNDPROC gEditProcedure;
+
+DialogSpec AccentsDialogSpec() {
+    DialogSpec dialog{};
+    dialog.caption = "Accents Majuscules";
+    dialog.style = kDialogStyle;
+    dialog.exStyle = kDialogExStyle;
+    dialog.cx = 180;
+    dialog.cy = 32;
+    dialog.fontName = "MS Sans Serif";
+    dialog.pointSize = 8;
+    dialog.controls = {
+        {kPrompt, "STATIC", "Tapez le caract\xE8re accentu\xE9 \xE0 convertir en majuscule...", 2, 10, 176, 20,
+         WS_CHILD | WS_VISIBLE | SS_LEFT, 0},
+        {kKeyCatcher, "EDIT", "", -1, -1, 0, 0,
+         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
+    };
+    return dialog;
+}
+
+// Placed by hand: the dialog manager's own placement relative to an owner
+// is not the same on every system, and an owner may be missing.
+void PlaceDialog(HWND dialog) {
+    RECT place = {kPlaceX, kPlaceY, 0, 0};
+    MapDialogRect(dialog, &place);
+    const POINT origin = OwnerClientOrigin(GetParent(dialog));
+    SetWindowPos(dialog, nullptr, origin.x + place.left, origin.y + place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The dialog is hidden and the owner put back in front before typing:
+// keys sent while the ended dialog still holds the focus would be lost.
+void TypeCapitalForKey(HWND edit, unsigned virtualKey) {
+    HWND dialog = GetParent(edit);
+    HWND owner = GetParent(dialog);
+    EndDialog(dialog, -1);
+    HandForegroundBack(dialog, owner);
+    SendKeyMacro(CapitalForKey(virtualKey));
+}
+
+LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN) TypeCapitalForKey(edit, static_cast<unsigned>(wParam));
+    return CallWindowProcA(gEditProcedure, edit, message, wParam, lParam);
+}
+
+INT_PTR InitialiseAccentsDialog(HWND dialog) {
+    PlaceDialog(dialog);
+    SetDialogIconFromLibrary(dialog, "shell32.dll", 73);
+    HWND edit = GetDlgItem(dialog, kKeyCatcher);
+    gEditProcedure = SubclassControl(edit, &KeyCatcherProcedure);
+    SetFocus(edit);
+    return FALSE;  // the focus is set
+}
+
+INT_PTR CALLBACK AccentsDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return InitialiseAccentsDialog(dialog);
+        case WM_COMMAND:
+            if (LOWORD(wParam) != IDCANCEL) return FALSE;
+            EndDialog(dialog, 0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+int AccentedCapitalsDialog(platform::WindowHandle owner) {
+    const INT_PTR result = RunModalDialog(static_cast<HWND>(owner), AccentsDialogSpec(), &AccentsDialogProcedure);
+    return result == -1 ? -1 : 0;
+}

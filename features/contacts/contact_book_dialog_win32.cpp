@@ -1,0 +1,272 @@
+// The Contact Book: a simple combo box of contacts narrowed as the user
+// types, whose edit field decides on each key release what the list shows
+// and, on Enter, which link goes to the clipboard.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/dialog_template_win32.h"
+#include "app/hotkey_dispatcher.h"
+#include "features/contacts/contact_dialogs.h"
+#include "features/contacts/contact_filter.h"
+#include "features/contacts/contact_store.h"
+#include "inject/html_clipboard.h"
+#include "inject/text_encoding.h"
+
+namespace {
+
+enum : WORD { kContactCombo = 1001, kHintLabel = 102 };
+
+constexpr short kBookX = 310;
+constexpr short kBookY = 210;
+
+// The edit field of the open book and the procedure it had before.
+HWND gContactEdit;
+WNDPROC gContactEditProc;
+HWND gContactOwner;
+// Set once a link is on the clipboard: the only case that asks for a paste.
+bool gLinkPlaced;
+
+DialogSpec ContactBookSpec() {
+    DialogSpec dialog{};
+    dialog.caption = "Contact Book";
+    dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME | DS_3DLOOK |
+                   DS_SETFONT | DS_NOFAILCREATE;
+    dialog.exStyle = WS_EX_CONTROLPARENT;
+    dialog.x = kBookX;
+    dialog.y = kBookY;
+    dialog.cx = 297;
+    dialog.cy = 201;
+    dialog.fontName = "MS Sans Serif";
+    dialog.pointSize = 8;
+    dialog.controls = {
+        {kContactCombo, "COMBOBOX", "", 8, 8, 280, 152,
+         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SIMPLE | CBS_SORT, 0},
+        {kHintLabel, "STATIC", "--hint--", 6, 154, 280, 16, WS_CHILD | SS_LEFT, 0},
+        {IDOK, "BUTTON", "OK", 224, 172, 64, 24, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
+        {IDCANCEL, "BUTTON", "Cancel", 144, 172, 64, 24, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
+    };
+    return dialog;
+}
+
+std::string WindowText(HWND window) {
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+std::vector<std::string> ListedItems(HWND combo) {
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    std::vector<std::string> items;
+    items.reserve(count > 0 ? count : 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
+        std::string item(length > 0 ? length + 1 : 1, '\0');
+        LRESULT copied = SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        item.resize(copied > 0 ? copied : 0);
+        items.push_back(item);
+    }
+    return items;
+}
+
+// A list that redraws after every change costs milliseconds an item; one
+// redraw at the end costs nothing noticeable.
+void AddItems(HWND combo, const std::vector<std::string>& items) {
+    SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
+    for (const std::string& item : items)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(combo, nullptr, TRUE);
+}
+
+void DeleteItems(HWND combo, const std::vector<size_t>& positions) {
+    SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
+    for (size_t position : positions) SendMessageA(combo, CB_DELETESTRING, position, 0);
+    SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(combo, nullptr, TRUE);
+}
+
+void FillContactList(HWND combo) {
+    std::vector<std::string> keys;
+    keys.reserve(gContacts.size());
+    size_t bytes = 0;
+    for (const Contact& contact : gContacts) {
+        keys.push_back(Utf8ToAnsi(contact.displayKey));
+        bytes += keys.back().size() + 1;
+    }
+    SendMessageA(combo, CB_INITSTORAGE, keys.size(), bytes);
+    AddItems(combo, keys);
+}
+
+void ShowHint(HWND dialog, size_t itemsLeft, const std::string& typed) {
+    HWND label = GetDlgItem(dialog, kHintLabel);
+    std::optional<std::string> hint = ContactListHint(itemsLeft, typed);
+    if (hint) SetWindowTextA(label, hint->c_str());
+    ShowWindow(label, hint ? SW_SHOW : SW_HIDE);
+}
+
+void NarrowList(HWND dialog, HWND combo) {
+    std::string typed = WindowText(combo);
+    std::vector<std::string> items = ListedItems(combo);
+    std::vector<size_t> gone = NarrowContactList(items, typed);
+    if (!gone.empty()) DeleteItems(combo, gone);
+    ShowHint(dialog, items.size() - gone.size(), typed);
+}
+
+void WidenList(HWND dialog, HWND combo, size_t count) {
+    std::string typed = WindowText(combo);
+    std::vector<std::string> added = WidenContactList(gContacts, typed, ListedItems(combo));
+    if (!added.empty()) AddItems(combo, added);
+    ShowHint(dialog, count + added.size(), typed);
+}
+
+void FlashCaption(HWND dialog) {
+    FLASHWINFO flash{};
+    flash.cbSize = sizeof(FLASHWINFO);
+    flash.hwnd = dialog;
+    flash.dwFlags = FLASHW_CAPTION;
+    flash.uCount = 2;
+    flash.dwTimeout = 100;
+    FlashWindowEx(&flash);
+}
+
+// The dialog goes out of sight before anything else happens, so that the
+// window behind it is the one in front when the paste keys arrive.
+void HideBook(HWND dialog, HWND combo) {
+    ShowWindow(dialog, SW_HIDE);
+    SendMessageA(combo, WM_SETFOCUS, 0, 0);
+}
+
+void PlaceLinkAndEnd(HWND dialog, const std::string& displayKey, const std::string& mailtoValue) {
+    PutHtmlFragment(dialog, BuildContactLink(displayKey, mailtoValue));
+    gLinkPlaced = true;
+    // Ending first gives the owner back its input; then it must be in
+    // front, not merely asked to be, before the paste keys are sent.
+    EndDialog(dialog, -1);
+    HandForegroundBack(dialog, gContactOwner);
+}
+
+// The company's e-mail extension, asked for with the two dialogs; empty
+// when the user abandoned either.
+std::string AskForExtension(HWND edit, const std::string& typed) {
+    int chosen = NewContactDialog(edit, typed);
+    if (chosen > static_cast<int>(gDomains.size())) chosen = NewCompanyDialog(edit);
+    if (chosen < 1 || chosen > static_cast<int>(gDomains.size())) return "";
+    return gDomains[chosen - 1].emailExtension;
+}
+
+// Answers whether the key release goes on to the edit field.
+bool MakeNewContact(HWND dialog, HWND combo, HWND edit, const std::string& typed) {
+    HideBook(dialog, combo);
+    std::string localPart = ComposeAddress(typed, "");
+    std::string extension = AskForExtension(edit, typed);
+    if (extension.empty()) {
+        EndDialog(dialog, 0);
+        return false;
+    }
+    std::string key = AnsiToUtf8(typed);
+    std::string address = localPart + extension;
+    AddContact(key, address);
+    PlaceLinkAndEnd(dialog, key, "mailto:" + address);
+    return true;
+}
+
+bool OnEnter(HWND dialog, HWND combo, HWND edit) {
+    std::string typed = WindowText(combo);
+    EnterDecision decision = DecideEnter(typed);
+    switch (decision.action) {
+    case EnterAction::InsertLink: {
+        HideBook(dialog, combo);
+        const Contact& contact = gContacts[decision.contact];
+        PlaceLinkAndEnd(dialog, contact.displayKey, contact.mailtoValue);
+        return true;
+    }
+    case EnterAction::NewContact: return MakeNewContact(dialog, combo, edit, typed);
+    case EnterAction::RefuseNewContact: FlashCaption(dialog); return false;
+    case EnterAction::Nothing: return false;
+    }
+    return false;
+}
+
+// Answers whether the key release goes on to the edit field.
+bool OnContactKeyUp(HWND edit, WPARAM key) {
+    HWND combo = GetParent(edit);
+    HWND dialog = GetParent(combo);
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    if (count < 0) count = 0;
+    if (key >= 'A' && key <= 'Z') {
+        NarrowList(dialog, combo);
+        return true;
+    }
+    switch (key) {
+    case VK_BACK:
+    case VK_DELETE: WidenList(dialog, combo, static_cast<size_t>(count)); return true;
+    case VK_HOME: SendMessageA(combo, CB_SETCURSEL, 0, 0); return true;
+    case VK_END: SendMessageA(combo, CB_SETCURSEL, count - 1, 0); return true;
+    case VK_RETURN: return OnEnter(dialog, combo, edit);
+    default: return true;
+    }
+}
+
+LRESULT CALLBACK ContactEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYUP && !OnContactKeyUp(edit, wParam)) return 0;
+    return CallWindowProcA(gContactEditProc, edit, message, wParam, lParam);
+}
+
+// The template's position would be taken from whatever window the dialog
+// manager picks; the book belongs at a fixed place over its owner's client
+// area, in this dialog's own units.
+void PlaceOverOwner(HWND dialog) {
+    RECT place = {kBookX, kBookY, 0, 0};
+    MapDialogRect(dialog, &place);
+    POINT origin = OwnerClientOrigin(gContactOwner);
+    SetWindowPos(dialog, nullptr, origin.x + place.left, origin.y + place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void InitialiseContactBook(HWND dialog) {
+    PlaceOverOwner(dialog);
+    SetDialogIconFromLibrary(dialog, "shell32.dll", 160);
+    HWND combo = GetDlgItem(dialog, kContactCombo);
+    SendMessageA(combo, CB_SETEXTENDEDUI, 1, 0);
+    LoadContactBook();
+    FillContactList(combo);
+    ShowWindow(GetDlgItem(dialog, kHintLabel), SW_HIDE);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(COMBOBOXINFO);
+    GetComboBoxInfo(combo, &info);
+    gContactEdit = info.hwndItem;
+    if (gContactEdit != nullptr) gContactEditProc = SubclassControl(gContactEdit, ContactEditProc);
+    SetForegroundWindow(dialog);
+}
+
+INT_PTR CALLBACK ContactBookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: InitialiseContactBook(dialog); return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
+        return TRUE;
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+// A second book can open over the first from the tray menu; the first one's
+// edit field and owner are put back when the second closes.
+int ContactBookDialog(platform::WindowHandle owner) {
+    HWND outerEdit = gContactEdit;
+    WNDPROC outerProc = gContactEditProc;
+    HWND outerOwner = gContactOwner;
+    bool outerPlaced = gLinkPlaced;
+    gContactOwner = static_cast<HWND>(owner);
+    gLinkPlaced = false;
+    INT_PTR result = RunModalDialog(gContactOwner, ContactBookSpec(), ContactBookProc);
+    bool placed = gLinkPlaced;
+    gContactEdit = outerEdit;
+    gContactEditProc = outerProc;
+    gContactOwner = outerOwner;
+    gLinkPlaced = outerPlaced;
+    return result == -1 && placed ? -1 : 0;
+}

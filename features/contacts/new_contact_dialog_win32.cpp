@@ -1,0 +1,152 @@
+// New contact: one button per company, and "< New company >". The keyboard
+// moves the focus between the buttons; Home, End and the page keys are
+// turned into arrow presses that the dialog manager carries out.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/dialog_template_win32.h"
+#include "features/contacts/contact_dialogs.h"
+#include "features/contacts/contact_store.h"
+#include "features/contacts/new_contact_layout.h"
+
+namespace {
+
+enum : WORD { kQuestion = 102 };
+
+constexpr short kDialogWidth = 280;
+
+HWND gNewContactDialog;
+int gCurrentButton = kFirstCompanyButton;
+HACCEL gNewContactKeys;
+HHOOK gNewContactFilter;
+
+DialogSpec NewContactSpec(const std::string& typedName) {
+    DialogSpec dialog{};
+    dialog.caption = "New contact";
+    dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME | DS_3DLOOK |
+                   DS_SETFONT | DS_NOFAILCREATE;
+    dialog.exStyle = WS_EX_CONTROLPARENT;
+    dialog.cx = 2;
+    dialog.cy = 2;
+    dialog.fontName = "MS Sans Serif";
+    dialog.pointSize = 8;
+    const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
+    dialog.controls = {
+        {kHiddenButton, "BUTTON", "", -2, -2, 0, 0, button, 0},
+        {kQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 274, 20, WS_CHILD | WS_VISIBLE | SS_LEFT, 0},
+    };
+    std::vector<std::string> labels = NewContactButtonLabels(gDomains);
+    for (size_t i = 0; i < labels.size(); ++i)
+        dialog.controls.push_back({static_cast<WORD>(kFirstCompanyButton + i), "BUTTON", labels[i], 40,
+                                   static_cast<short>(NewContactButtonTop(i)), 195, 24, button, 0});
+    return dialog;
+}
+
+void GiveFocus(HWND dialog, int id) {
+    SetForegroundWindow(dialog);
+    SetFocus(GetDlgItem(dialog, id));
+}
+
+void PressKey(BYTE key) {
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// Moving the focus with the dialog manager's own keys makes the focused
+// button the default one, which a plain SetFocus does not.
+void TabForwardAndBack() {
+    PressKey(VK_TAB);
+    keybd_event(VK_SHIFT, 0, 0, 0);
+    PressKey(VK_TAB);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void FocusFirstCompany(HWND dialog) {
+    GiveFocus(dialog, kFirstCompanyButton);
+    TabForwardAndBack();
+}
+
+void FitToButtons(HWND dialog) {
+    RECT size = {0, 0, kDialogWidth, NewContactDialogHeight(gDomains.size())};
+    MapDialogRect(dialog, &size);
+    SetWindowPos(dialog, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void InitialiseNewContact(HWND dialog) {
+    gNewContactDialog = dialog;
+    SetDialogIconFromLibrary(dialog, "shell32.dll", 158);
+    FitToButtons(dialog);
+    FocusFirstCompany(dialog);
+    gCurrentButton = kFirstCompanyButton;
+}
+
+bool IsButtonOfDialog(int id) {
+    return id == kHiddenButton ||
+           (id >= kFirstCompanyButton && id <= kFirstCompanyButton + static_cast<int>(gDomains.size()));
+}
+
+void OnNewContactCommand(HWND dialog, int id, int notification) {
+    ArrowPresses presses = ArrowPressesFor(id, gCurrentButton, gDomains.size());
+    if (id == kCommandHome || id == kCommandEnd || id == kCommandPageUp || id == kCommandPageDown) {
+        for (int i = 0; i < presses.count; ++i) PressKey(static_cast<BYTE>(presses.virtualKey));
+        return;
+    }
+    if (notification == BN_SETFOCUS) {
+        gCurrentButton = id;
+        if (id == kHiddenButton) FocusFirstCompany(dialog);
+        return;
+    }
+    // Enter with no button focused names IDOK, which is none of ours.
+    if ((notification == 0 || notification == 1) && IsButtonOfDialog(id))
+        EndDialog(dialog, NewContactResult(id));
+}
+
+INT_PTR CALLBACK NewContactProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: InitialiseNewContact(dialog); return FALSE;
+    case WM_COMMAND: OnNewContactCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    default: return FALSE;
+    }
+}
+
+// A modal dialog's loop has no place for an accelerator table; its
+// message filter does.
+LRESULT CALLBACK NewContactKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+    MSG* message = reinterpret_cast<MSG*>(lParam);
+    HWND dialog = gNewContactDialog;
+    if (code == MSGF_DIALOGBOX && dialog != nullptr && message != nullptr &&
+        (message->hwnd == dialog || IsChild(dialog, message->hwnd)) &&
+        TranslateAcceleratorA(dialog, gNewContactKeys, message))
+        return 1;
+    return CallNextHookEx(gNewContactFilter, code, wParam, lParam);
+}
+
+void AttachAccelerators() {
+    ACCEL keys[] = {
+        {FVIRTKEY, VK_HOME, kCommandHome},
+        {FVIRTKEY, VK_END, kCommandEnd},
+        {FVIRTKEY, VK_PRIOR, kCommandPageUp},
+        {FVIRTKEY, VK_NEXT, kCommandPageDown},
+    };
+    gNewContactKeys = CreateAcceleratorTableA(keys, 4);
+    gNewContactFilter = SetWindowsHookExA(WH_MSGFILTER, NewContactKeyFilter, nullptr, GetCurrentThreadId());
+}
+
+void DetachAccelerators() {
+    if (gNewContactFilter != nullptr) UnhookWindowsHookEx(gNewContactFilter);
+    if (gNewContactKeys != nullptr) DestroyAcceleratorTable(gNewContactKeys);
+    gNewContactFilter = nullptr;
+    gNewContactKeys = nullptr;
+}
+
+}  // namespace
+
+int NewContactDialog(platform::WindowHandle parent, const std::string& typedName) {
+    AttachAccelerators();
+    INT_PTR result = RunModalDialog(static_cast<HWND>(parent), NewContactSpec(typedName), NewContactProc);
+    DetachAccelerators();
+    gNewContactDialog = nullptr;
+    return result > 0 ? static_cast<int>(result) : 0;
+}

@@ -1,0 +1,150 @@
+// The date picker: a month calendar in a small window laid out in pixels. A
+// date clicked twice is formatted, left on the clipboard as HTML, and the
+// dialog ends so that the dispatcher pastes it.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/dialog_template_win32.h"
+#include "app/hotkey_dispatcher.h"
+#include "features/dates/date_configuration.h"
+#include "features/dates/date_format.h"
+#include "features/dates/two_click_rule.h"
+#include "inject/html_clipboard.h"
+#include "platform/clock.h"
+
+namespace {
+
+constexpr int kClientWidth = 456;
+constexpr int kClientHeight = 308;
+constexpr int kOffsetX = 310;
+constexpr int kOffsetY = 210;
+constexpr WORD kCalendar = 1001;
+constexpr int kIconIndex = 272;
+
+// Posted on NM_RELEASEDCAPTURE: Windows reports the new selection before the
+// end of the click, Wine after it. Deciding once the calendar has finished
+// with the click sees the same order on both.
+constexpr UINT kClickEnded = WM_APP + 1;
+
+// Set afresh by each dialog; the last clicked text (gLastClickedText) is not.
+std::string gSelectedText;
+std::string gViewText;
+std::string gPreviousViewText;
+SYSTEMTIME gMonthRange[2];
+// Only a date actually placed on the clipboard makes the dialog answer -1: a
+// dialog that failed to open also gives -1, and must not make the caller paste.
+bool gInserted;
+
+std::string FormatDay(const SYSTEMTIME& day) {
+    return FormatDate(day.wYear, day.wMonth, day.wDay, gDateFormat);
+}
+
+// The template's units are replaced by pixels when the dialog opens; these
+// halves only keep the first frame close to the final one.
+DialogSpec DatePickerSpec() {
+    DialogSpec dialog{};
+    dialog.caption = "Date Picker";
+    dialog.style = 0x94C800D4;  // popup, visible, clip siblings, caption, system menu, modal frame, font, 3-D
+    dialog.exStyle = WS_EX_CONTROLPARENT;
+    dialog.cx = kClientWidth / 2;
+    dialog.cy = kClientHeight / 2;
+    dialog.fontName = "MS Sans Serif";
+    dialog.pointSize = 8;
+    dialog.controls = {
+        {IDCANCEL, "BUTTON", "Cancel", 0, 0, 0, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
+        {kCalendar, "SysMonthCal32", "", 0, 0, kClientWidth / 2, kClientHeight / 2,
+         WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    };
+    return dialog;
+}
+
+void PlaceDialog(HWND dialog) {
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    POINT origin = OwnerClientOrigin(GetWindow(dialog, GW_OWNER));
+    // The client's corner, not the frame's, sits at the offset.
+    SetWindowPos(dialog, nullptr, origin.x + kOffsetX + frame.left, origin.y + kOffsetY + frame.top,
+                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceControls(HWND dialog) {
+    SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, 0, 0, kClientWidth, kClientHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string FetchViewText(HWND dialog) {
+    SendDlgItemMessageA(dialog, kCalendar, MCM_GETMONTHRANGE, GMR_VISIBLE,
+                        reinterpret_cast<LPARAM>(gMonthRange));
+    return FormatDay(gMonthRange[0]);
+}
+
+void InitialiseDatePicker(HWND dialog) {
+    PlaceDialog(dialog);
+    PlaceControls(dialog);
+    SetDialogIconFromLibrary(dialog, "imageres.dll", kIconIndex);
+    platform::LocalDate today = platform::GetLocalTime();
+    gSelectedText = FormatDate(today.year, today.month, today.day, gDateFormat);
+    gViewText = FetchViewText(dialog);
+    gPreviousViewText = gViewText;
+}
+
+void TakeSelection(const NMSELCHANGE& change) { gSelectedText = FormatDay(change.stSelStart); }
+
+void FinishClick(HWND dialog) {
+    gViewText = FetchViewText(dialog);
+    if (DecideClickEnd(gSelectedText, gViewText, gPreviousViewText, gLastClickedText) != ClickEnd::Insert)
+        return;
+    PutHtmlFragment(dialog, gSelectedText);
+    gInserted = true;
+    EndDialog(dialog, -1);
+    // The paste that follows is typed into the owner: it must be in front
+    // before the keys go, not merely asked to be.
+    HandForegroundBack(dialog, GetWindow(dialog, GW_OWNER));
+}
+
+void HandleNotification(HWND dialog, const NMHDR& header) {
+    if (header.idFrom != kCalendar) return;
+    switch (header.code) {
+        case MCN_SELCHANGE:
+            TakeSelection(reinterpret_cast<const NMSELCHANGE&>(header));
+            break;
+        case NM_RELEASEDCAPTURE:
+            PostMessageA(dialog, kClickEnded, 0, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+INT_PTR CALLBACK DatePickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            InitialiseDatePicker(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
+            return TRUE;
+        case WM_NOTIFY:
+            HandleNotification(dialog, *reinterpret_cast<const NMHDR*>(lParam));
+            return TRUE;
+        case kClickEnded:
+            FinishClick(dialog);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+int DatePickerDialog(platform::WindowHandle owner) {
+    ReadDateConfiguration();
+    gInserted = false;
+    RunModalDialog(static_cast<HWND>(owner), DatePickerSpec(), &DatePickerProc);
+    return gInserted ? -1 : 0;
+}

@@ -1,0 +1,150 @@
+// The line highlighter's dialog: a strip of five numbered swatches and an
+// invisible edit control that catches the keypad key choosing one.
+#include <windows.h>
+
+#include "app/dialog_template_win32.h"
+#include "app/hotkey_dispatcher.h"
+#include "features/highlight/highlight_line.h"
+
+namespace {
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
+                               DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
+static_assert(kDialogStyle == 0x94C800D4);
+constexpr DWORD kDialogExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+static_assert(kDialogExStyle == 0x10100);
+
+enum : WORD { kStrip = 100, kKeyCatcher = 102 };
+
+constexpr int kSwatchStep = 40;
+constexpr COLORREF kSwatchBorder = RGB(201, 201, 201);
+constexpr COLORREF kCrossLine = RGB(200, 0, 0);
+
+WNDPROC gEditProcedure;
+
+DialogSpec HighlightDialogSpec() {
+    DialogSpec dialog{};
+    dialog.caption = "Highlight line";
+    dialog.style = kDialogStyle | DS_CENTER;
+    dialog.exStyle = kDialogExStyle;
+    dialog.cx = 204;
+    dialog.cy = 32;
+    dialog.fontName = "MS Sans Serif";
+    dialog.pointSize = 8;
+    dialog.controls = {
+        {kStrip, "STATIC", "", 2, 7, 200, 20, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0},
+        {kKeyCatcher, "EDIT", "", -1, -1, 0, 0,
+         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
+    };
+    return dialog;
+}
+
+void DrawSwatch(HDC context, POINT origin, int k) {
+    const HighlightColour& colour = kHighlightColours[k];
+    const int left = origin.x + kSwatchStep * k;
+    const char label[3] = {static_cast<char>('0' + k), ':', 0};
+    TextOutA(context, left + 5, origin.y + 5, label, 2);
+
+    HPEN border = CreatePen(PS_SOLID, 1, kSwatchBorder);
+    HBRUSH fill = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
+    HGDIOBJ oldPen = SelectObject(context, border);
+    HGDIOBJ oldBrush = SelectObject(context, fill);
+    Rectangle(context, left + 15, origin.y, left + 35, origin.y + 20);
+    SelectObject(context, oldBrush);
+    SelectObject(context, oldPen);
+    DeleteObject(fill);
+    DeleteObject(border);
+}
+
+// "Transparent" is shown as white struck through in red.
+void DrawCross(HDC context, POINT origin) {
+    HPEN cross = CreatePen(PS_SOLID, 3, kCrossLine);
+    HGDIOBJ oldPen = SelectObject(context, cross);
+    MoveToEx(context, origin.x + 15, origin.y + 20, nullptr);
+    LineTo(context, origin.x + 35, origin.y);
+    SelectObject(context, oldPen);
+    DeleteObject(cross);
+}
+
+INT_PTR DrawStrip(const DRAWITEMSTRUCT* item) {
+    if (item == nullptr || item->CtlID != kStrip) return FALSE;
+    HDC context = item->hDC;
+    const POINT origin = {item->rcItem.left, item->rcItem.top};
+    const int saved = SaveDC(context);
+    FillRect(context, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(GetParent(item->hwndItem), WM_GETFONT, 0, 0));
+    if (font != nullptr) SelectObject(context, font);
+    SetTextColor(context, RGB(0, 0, 0));
+    SetBkColor(context, GetSysColor(COLOR_BTNFACE));
+    SetBkMode(context, OPAQUE);
+    for (int k = 0; k < 5; ++k) DrawSwatch(context, origin, k);
+    DrawCross(context, origin);
+    RestoreDC(context, saved);
+    return TRUE;
+}
+
+// The dialog must be gone from the screen, with the owner in front again,
+// before the line's keys are sent: a dialog ended from its own key handling
+// keeps the focus until that handling returns.
+void HighlightWithPendingColour(HWND edit) {
+    HWND dialog = reinterpret_cast<HWND>(GetWindowLongPtrA(edit, GWLP_HWNDPARENT));
+    HWND owner = GetParent(dialog);
+    const std::string colour = gPendingColour;
+    EndDialog(dialog, -1);
+    HandForegroundBack(dialog, owner);
+    HighlightCurrentLine(owner, colour);
+    gPendingColour.clear();
+}
+
+LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_KEYDOWN:
+            gPendingColour = HighlightColourForKey(static_cast<unsigned>(wParam));
+            break;
+        case WM_KEYUP:
+            if (!gPendingColour.empty()) HighlightWithPendingColour(edit);
+            break;
+        default:
+            break;
+    }
+    return CallWindowProcA(gEditProcedure, edit, message, wParam, lParam);
+}
+
+INT_PTR InitialiseHighlightDialog(HWND dialog) {
+    SetDialogIconFromLibrary(dialog, "shell32.dll", 133);
+    HWND edit = GetDlgItem(dialog, kKeyCatcher);
+    gEditProcedure = SubclassControl(edit, &KeyCatcherProcedure);
+    SetFocus(edit);
+    return FALSE;  // the focus is set
+}
+
+// A colour whose key went down but never came up in this dialog (Esc
+// pressed while holding it) must not be applied by the next dialog's first
+// key-up: the user chose nothing there.
+void CancelHighlight(HWND dialog) {
+    gPendingColour.clear();
+    EndDialog(dialog, 0);
+}
+
+INT_PTR CALLBACK HighlightDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return InitialiseHighlightDialog(dialog);
+        case WM_DRAWITEM:
+            return DrawStrip(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_COMMAND:
+            if (LOWORD(wParam) != IDCANCEL) return FALSE;
+            CancelHighlight(dialog);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+int HighlightLineDialog(platform::WindowHandle owner) {
+    const INT_PTR result =
+        RunModalDialog(static_cast<HWND>(owner), HighlightDialogSpec(), &HighlightDialogProcedure);
+    return result == -1 ? -1 : 0;
+}
