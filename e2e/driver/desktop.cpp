@@ -292,7 +292,14 @@ void ClickAt(int x, int y) {
         inputs[i].mi.dy = (LONG)(((long long)y * 65535 + (height - 1) / 2) / (height - 1));
         inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_ABSOLUTE;
     }
-    Send({inputs[0], inputs[1], inputs[2]});
+    // A move and its buttons in one batch were seen, now and then, to click
+    // where the pointer had been: let the pointer arrive first.
+    Send({inputs[0]});
+    PollUntil(1000, [&] {
+        POINT at;
+        return GetCursorPos(&at) && at.x == x && at.y == y;
+    });
+    Send({inputs[1], inputs[2]});
 }
 
 HWND CreateHotkeyWindow() {
