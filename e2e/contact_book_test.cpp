@@ -23,28 +23,12 @@ constexpr WORD kFirstCompany = 103;
 constexpr int kDefaultCompanies = 4;
 constexpr int kDefaultContacts = 3;
 
-template <typename Condition>
-bool Eventually(Condition condition, unsigned timeoutMs = kWait) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Pump(20);
-    }
-    return true;
-}
-
 LRESULT ItemCount(HWND book) { return SendMessageA(GetDlgItem(book, kContactCombo), CB_GETCOUNT, 0, 0); }
 
 bool WaitForItemCount(HWND book, LRESULT count) {
     bool reached = Eventually([&] { return ItemCount(book) == count; });
     if (!reached) ADD_FAILURE() << "the list kept " << ItemCount(book) << " items, not " << count;
     return reached;
-}
-
-bool WaitUntilGone(HWND window) {
-    bool gone = Eventually([&] { return !IsWindow(window); });
-    if (!gone) ADD_FAILURE() << "a dialog stayed open";
-    return gone;
 }
 
 HWND FocusOf(HWND window) {
@@ -83,25 +67,6 @@ bool Holds(const std::vector<std::string>& lines, const std::string& line) {
     for (const std::string& l : lines)
         if (l == line) return true;
     return false;
-}
-
-// The fragment an "HTML Format" reader takes: from StartFragment to
-// EndFragment, the document's own offsets, without the line ends around it.
-std::string FragmentOf(const std::string& document) {
-    auto offset = [&](const std::string& key) -> long {
-        size_t at = document.find(key);
-        return at == std::string::npos ? -1 : std::stol(document.substr(at + key.size(), 10));
-    };
-    long start = offset("StartFragment:"), end = offset("EndFragment:");
-    EXPECT_EQ(offset("EndHTML:"), (long)document.size()) << document;
-    EXPECT_EQ(document.compare(offset("StartHTML:"), 6, "<html>"), 0) << document;
-    EXPECT_EQ(document.compare(start - 20, 20, "<!--StartFragment-->"), 0) << document;
-    EXPECT_EQ(document.compare(end, 18, "<!--EndFragment-->"), 0) << document;
-    if (start < 0 || end < start || end > (long)document.size()) return "";
-    std::string fragment = document.substr(start, end - start);
-    while (!fragment.empty() && (fragment.front() == '\r' || fragment.front() == '\n')) fragment.erase(0, 1);
-    while (!fragment.empty() && (fragment.back() == '\r' || fragment.back() == '\n')) fragment.pop_back();
-    return fragment;
 }
 
 class ContactBook : public ::testing::Test {
@@ -163,16 +128,8 @@ protected:
 
     // The link the stand-in was given on its Ctrl+V.
     std::string PastedLink() {
-        int paste = WaitForLogLine(standIn.log, "PASTE", logStart);
-        if (paste < 0) return "";
-        int html = WaitForLogLineStarting(standIn.log, "HTML ", paste + 1);
-        if (html < 0) return "";
-        std::optional<std::string> document = HexPayload(ReadLogLines(standIn.log)[html]);
-        if (!document) {
-            ADD_FAILURE() << "the paste carried no \"HTML Format\"";
-            return "";
-        }
-        return FragmentOf(*document);
+        std::optional<std::string> document = PastedDocument(standIn, logStart);
+        return document ? FragmentOf(*document) : "";
     }
 
     // Once a key typed after the dialog closed has reached the stand-in,

@@ -213,6 +213,12 @@ void Pump(unsigned ms) {
     }
 }
 
+bool WaitUntilGone(HWND window, unsigned timeoutMs) {
+    bool gone = Eventually([&] { return !IsWindow(window); }, timeoutMs);
+    if (!gone) ADD_FAILURE() << "a window stayed open";
+    return gone;
+}
+
 HWND WaitForWindow(const std::string& caption, unsigned timeoutMs) {
     HWND window = nullptr;
     if (!PollUntil(timeoutMs, [&] { return (window = FindWindowA(nullptr, caption.c_str())) != nullptr; }))

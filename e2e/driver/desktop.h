@@ -40,6 +40,20 @@ void EndProgram(HANDLE process, HWND window);
 // Runs the calling thread's messages for a while.
 void Pump(unsigned ms);
 
+// Pumps until the condition holds; false if it did not within the time.
+template <typename Condition>
+bool Eventually(Condition condition, unsigned timeoutMs = kWait) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Pump(20);
+    }
+    return true;
+}
+
+// Waits for a window to be destroyed; false (with a failure) if it stayed.
+bool WaitUntilGone(HWND window, unsigned timeoutMs = kWait);
+
 HWND WaitForWindow(const std::string& caption, unsigned timeoutMs = kWait);
 HWND WaitForWindowContaining(const std::string& captionPart, const std::string& className,
                              unsigned timeoutMs = kWait);

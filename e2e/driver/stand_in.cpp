@@ -57,6 +57,33 @@ std::string CharLine(unsigned utf16) {
     return line;
 }
 
+std::string FragmentOf(const std::string& document) {
+    auto offset = [&](const std::string& key) -> long {
+        size_t at = document.find(key);
+        return at == std::string::npos ? -1 : std::stol(document.substr(at + key.size(), 10));
+    };
+    long start = offset("StartFragment:"), end = offset("EndFragment:");
+    EXPECT_EQ(offset("EndHTML:"), (long)document.size()) << document;
+    EXPECT_EQ(document.compare(offset("StartHTML:"), 6, "<html>"), 0) << document;
+    EXPECT_EQ(document.compare(start - 20, 20, "<!--StartFragment-->"), 0) << document;
+    EXPECT_EQ(document.compare(end, 18, "<!--EndFragment-->"), 0) << document;
+    if (start < 20 || end < start || end > (long)document.size()) return "";
+    std::string fragment = document.substr(start, end - start);
+    while (!fragment.empty() && (fragment.front() == '\r' || fragment.front() == '\n')) fragment.erase(0, 1);
+    while (!fragment.empty() && (fragment.back() == '\r' || fragment.back() == '\n')) fragment.pop_back();
+    return fragment;
+}
+
+std::optional<std::string> PastedDocument(const StandIn& standIn, size_t from) {
+    int paste = WaitForLogLine(standIn.log, "PASTE", from);
+    if (paste < 0) return std::nullopt;
+    int html = WaitForLogLineStarting(standIn.log, "HTML ", paste + 1);
+    if (html < 0) return std::nullopt;
+    std::optional<std::string> document = HexPayload(ReadLogLines(standIn.log)[html]);
+    if (!document) ADD_FAILURE() << "the paste carried no \"HTML Format\"";
+    return document;
+}
+
 // The answer packs both positions, which needs no memory of the other process.
 void EditSelection(const StandIn& standIn, DWORD& start, DWORD& end) {
     DWORD packed = (DWORD)SendMessageA(standIn.edit, EM_GETSEL, 0, 0);

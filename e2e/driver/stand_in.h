@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace e2e {
@@ -36,6 +37,15 @@ constexpr unsigned kAltHeld = 0x20;
 std::string KeyDownLine(WORD virtualKey, unsigned flags = 0);
 std::string KeyUpLine(WORD virtualKey, unsigned flags = 0);
 std::string CharLine(unsigned utf16);
+
+// The fragment an "HTML Format" reader takes: from StartFragment to
+// EndFragment, by the document's own offsets (each checked against its
+// marker), without the line ends around it.
+std::string FragmentOf(const std::string& document);
+
+// The "HTML Format" document of the first paste logged at or after line
+// `from`; nullopt (with a failure) when none came or it carried none.
+std::optional<std::string> PastedDocument(const StandIn& standIn, size_t from);
 
 // The selection of the stand-in's edit control, as character positions
 // (texts shorter than 65536 characters).

@@ -1,0 +1,160 @@
+// Accented capitals as a user meets them: Ctrl+M in any window, then the
+// key of an accented small letter of the French keyboard, and its capital
+// is typed where the user was. Any other key just closes the dialog.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/driver/desktop.h"
+#include "e2e/driver/stand_in.h"
+#include "e2e/driver/vantor.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kDialogCaption[] = "Accents Majuscules";
+constexpr WORD kPrompt = 100;
+constexpr WORD kKeyCatcher = 102;
+
+std::string TextOf(HWND window) {
+    char text[256] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+class Accents : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (HWND dialog = FindWindowA(nullptr, kDialogCaption)) {
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            Pump(300);
+        }
+        ExitVantor(vantor);
+        EndStandIn(standIn);
+    }
+
+    bool Start(const std::string& caption) {
+        vantor = StartVantorReady();
+        if (!vantor.tray) return false;
+        standIn = StartStandIn(caption);
+        return standIn.ready;
+    }
+
+    HWND AwaitDialog() {
+        HWND dialog = WaitForWindow(kDialogCaption);
+        Pump(300);  // a window that has just opened is given a moment before input
+        return dialog;
+    }
+
+    HWND OpenDialog() {
+        logStart = ReadLogLines(standIn.log).size();
+        Chord({VK_CONTROL}, 'M');
+        return AwaitDialog();
+    }
+
+    // The characters the stand-in received since the dialog opened, up to
+    // and including the "x" typed afterwards as an end mark.
+    std::vector<std::string> CharactersUntilMark() {
+        EXPECT_TRUE(WaitForForeground(standIn.window));
+        Tap('X');
+        int mark = WaitForLogLine(standIn.log, CharLine('x'), logStart);
+        std::vector<std::string> chars;
+        if (mark < 0) return chars;
+        std::vector<std::string> lines = ReadLogLines(standIn.log);
+        for (int i = static_cast<int>(logStart); i <= mark; ++i)
+            if (lines[i].rfind("CHAR ", 0) == 0) chars.push_back(lines[i]);
+        return chars;
+    }
+
+    VantorRun vantor;
+    StandIn standIn;
+    size_t logStart = 0;
+};
+
+struct CapitalCase {
+    const char* name;
+    WORD key;
+    unsigned capital;  // UTF-16, as the stand-in logs it
+};
+
+class AccentsCapital : public Accents, public ::testing::WithParamInterface<CapitalCase> {};
+
+TEST_P(AccentsCapital, KeyOfTheSmallLetterTypesItsCapital) {
+    ASSERT_TRUE(Start("Shopping - OneNote"));
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Tap(GetParam().key);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    EXPECT_EQ(CharactersUntilMark(), (std::vector<std::string>{CharLine(GetParam().capital), CharLine('x')}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Accents, AccentsCapital,
+                         ::testing::Values(CapitalCase{"EAcute", 0x32, 0xC9}, CapitalCase{"AGrave", 0x30, 0xC0},
+                                           CapitalCase{"CCedilla", 0x39, 0xC7}, CapitalCase{"EGrave", 0x37, 0xC8},
+                                           CapitalCase{"UGrave", VK_OEM_3, 0xD9}),
+                         [](const ::testing::TestParamInfo<CapitalCase>& info) { return std::string(info.param.name); });
+
+// Keys outside the table close the dialog on their key-down and type nothing.
+struct ClosingKeyCase {
+    const char* name;
+    WORD key;
+};
+
+class AccentsClosingKey : public Accents, public ::testing::WithParamInterface<ClosingKeyCase> {};
+
+TEST_P(AccentsClosingKey, ClosesTheDialogAndTypesNothing) {
+    ASSERT_TRUE(Start("Shopping - OneNote"));
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Tap(GetParam().key);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    EXPECT_EQ(CharactersUntilMark(), (std::vector<std::string>{CharLine('x')}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Accents, AccentsClosingKey,
+                         ::testing::Values(ClosingKeyCase{"Shift", VK_SHIFT}, ClosingKeyCase{"Digit1", '1'},
+                                           ClosingKeyCase{"LetterE", 'E'}, ClosingKeyCase{"Escape", VK_ESCAPE}),
+                         [](const ::testing::TestParamInfo<ClosingKeyCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The hotkey fires on the key-down of M; the user lets go of M and Ctrl only
+// once the dialog is there, and that must not count as the key.
+TEST_F(Accents, KeyUpsOfTheOpeningChordDoNotCloseIt) {
+    ASSERT_TRUE(Start("Shopping - OneNote"));
+    logStart = ReadLogLines(standIn.log).size();
+    KeyDown(VK_CONTROL);
+    KeyDown('M');
+    HWND dialog = AwaitDialog();
+    KeyUp('M');
+    KeyUp(VK_CONTROL);
+    ASSERT_NE(dialog, nullptr);
+    Pump(800);
+    EXPECT_TRUE(IsWindow(dialog));
+    Tap(0x32);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    EXPECT_EQ(CharactersUntilMark(), (std::vector<std::string>{CharLine(0xC9), CharLine('x')}));
+}
+
+TEST_F(Accents, WorksInAWindowThatIsNotOneNote) {
+    ASSERT_TRUE(Start("Letter - Notepad"));
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), standIn.window);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)) & ~WS_DISABLED, 0x94C800D4u);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, kPrompt)),
+              "Tapez le caract\xE8re accentu\xE9 \xE0 convertir en majuscule...");
+    RECT catcher;
+    GetWindowRect(GetDlgItem(dialog, kKeyCatcher), &catcher);
+    EXPECT_EQ(catcher.right - catcher.left, 0);
+    SaveScreenshot("accents");
+    Tap(0x39);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    EXPECT_EQ(CharactersUntilMark(), (std::vector<std::string>{CharLine(0xC7), CharLine('x')}));
+}
+
+}  // namespace

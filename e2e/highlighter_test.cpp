@@ -1,0 +1,256 @@
+// The line highlighter as a user meets it: Ctrl+H in a note window, a
+// keypad digit, and the line comes back pasted over itself in that colour.
+// The stand-in plays the note program: its Ctrl+C places the current line
+// as a note program's "HTML Format" document, plain or already highlighted.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/driver/desktop.h"
+#include "e2e/driver/stand_in.h"
+#include "e2e/driver/vantor.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kOneNoteCaption[] = "Shopping - OneNote";
+const char kDialogCaption[] = "Highlight line";
+const char kLine[] = "Buy milk";
+constexpr WORD kStrip = 100;
+constexpr WORD kHighlightCommand = 1530;
+constexpr unsigned kNoPasteWait = 800;
+
+std::string Wrapped(const std::string& colour) {
+    return "<span style='background:" + colour + ";mso-highlight:" + colour + "'>\r\n<p style='margin:0in'>" + kLine +
+           "</p>\r\n</span>";
+}
+
+std::string Recoloured(const std::string& colour) {
+    return "<p style='margin:0in'><span style='background:" + colour + ";mso-highlight:" + colour + "'>" + kLine +
+           "</span></p>";
+}
+
+std::string KeyDownPrefix(WORD virtualKey) {
+    char prefix[32];
+    std::snprintf(prefix, sizeof prefix, "KEYDOWN vk=0x%02X ", virtualKey);
+    return prefix;
+}
+
+// WM_GETTEXT: another process's edit control answers GetWindowTextA with nothing.
+std::string TextOf(HWND window) {
+    char text[256] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+class Highlighter : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (HWND dialog = FindWindowA(nullptr, kDialogCaption)) {
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            Pump(300);
+        }
+        ExitVantor(vantor);
+        EndStandIn(standIn);
+    }
+
+    bool Start(const std::string& caption = kOneNoteCaption, const std::string& shape = "") {
+        vantor = StartVantorReady();
+        if (!vantor.tray) return false;
+        standIn = StartStandIn(caption, "--text " + Quoted(kLine) + " " + shape);
+        return standIn.ready;
+    }
+
+    HWND OpenDialog() {
+        logStart = ReadLogLines(standIn.log).size();
+        Chord({VK_CONTROL}, 'H');
+        HWND dialog = WaitForWindow(kDialogCaption);
+        Pump(300);  // a window that has just opened is given a moment before input
+        return dialog;
+    }
+
+    // The whole exchange a colour key starts, in order: the line selected
+    // and copied, the rewritten line pasted, then End and Escape.
+    void ExpectLineRepastedAs(const std::string& fragment) {
+        int at = static_cast<int>(logStart);
+        for (WORD key : {VK_HOME, VK_SHIFT, VK_END}) {
+            at = WaitForLogLineStarting(standIn.log, KeyDownPrefix(key), at);
+            ASSERT_GE(at, 0);
+        }
+        at = WaitForLogLine(standIn.log, "COPY", at);
+        ASSERT_GE(at, 0);
+        int paste = WaitForLogLine(standIn.log, "PASTE", at);
+        ASSERT_GE(paste, 0);
+        std::optional<std::string> document = PastedDocument(standIn, paste);
+        ASSERT_TRUE(document.has_value());
+        EXPECT_EQ(FragmentOf(*document), fragment);
+        at = WaitForLogLineStarting(standIn.log, KeyDownPrefix(VK_END), paste);
+        ASSERT_GE(at, 0);
+        ASSERT_GE(WaitForLogLineStarting(standIn.log, KeyDownPrefix(VK_ESCAPE), at), 0);
+        // The paste replaced the selected line with itself.
+        EXPECT_EQ(TextOf(standIn.edit), kLine);
+        ExpectKeypadUnseen();
+    }
+
+    // The colour key went to the dialog, never to the note.
+    void ExpectKeypadUnseen() {
+        std::vector<std::string> lines = ReadLogLines(standIn.log);
+        for (size_t i = logStart; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i].find("vk=0x6"), std::string::npos) << "the note saw a keypad key: " << lines[i];
+    }
+
+    // Once a key typed afterwards has reached the stand-in, anything sent
+    // before it has too.
+    void ExpectNothingCopiedOrPasted() {
+        ASSERT_TRUE(WaitForForeground(standIn.window));
+        Tap('X');
+        int typed = WaitForLogLine(standIn.log, CharLine('x'), logStart);
+        ASSERT_GE(typed, 0);
+        std::vector<std::string> lines = ReadLogLines(standIn.log);
+        for (int i = static_cast<int>(logStart); i < typed; ++i) {
+            EXPECT_NE(lines[i], "PASTE") << "at line " << i;
+            EXPECT_NE(lines[i], "COPY") << "at line " << i;
+        }
+    }
+
+    VantorRun vantor;
+    StandIn standIn;
+    size_t logStart = 0;
+};
+
+struct ColourCase {
+    const char* name;
+    const char* shape;  // the stand-in's line: "" plain, "--highlighted" in aqua
+    WORD key;
+    const char* colour;
+};
+
+class HighlighterColour : public Highlighter, public ::testing::WithParamInterface<ColourCase> {};
+
+TEST_P(HighlighterColour, KeypadKeyRepastesTheLineInItsColour) {
+    const ColourCase& c = GetParam();
+    ASSERT_TRUE(Start(kOneNoteCaption, c.shape));
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Tap(c.key);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    ExpectLineRepastedAs(*c.shape ? Recoloured(c.colour) : Wrapped(c.colour));
+    EXPECT_TRUE(WaitForForeground(standIn.window));
+}
+
+INSTANTIATE_TEST_SUITE_P(Highlighter, HighlighterColour,
+                         ::testing::Values(ColourCase{"PlainLineInLime", "", VK_NUMPAD2, "lime"},
+                                           ColourCase{"PlainLineInTransparent", "", VK_NUMPAD0, "transparent"},
+                                           ColourCase{"PlainLineInYellow", "", VK_NUMPAD4, "yellow"},
+                                           ColourCase{"AquaLineInFuchsia", "--highlighted", VK_NUMPAD3, "fuchsia"},
+                                           ColourCase{"AquaLineInTransparent", "--highlighted", VK_NUMPAD0,
+                                                      "transparent"}),
+                         [](const ::testing::TestParamInfo<ColourCase>& info) { return std::string(info.param.name); });
+
+// Keys that are not keypad 0 to 4 change nothing and leave the dialog open;
+// a colour key afterwards still works.
+struct IgnoredKeyCase {
+    const char* name;
+    WORD key;
+};
+
+class HighlighterIgnoredKey : public Highlighter, public ::testing::WithParamInterface<IgnoredKeyCase> {};
+
+TEST_P(HighlighterIgnoredKey, LeavesTheDialogOpenAndPastesNothing) {
+    ASSERT_TRUE(Start());
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Tap(GetParam().key);
+    Pump(kNoPasteWait);
+    EXPECT_TRUE(IsWindow(dialog));
+    std::vector<std::string> lines = ReadLogLines(standIn.log);
+    for (size_t i = logStart; i < lines.size(); ++i) EXPECT_NE(lines[i], "COPY") << "at line " << i;
+
+    Tap(VK_NUMPAD1);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    ExpectLineRepastedAs(Wrapped("aqua"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Highlighter, HighlighterIgnoredKey,
+                         ::testing::Values(IgnoredKeyCase{"MainKeyboardTwo", '2'},
+                                           IgnoredKeyCase{"MainKeyboardZero", '0'},
+                                           IgnoredKeyCase{"KeypadFive", VK_NUMPAD5},
+                                           IgnoredKeyCase{"LetterA", 'A'}),
+                         [](const ::testing::TestParamInfo<IgnoredKeyCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(Highlighter, EscapeCopiesAndPastesNothing) {
+    ASSERT_TRUE(Start());
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Tap(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    ExpectNothingCopiedOrPasted();
+    EXPECT_EQ(TextOf(standIn.edit), "x" + std::string(kLine));  // the caret starts the line
+}
+
+TEST_F(Highlighter, OpensOwnedByTheNoteWindowWithTheColourStrip) {
+    ASSERT_TRUE(Start());
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), standIn.window);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)) & ~WS_DISABLED, 0x94C800D4u | DS_CENTER);
+    SaveScreenshot("highlight_line");
+
+    // The strip as painted on screen, in its own pixels.
+    HWND strip = GetDlgItem(dialog, kStrip);
+    ASSERT_NE(strip, nullptr);
+    RECT place;
+    GetWindowRect(strip, &place);
+    HDC screen = GetDC(nullptr);
+    auto pixel = [&](int x, int y) { return GetPixel(screen, place.left + x, place.top + y); };
+    const COLORREF swatches[] = {RGB(255, 255, 255), RGB(0, 255, 255), RGB(0, 255, 0), RGB(255, 0, 255),
+                                 RGB(255, 255, 0)};
+    for (int k = 0; k < 5; ++k) {
+        const int left = 40 * k;
+        EXPECT_EQ(pixel(left + 31, 16), swatches[k]) << "inside swatch " << k;
+        EXPECT_EQ(pixel(left + 15, 10), RGB(201, 201, 201)) << "border of swatch " << k;
+        EXPECT_EQ(pixel(left + 2, 10), GetSysColor(COLOR_BTNFACE)) << "left of swatch " << k;
+        bool labelInk = false;
+        for (int y = 5; y < 20 && !labelInk; ++y)
+            for (int x = left + 5; x < left + 14 && !labelInk; ++x) labelInk = pixel(x, y) == RGB(0, 0, 0);
+        EXPECT_TRUE(labelInk) << "no black label beside swatch " << k;
+    }
+    EXPECT_EQ(pixel(25, 10), RGB(200, 0, 0)) << "the red line across swatch 0";
+    EXPECT_NE(pixel(65, 10), RGB(200, 0, 0)) << "a red line across swatch 1";
+    ReleaseDC(nullptr, screen);
+}
+
+// The note program keeps Ctrl+H (backspace in an edit) for itself.
+TEST_F(Highlighter, CtrlHOutsideOneNoteOpensNothingAndIsSwallowed) {
+    ASSERT_TRUE(Start("Shopping - Notepad"));
+    logStart = ReadLogLines(standIn.log).size();
+    Chord({VK_CONTROL}, 'H');
+    Pump(kNoPasteWait);
+    EXPECT_EQ(FindWindowA(nullptr, kDialogCaption), nullptr);
+    ExpectNothingCopiedOrPasted();
+    std::vector<std::string> lines = ReadLogLines(standIn.log);
+    for (size_t i = logStart; i < lines.size(); ++i) {
+        EXPECT_NE(lines[i].rfind(KeyDownPrefix('H'), 0), 0u) << "the window saw the H: " << lines[i];
+        EXPECT_NE(lines[i], CharLine(0x08)) << "the window saw Ctrl+H";
+    }
+    EXPECT_EQ(TextOf(standIn.edit), "x" + std::string(kLine));  // the caret starts the line
+}
+
+TEST_F(Highlighter, TrayMenuCommandOpensItWithoutOwnerAndEscapeEndsIt) {
+    ASSERT_TRUE(Start());
+    ChooseMenuCommand(vantor, kHighlightCommand);
+    HWND dialog = WaitForWindow(kDialogCaption);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+    ASSERT_TRUE(WaitForForeground(dialog));
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntilGone(dialog));
+}
+
+}  // namespace
