@@ -27,6 +27,11 @@ WNDPROC gContactEditProc;
 HWND gContactOwner;
 // Set once a link is on the clipboard: the only case that asks for a paste.
 bool gLinkPlaced;
+// What the list shows, item for item in its order: asking the list for
+// 10,000 items on every key would cost more than the filtering itself.
+std::vector<std::string> gShown;
+// Every contact as the list sorted them when it opened.
+std::vector<std::string> gListOrder;
 
 DialogSpec ContactBookSpec() {
     DialogSpec dialog{};
@@ -72,19 +77,68 @@ std::vector<std::string> ListedItems(HWND combo) {
 
 // A list that redraws after every change costs milliseconds an item; one
 // redraw at the end costs nothing noticeable.
-void AddItems(HWND combo, const std::vector<std::string>& items) {
-    SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
-    for (const std::string& item : items)
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+void SuspendRedraw(HWND combo) { SendMessageA(combo, WM_SETREDRAW, FALSE, 0); }
+
+void ResumeRedraw(HWND combo) {
     SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(combo, nullptr, TRUE);
 }
 
-void DeleteItems(HWND combo, const std::vector<size_t>& positions) {
-    SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
-    for (size_t position : positions) SendMessageA(combo, CB_DELETESTRING, position, 0);
-    SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(combo, nullptr, TRUE);
+// Each sorted insert costs the list a binary search of string comparisons;
+// the shown items are kept in step at the place the list chose.
+void AddSorted(HWND combo, const std::vector<std::string>& items) {
+    for (const std::string& item : items) {
+        LRESULT at = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        if (at >= 0 && static_cast<size_t>(at) <= gShown.size()) gShown.insert(gShown.begin() + at, item);
+    }
+}
+
+// Refilled through the list box itself: the combo box's own reset would
+// also empty the edit field the user is typing in. Items appended at the
+// end keep the order given, with no comparison at all.
+void Refill(HWND combo, std::vector<std::string> items, const std::vector<std::string>& unplaced) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(COMBOBOXINFO);
+    GetComboBoxInfo(combo, &info);
+    HWND list = info.hwndList;
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    size_t bytes = 0;
+    for (const std::string& item : items) bytes += item.size() + 1;
+    SendMessageA(list, LB_INITSTORAGE, items.size() + unplaced.size(), bytes);
+    for (const std::string& item : items)
+        SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+    gShown = std::move(items);
+    AddSorted(combo, unplaced);
+}
+
+void RemoveItems(HWND combo, const std::vector<size_t>& positions) {
+    std::vector<bool> gone(gShown.size(), false);
+    for (size_t position : positions) gone[position] = true;
+    std::vector<std::string> kept;
+    kept.reserve(gShown.size() - positions.size());
+    for (size_t i = 0; i < gShown.size(); ++i)
+        if (!gone[i]) kept.push_back(std::move(gShown[i]));
+    SuspendRedraw(combo);
+    if (positions.size() > kept.size()) {
+        Refill(combo, std::move(kept), {});
+    } else {
+        for (size_t position : positions) SendMessageA(combo, CB_DELETESTRING, position, 0);
+        gShown = std::move(kept);
+    }
+    ResumeRedraw(combo);
+}
+
+// Many items coming back are cheaper merged in the order the list sorted
+// them at the start than inserted one by one.
+void AddItems(HWND combo, const std::vector<std::string>& added) {
+    SuspendRedraw(combo);
+    if (added.size() * 16 > gShown.size() + added.size()) {
+        std::vector<std::string> unplaced;
+        Refill(combo, MergeInListOrder(gListOrder, gShown, added, unplaced), unplaced);
+    } else {
+        AddSorted(combo, added);
+    }
+    ResumeRedraw(combo);
 }
 
 void FillContactList(HWND combo) {
@@ -96,7 +150,11 @@ void FillContactList(HWND combo) {
         bytes += keys.back().size() + 1;
     }
     SendMessageA(combo, CB_INITSTORAGE, keys.size(), bytes);
-    AddItems(combo, keys);
+    SuspendRedraw(combo);
+    for (const std::string& key : keys) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(key.c_str()));
+    ResumeRedraw(combo);
+    gListOrder = ListedItems(combo);
+    gShown = gListOrder;
 }
 
 void ShowHint(HWND dialog, size_t itemsLeft, const std::string& typed) {
@@ -108,17 +166,16 @@ void ShowHint(HWND dialog, size_t itemsLeft, const std::string& typed) {
 
 void NarrowList(HWND dialog, HWND combo) {
     std::string typed = WindowText(combo);
-    std::vector<std::string> items = ListedItems(combo);
-    std::vector<size_t> gone = NarrowContactList(items, typed);
-    if (!gone.empty()) DeleteItems(combo, gone);
-    ShowHint(dialog, items.size() - gone.size(), typed);
+    std::vector<size_t> gone = NarrowContactList(gShown, typed);
+    if (!gone.empty()) RemoveItems(combo, gone);
+    ShowHint(dialog, gShown.size(), typed);
 }
 
-void WidenList(HWND dialog, HWND combo, size_t count) {
+void WidenList(HWND dialog, HWND combo) {
     std::string typed = WindowText(combo);
-    std::vector<std::string> added = WidenContactList(gContacts, typed, ListedItems(combo));
+    std::vector<std::string> added = WidenContactList(gContacts, typed, gShown);
     if (!added.empty()) AddItems(combo, added);
-    ShowHint(dialog, count + added.size(), typed);
+    ShowHint(dialog, gShown.size(), typed);
 }
 
 void FlashCaption(HWND dialog) {
@@ -201,7 +258,7 @@ bool OnContactKeyUp(HWND edit, WPARAM key) {
     }
     switch (key) {
     case VK_BACK:
-    case VK_DELETE: WidenList(dialog, combo, static_cast<size_t>(count)); return true;
+    case VK_DELETE: WidenList(dialog, combo); return true;
     case VK_HOME: SendMessageA(combo, CB_SETCURSEL, 0, 0); return true;
     case VK_END: SendMessageA(combo, CB_SETCURSEL, count - 1, 0); return true;
     case VK_RETURN: return OnEnter(dialog, combo, edit);
@@ -260,6 +317,8 @@ int ContactBookDialog(platform::WindowHandle owner) {
     WNDPROC outerProc = gContactEditProc;
     HWND outerOwner = gContactOwner;
     bool outerPlaced = gLinkPlaced;
+    std::vector<std::string> outerShown = std::move(gShown);
+    std::vector<std::string> outerOrder = std::move(gListOrder);
     gContactOwner = static_cast<HWND>(owner);
     gLinkPlaced = false;
     INT_PTR result = RunModalDialog(gContactOwner, ContactBookSpec(), ContactBookProc);
@@ -268,5 +327,7 @@ int ContactBookDialog(platform::WindowHandle owner) {
     gContactEditProc = outerProc;
     gContactOwner = outerOwner;
     gLinkPlaced = outerPlaced;
+    gShown = std::move(outerShown);
+    gListOrder = std::move(outerOrder);
     return result == -1 && placed ? -1 : 0;
 }

@@ -1,6 +1,7 @@
 #include "features/contacts/contact_filter.h"
 
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "inject/text_encoding.h"
@@ -75,6 +76,33 @@ std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
     for (size_t i = 0; i < candidates.size(); ++i)
         if (shown.insert(candidatesLowered[i]).second) added.push_back(candidates[i]);
     return added;
+}
+
+std::vector<std::string> MergeInListOrder(const std::vector<std::string>& listOrder,
+                                          const std::vector<std::string>& shown,
+                                          const std::vector<std::string>& added,
+                                          std::vector<std::string>& unplaced) {
+    std::unordered_map<std::string_view, size_t> wanted;
+    wanted.reserve(shown.size() + added.size());
+    for (const std::string& item : shown) ++wanted[item];
+    for (const std::string& item : added) ++wanted[item];
+    std::vector<std::string> merged;
+    merged.reserve(shown.size() + added.size());
+    for (const std::string& item : listOrder) {
+        auto found = wanted.find(item);
+        if (found == wanted.end() || found->second == 0) continue;
+        --found->second;
+        merged.push_back(item);
+    }
+    unplaced.clear();
+    for (const auto* items : {&shown, &added})
+        for (const std::string& item : *items) {
+            auto found = wanted.find(item);
+            if (found->second == 0) continue;
+            --found->second;
+            unplaced.push_back(item);
+        }
+    return merged;
 }
 
 std::optional<std::string> ContactListHint(size_t itemCount, const std::string& typed) {

@@ -23,6 +23,16 @@ std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
                                           const std::string& typed,
                                           const std::vector<std::string>& shownItems);
 
+// A wholesale refill of the list: the items shown and the items added, in
+// the order they hold in `listOrder` (the list's own sorting of every
+// contact, read back when it opened), each as often as it is shown or added.
+// Items that `listOrder` lacks (a contact stored since) go to `unplaced`,
+// for the list to sort in itself.
+std::vector<std::string> MergeInListOrder(const std::vector<std::string>& listOrder,
+                                          const std::vector<std::string>& shown,
+                                          const std::vector<std::string>& added,
+                                          std::vector<std::string>& unplaced);
+
 // The hint shown under the list for this many items left; none (the label is
 // hidden) while items are left.
 std::optional<std::string> ContactListHint(size_t itemCount, const std::string& typed);

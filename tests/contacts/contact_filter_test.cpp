@@ -75,6 +75,27 @@ TEST_F(ContactFilterTest, WideningAnEmptyBookAddsNothing) {
     EXPECT_TRUE(WidenContactList({}, "", {}).empty());
 }
 
+TEST_F(ContactFilterTest, MergeFollowsTheListsOwnOrderAndSetsAsideTheRest) {
+    // Not alphabetical on purpose: the list's order is whatever it sorted.
+    const std::vector<std::string> order = {"b", "A", "a", "c", "d", "d"};
+    const struct {
+        const char* name;
+        std::vector<std::string> shown, added, merged, unplaced;
+    } cases[] = {
+        {"shown and added interleave", {"c"}, {"d", "b"}, {"b", "c", "d"}, {}},
+        {"nothing", {}, {}, {}, {}},
+        {"duplicates kept as many times as asked", {"d"}, {"d"}, {"d", "d"}, {}},
+        {"more than the order holds", {"d", "d"}, {"d"}, {"d", "d"}, {"d"}},
+        {"case is told apart", {"a"}, {"A"}, {"A", "a"}, {}},
+        {"a contact stored since", {"x", "c"}, {"b", "y"}, {"b", "c"}, {"x", "y"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> unplaced = {"stale"};
+        EXPECT_EQ(MergeInListOrder(order, c.shown, c.added, unplaced), c.merged) << c.name;
+        EXPECT_EQ(unplaced, c.unplaced) << c.name;
+    }
+}
+
 TEST_F(ContactFilterTest, HintOnlyWhenNothingIsLeft) {
     const struct {
         size_t count;
