@@ -1,7 +1,7 @@
 // Cost of formatting one date and of reading the date settings.
-#include <chrono>
-#include <cstdio>
 #include <string>
+
+#include "bench/measure.h"
 
 #include "app/configuration_file.h"
 #include "features/dates/date_configuration.h"
@@ -13,18 +13,6 @@
 namespace {
 
 volatile size_t gSink;
-
-template <typename Work>
-double NanosecondsPerCall(long calls, Work work) {
-    auto start = std::chrono::steady_clock::now();
-    for (long i = 0; i < calls; ++i) work(i);
-    std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / calls;
-}
-
-void Row(const char* what, long calls, double ns) {
-    std::printf("%-44s %10ld %14.1f\n", what, calls, ns);
-}
 
 void UseEnglishNames() {
     gShortWeekdayNames = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
@@ -41,30 +29,31 @@ std::string LongTemplate() {
     return text.substr(0, 4096);
 }
 
+void Row(const char* what, const Spread& spread) { Report("Dates", what, "ns/call", spread); }
+
 }  // namespace
 
 int main() {
-    std::printf("%-44s %10s %14s\n", "operation", "calls", "ns per call");
     UseEnglishNames();
     const std::string defaultTemplate = "<b>w.dd/mm/yyyy (wn)</b>";
     const std::string longTemplate = LongTemplate();
-    Row("FormatDate, default template", 200000, NanosecondsPerCall(200000, [&](long i) {
+    Row("FormatDate, default template", NanosecondsPerCall(9, 20000, [&](long i) {
             gSink = FormatDate(2026, 1 + i % 12, 1 + i % 28, defaultTemplate).size();
         }));
-    Row("FormatDate, 4 KB template", 5000, NanosecondsPerCall(5000, [&](long i) {
+    Row("FormatDate, 4 KB template", NanosecondsPerCall(9, 500, [&](long i) {
             gSink = FormatDate(2026, 1 + i % 12, 1 + i % 28, longTemplate).size();
         }));
-    Row("IsoWeekNumber", 1000000, NanosecondsPerCall(1000000, [&](long i) {
+    Row("IsoWeekNumber", NanosecondsPerCall(9, 100000, [&](long i) {
             gSink = IsoWeekNumber(1601 + i % 800, 1 + i % 12, 1 + i % 28);
         }));
 #ifndef _WIN32
     sim::Reset();
     sim::AddFolder("C:\\Vantor");
     EnsureConfigurationFile();
-    Row("ReadDateConfiguration, default file (sim)", 2000, NanosecondsPerCall(2000, [&](long) {
+    Row("ReadDateConfiguration, default file (sim)", NanosecondsPerCall(9, 200, [&](long) {
             ReadDateConfiguration();
             gSink = gDateFormat.size();
-        }));
+        }, [] { sim::ClearCalls(); }));
 #endif
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/measure.h"
 #include "e2e/driver/desktop.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
@@ -55,19 +56,13 @@ double TimeKey(HWND book, WORD key, LRESULT count) {
     return NowMs() - start;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 struct ScaleRow {
     int contacts;
-    double open, narrow, widen;
+    Spread open, narrow, widen;
 };
 
 ScaleRow MeasureScale(int contacts) {
-    ScaleRow row{contacts, 0, 0, 0};
+    ScaleRow row{contacts, {}, {}, {}};
     VantorRun vantor = StartVantorReady("Vantor", ScaleIni(contacts));
     StandIn standIn = StartStandIn("Scale - OneNote");
     std::vector<double> open, narrow, widen;
@@ -93,9 +88,9 @@ ScaleRow MeasureScale(int contacts) {
     }
     ExitVantor(vantor);
     EndStandIn(standIn);
-    row.open = Median(open);
-    row.narrow = Median(narrow);
-    row.widen = Median(widen);
+    row.open = SpreadOf(open);
+    row.narrow = SpreadOf(narrow);
+    row.widen = SpreadOf(widen);
     return row;
 }
 
@@ -116,11 +111,12 @@ std::vector<int> ScaleSizes() {
 TEST(ContactScale, DISABLED_Report) {
     std::vector<ScaleRow> rows;
     for (int contacts : ScaleSizes()) rows.push_back(MeasureScale(contacts));
-    std::printf("\nContact book, median of %d rounds, milliseconds\n", kRounds);
-    std::printf("%10s %18s %18s %18s\n", "contacts", "@ to dialog", "letter narrows", "backspace widens");
-    for (const ScaleRow& row : rows)
-        std::printf("%10d %18.1f %18.1f %18.1f\n", row.contacts, row.open, row.narrow, row.widen);
-    std::fflush(stdout);
+    for (const ScaleRow& row : rows) {
+        const std::string size = std::to_string(row.contacts) + " contacts";
+        Report("Contact book scaling", "\"@\" to the book visible, less 100 ms, " + size, "ms", row.open);
+        Report("Contact book scaling", "one letter narrows, " + size, "ms", row.narrow);
+        Report("Contact book scaling", "one Backspace widens, " + size, "ms", row.widen);
+    }
 }
 
 }  // namespace

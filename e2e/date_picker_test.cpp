@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/driver/calendar.h"
 #include "e2e/driver/desktop.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
@@ -112,89 +113,6 @@ void ExpectDocumentAround(const std::string& document, const std::string& fragme
     EXPECT_EQ(document.compare(143 + n, 18, "<!--EndFragment-->"), 0) << document;
 }
 
-// ---- The calendar of another process ----
-
-// The first fields of MCHITTESTINFO, which every version of the control
-// accepts.
-struct HitTest {
-    UINT cbSize;
-    POINT pt;
-    UINT uHit;
-    SYSTEMTIME st;
-};
-
-struct CalendarMap {
-    std::map<long, POINT> days;  // yyyymmdd of the month shown -> the cell's screen centre
-    POINT next{-1, -1};          // the arrow to the next month
-};
-
-long Key(int year, int month, int day) { return year * 10000L + month * 100L + day; }
-
-// The structure of MCM_HITTEST has to live in the calendar's own process.
-CalendarMap MapCalendar(HANDLE process, HWND calendar) {
-    CalendarMap map;
-    void* remote = VirtualAllocEx(process, nullptr, sizeof(HitTest), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remote) {
-        ADD_FAILURE() << "VirtualAllocEx failed: " << GetLastError();
-        return map;
-    }
-    struct Sum {
-        long x = 0, y = 0, count = 0;
-    };
-    std::map<long, Sum> days;
-    Sum next;
-    RECT client;
-    GetClientRect(calendar, &client);
-    for (int y = 2; y < client.bottom; y += 6) {
-        for (int x = 2; x < client.right; x += 8) {
-            HitTest probe{sizeof(HitTest), {x, y}, 0, {}};
-            SIZE_T moved = 0;
-            WriteProcessMemory(process, remote, &probe, sizeof probe, &moved);
-            SendMessageA(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(remote));
-            ReadProcessMemory(process, remote, &probe, sizeof probe, &moved);
-            Sum* sum = nullptr;
-            if (probe.uHit == MCHT_CALENDARDATE) sum = &days[Key(probe.st.wYear, probe.st.wMonth, probe.st.wDay)];
-            if (probe.uHit == MCHT_TITLEBTNNEXT) sum = &next;
-            if (!sum) continue;
-            sum->x += x;
-            sum->y += y;
-            ++sum->count;
-        }
-    }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    auto centre = [&](const Sum& sum) {
-        POINT point{sum.x / sum.count, sum.y / sum.count};
-        ClientToScreen(calendar, &point);
-        return point;
-    };
-    for (const auto& [key, sum] : days) map.days[key] = centre(sum);
-    if (next.count) map.next = centre(next);
-    return map;
-}
-
-// A click whose button event can come before the move in the same batch has
-// been applied lands where the pointer was; so the pointer is moved first and
-// the click sent once it is there.
-void ClickAtSettled(POINT point) {
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    move.mi.dx = static_cast<LONG>((static_cast<long long>(point.x) * 65535 + (width - 1) / 2) / (width - 1));
-    move.mi.dy = static_cast<LONG>((static_cast<long long>(point.y) * 65535 + (height - 1) / 2) / (height - 1));
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &move, sizeof move);
-    POINT at{-1, -1};
-    for (int i = 0; i < 100; ++i) {
-        GetCursorPos(&at);
-        if (std::abs(at.x - point.x) <= 1 && std::abs(at.y - point.y) <= 1) break;
-        Pump(10);
-    }
-    EXPECT_TRUE(std::abs(at.x - point.x) <= 1 && std::abs(at.y - point.y) <= 1)
-        << "pointer at (" << at.x << "," << at.y << "), not (" << point.x << "," << point.y << ")";
-    Pump(50);
-    ClickAt(point.x, point.y);
-}
-
 // ---- One program run ----
 
 class DatePicker : public ::testing::Test {
@@ -234,8 +152,8 @@ protected:
     }
 
     void ClickDay(const Day& day) {
-        auto cell = map.days.find(Key(day.year, day.month, day.day));
-        ASSERT_NE(cell, map.days.end()) << "no cell for " << Key(day.year, day.month, day.day) << " among "
+        auto cell = map.days.find(DayKey(day.year, day.month, day.day));
+        ASSERT_NE(cell, map.days.end()) << "no cell for " << DayKey(day.year, day.month, day.day) << " among "
                                         << map.days.size() << " (" << (map.days.empty() ? 0 : map.days.begin()->first) << " to "
                                         << (map.days.empty() ? 0 : map.days.rbegin()->first) << ")";
         ClickAtSettled(cell->second);
@@ -354,7 +272,7 @@ TEST_F(DatePicker, MonthArrowAfterADayPastesNothing) {
     ASSERT_FALSE(map.days.empty());
     long first = map.days.begin()->first;
     Day shown{static_cast<int>(first / 10000), static_cast<int>(first / 100 % 100), 16};
-    EXPECT_GT(first, Key(Today().year, Today().month, 31));
+    EXPECT_GT(first, DayKey(Today().year, Today().month, 31));
     ClickDay(shown);
     ExpectNoPasteYet(from);
     ClickDay(shown);
@@ -431,38 +349,6 @@ TEST_F(DatePicker, TrayMenuCommandOpensItWithoutOwner) {
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     for (int i = 0; i < 200 && IsWindow(dialog); ++i) Pump(25);
     EXPECT_FALSE(IsWindow(dialog));
-}
-
-// Not a limit, a figure for the report: the time from the injected Ctrl+D
-// to the dialog on screen, without the dispatcher's fixed 100 ms wait.
-TEST_F(DatePicker, TimeFromCtrlDToVisible) {
-    Start();
-    std::vector<double> spans;
-    for (int round = 0; round < 20; ++round) {
-        ASSERT_TRUE(BringToFront(standIn.window));
-        Pump(100);
-        LARGE_INTEGER frequency, start, now;
-        QueryPerformanceFrequency(&frequency);
-        QueryPerformanceCounter(&start);
-        Chord({VK_CONTROL}, 'D');
-        HWND shown = nullptr;
-        for (int i = 0; i < 10000 && !shown; ++i) {
-            HWND found = FindWindowA(nullptr, kDialogCaption);
-            if (found && IsWindowVisible(found)) shown = found;
-            else Sleep(1);
-        }
-        QueryPerformanceCounter(&now);
-        ASSERT_NE(shown, nullptr) << "round " << round;
-        spans.push_back(1000.0 * (now.QuadPart - start.QuadPart) / frequency.QuadPart - 100.0);
-        PostMessageA(shown, WM_CLOSE, 0, 0);
-        for (int i = 0; i < 200 && IsWindow(shown); ++i) Pump(25);
-        ASSERT_FALSE(IsWindow(shown));
-    }
-    std::sort(spans.begin(), spans.end());
-    double median = (spans[9] + spans[10]) / 2;
-    std::printf("Ctrl+D to visible, less 100 ms: median %.1f ms, min %.1f, max %.1f (20 rounds)\n", median,
-                spans.front(), spans.back());
-    RecordProperty("ctrl_d_to_visible_median_ms", std::to_string(median));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/measure.h"
 #include "e2e/driver/desktop.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
@@ -30,42 +31,46 @@ double Now() {
     return 1000.0 * (double)counter.QuadPart / (double)frequency.QuadPart;
 }
 
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-long long FileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
-    return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
-}
+struct Timing {
+    std::vector<double> shown, ended, firstHotkey;
+};
 
 struct Program {
     const char* name;
     std::string exe;      // copied into a fresh folder each round
     std::string caption;  // of the window that counts as "shown"
     // Makes the shown program leave as its user would.
-    void (*leave)(HANDLE process, HWND shown, const std::string& folder);
+    void (*leave)(HANDLE process, HWND shown, const std::string& folder, Timing& timing);
 };
 
-struct Timing {
-    std::vector<double> shown, ended;
-};
-
-// Vantor's notice answered, then "Exit" from the tray menu.
-void LeaveVantor(HANDLE, HWND notice, const std::string&) {
+// Vantor's notice answered; once it has gone (the hotkeys are registered as
+// it returns), Ctrl+M until one is taken; then "Exit" from the tray menu.
+void LeaveVantor(HANDLE, HWND notice, const std::string&, Timing& timing) {
+    const double answered = Now();
     SendMessageA(notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    HWND tray = nullptr;
-    for (int i = 0; i < 1000 && !(tray = FindWindowA("#32770", "Vantor")); ++i) Pump(5);
+    while (IsWindow(notice) && Now() - answered < kWait) Sleep(1);
+    HWND tray = FindWindowA("#32770", "Vantor");
+    HWND dialog = nullptr;
+    // A press comes again only after the designed wait and more: two at once
+    // would open the dialog twice.
+    for (int tries = 0; tray && !dialog && tries < 10; ++tries) {
+        Chord({VK_CONTROL}, 'M');
+        for (int i = 0; i < 1000 && !dialog; ++i) {
+            dialog = FindWindowA(nullptr, "Accents Majuscules");
+            if (!dialog) Sleep(1);
+        }
+    }
+    if (dialog) {
+        timing.firstHotkey.push_back(Now() - answered - 100);  // the dispatcher's designed wait
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        while (IsWindow(dialog)) Pump(5);
+    }
     while (tray && IsWindowVisible(tray)) Pump(5);  // idle: the hide timer has run
     Pump(200);
     PostMessageA(tray, WM_COMMAND, MAKEWPARAM(kExitCommand, 0), 0);
 }
 
-void LeaveMinimal(HANDLE, HWND dialog, const std::string&) {
+void LeaveMinimal(HANDLE, HWND dialog, const std::string&, Timing&) {
     Pump(200);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
@@ -89,7 +94,7 @@ bool MeasureOnce(const Program& program, Timing& timing) {
     const double visible = Now();
     bool ok = shown != nullptr;
     if (ok) {
-        program.leave(process, shown, folder);
+        program.leave(process, shown, folder, timing);
         const double leaving = Now();
         ok = WaitForSingleObject(process, kWait) == WAIT_OBJECT_0;
         timing.shown.push_back(visible - start);
@@ -113,15 +118,13 @@ TEST(StartupBench, DISABLED_Report) {
     for (int round = 0; round < kRounds; ++round)
         for (int p = 0; p < 2; ++p) ASSERT_TRUE(MeasureOnce(programs[p], timings[p])) << "round " << round;
 
-    const double shown[2] = {Median(timings[0].shown), Median(timings[1].shown)};
-    const double ended[2] = {Median(timings[0].ended), Median(timings[1].ended)};
-    std::printf("\nMedian of %d starts under Wine (ms)\n", kRounds);
-    std::printf("%-20s %14s %14s %12s\n", "program", "to the window", "exit to end", "size (bytes)");
-    for (int p = 0; p < 2; ++p)
-        std::printf("%-20s %14.1f %14.1f %12lld\n", programs[p].name, shown[p], ended[p],
-                    FileSize(programs[p].exe));
-    std::printf("%-20s %14.2f %14.2f %12.2f\n", "ratio Vantor/minimal", shown[0] / shown[1], ended[0] / ended[1],
-                (double)FileSize(programs[0].exe) / (double)FileSize(programs[1].exe));
+    const char kSection[] = "Start-up and exit";
+    Report(kSection, "process creation to the notice visible", "ms", SpreadOf(timings[0].shown));
+    Report(kSection, "process creation to the notice visible [reference]", "ms", SpreadOf(timings[1].shown));
+    Report(kSection, "\"Exit\" to the process ended", "ms", SpreadOf(timings[0].ended));
+    Report(kSection, "\"Exit\" to the process ended [reference]", "ms", SpreadOf(timings[1].ended));
+    Report(kSection, "notice answered to the first hotkey taken, less 100 ms", "ms",
+           SpreadOf(timings[0].firstHotkey));
 }
 
 }  // namespace
