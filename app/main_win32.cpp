@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/configuration_file.h"
@@ -67,6 +68,13 @@ int Main(HINSTANCE, LPSTR, int) {
     gProgramIcon = nullptr;
     return 0;
 }
+
+// An exception nobody catches ends the program either way. The library's
+// own handler would first print its demangled type to a console a tray
+// program does not have, and its demangler alone is a tenth of the file.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     LoadLibrariesFromSystemFolderOnly();

@@ -4,7 +4,12 @@
 // itself on Ctrl+V (Wine's controls cannot), and on Ctrl+C places its
 // current line on the clipboard as a note program's HTML document.
 //
-//   stand_in.exe --title TEXT --log PATH [--text TEXT] [--highlighted]
+//   stand_in.exe --title TEXT --log PATH [--text TEXT] [--highlighted] [--copy SHAPE]
+//
+// SHAPE makes Ctrl+C leave something other than a note program's document,
+// as other programs or a damaged clipboard would: text-only, bitmap-only,
+// nothing, no-nul (the document's block without its terminating NUL), huge
+// (a 5 MB document), wrong-offsets, no-markers, no-html-end.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -20,6 +25,7 @@ HWND gEdit;
 WNDPROC gEditProc;
 HANDLE gLog = INVALID_HANDLE_VALUE;
 bool gHighlighted;
+std::wstring gCopyShape;
 bool gReadyLogged;
 
 std::string Utf8(const std::wstring& text) {
@@ -106,7 +112,8 @@ void Paste() {
     Log("HTML " + (hasHtml ? Hex(html) : std::string("NONE")));
     Log("TEXT " + (hasText ? Hex(text) : std::string("NONE")));
     std::wstring insert = hasHtml ? Wide(FragmentText(html), CP_UTF8) : Wide(text, CP_ACP);
-    SendMessageW(gEdit, EM_REPLACESEL, TRUE, (LPARAM)insert.c_str());
+    // An edit control takes minutes over megabytes; what was pasted is logged.
+    if (insert.size() <= 65536) SendMessageW(gEdit, EM_REPLACESEL, TRUE, (LPARAM)insert.c_str());
 }
 
 std::wstring CurrentLine() {
@@ -161,16 +168,52 @@ std::string LineDocument(const std::wstring& line) {
     return document;
 }
 
+void PlaceBlock(UINT format, const std::string& bytes, bool withNul) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + (withNul ? 1 : 0));
+    if (char* data = block ? (char*)GlobalLock(block) : nullptr) {
+        memcpy(data, bytes.data(), bytes.size());
+        if (withNul) data[bytes.size()] = 0;
+        GlobalUnlock(block);
+        SetClipboardData(format, block);
+    }
+}
+
+// Five megabytes of paragraphs in one fragment, offsets right.
+std::string HugeDocument(const std::wstring& line) {
+    std::wstring lines;
+    while (lines.size() < 5u << 20) lines += line + L" ";
+    return LineDocument(lines);
+}
+
+std::string Without(std::string text, const std::string& part) {
+    for (size_t at; (at = text.find(part)) != std::string::npos;) text.erase(at, part.size());
+    return text;
+}
+
+void PlaceShape(const std::wstring& line) {
+    const std::string document = LineDocument(line);
+    if (gCopyShape == L"text-only") PlaceBlock(CF_TEXT, Utf8(line), true);
+    else if (gCopyShape == L"bitmap-only") SetClipboardData(CF_BITMAP, CreateBitmap(8, 8, 1, 1, nullptr));
+    else if (gCopyShape == L"nothing") return;
+    else if (gCopyShape == L"no-nul") PlaceBlock(HtmlFormat(), document, false);
+    else if (gCopyShape == L"huge") PlaceBlock(HtmlFormat(), HugeDocument(line), true);
+    else if (gCopyShape == L"wrong-offsets") {
+        std::string wrong = document;
+        for (const char* key : {"StartHTML:", "EndHTML:", "StartFragment:", "EndFragment:"})
+            wrong.replace(wrong.find(key) + strlen(key), 10, "0000000007");
+        PlaceBlock(HtmlFormat(), wrong, true);
+    } else if (gCopyShape == L"no-markers") {
+        PlaceBlock(HtmlFormat(), Without(Without(document, "<!--StartFragment-->"), "<!--EndFragment-->"), true);
+    } else if (gCopyShape == L"no-html-end") {
+        PlaceBlock(HtmlFormat(), Without(document, "</html>"), true);
+    } else PlaceBlock(HtmlFormat(), document, true);
+}
+
 void Copy() {
-    std::string document = LineDocument(CurrentLine());
+    std::wstring line = CurrentLine();
     if (!OpenClipboardPatiently()) return;
     EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, document.size() + 1);
-    if (char* bytes = block ? (char*)GlobalLock(block) : nullptr) {
-        memcpy(bytes, document.c_str(), document.size() + 1);
-        GlobalUnlock(block);
-        SetClipboardData(HtmlFormat(), block);
-    }
+    PlaceShape(line);
     CloseClipboard();
     Log("COPY");
 }
@@ -247,6 +290,7 @@ struct Options {
     std::wstring log;
     std::wstring text;
     bool highlighted = false;
+    std::wstring copyShape;
 };
 
 Options ReadOptions() {
@@ -260,6 +304,7 @@ Options ReadOptions() {
         else if (name == L"--log" && hasValue) options.log = args[++i];
         else if (name == L"--text" && hasValue) options.text = args[++i];
         else if (name == L"--highlighted") options.highlighted = true;
+        else if (name == L"--copy" && hasValue) options.copyShape = args[++i];
     }
     LocalFree(args);
     return options;
@@ -287,6 +332,7 @@ HWND CreateWindows(const Options& options, HINSTANCE instance) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Options options = ReadOptions();
     gHighlighted = options.highlighted;
+    gCopyShape = options.copyShape;
     if (!options.log.empty())
         gLog = CreateFileW(options.log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

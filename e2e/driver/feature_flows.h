@@ -1,0 +1,48 @@
+// The four features driven from their hotkeys to their result in the
+// stand-in, one round at a time, timed: what the benchmarks measure and the
+// soak repeats.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "e2e/driver/stand_in.h"
+#include "e2e/driver/vantor.h"
+
+namespace e2e {
+
+// The dispatcher waits this long after every hotkey, and this much more
+// before it pastes "@" outside OneNote.
+constexpr double kHotkeyWaitMs = 100;
+constexpr double kAtSignWaitMs = 150;
+
+struct Flow {
+    const char* name;
+    const char* caption;  // of the dialog; null when none opens
+    WORD modifiers[2];    // the hotkey, 0 for none
+    WORD key;
+    double designedWait;  // subtracted from the opening time
+    // Brings the open dialog to the point where one key or click finishes
+    // it; answers that last action and the log line that marks its result.
+    std::function<std::function<void()>(HWND dialog, HANDLE vantor, std::string& result)> prepare;
+};
+
+struct FlowTimes {
+    std::vector<double> open, close;
+};
+
+// Ctrl+M and the 2 key; Ctrl+H and keypad 2; Ctrl+D and a day clicked
+// twice; "@", "doe", Home and Enter. In a stand-in whose title holds "OneNote".
+extern const Flow kFeatureFlows[4];
+// "@" in a window that is not OneNote: no dialog, "@" pasted.
+extern const Flow kAtSignElsewhere;
+
+// One round of the flow, from the stand-in in front to its result logged
+// and the dialog gone; false (with a failure) if any step did not come.
+bool RunFlow(const Flow& flow, const VantorRun& vantor, const StandIn& standIn, FlowTimes& times);
+
+double NowMs();
+
+}  // namespace e2e
