@@ -140,6 +140,21 @@ std::string LinkPrefix(const std::string& mailtoValue) {
     return {};
 }
 
+// Notepad saves "Unicode" as UTF-16 and "UTF-8" with a byte-order mark; the
+// profile functions read and write such files, so the contact book reads
+// them too, as the UTF-8 a file without a mark holds.
+std::string AsUtf8Text(const std::string& bytes) {
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return bytes.substr(3);
+    const bool little = bytes.rfind("\xFF\xFE", 0) == 0, big = bytes.rfind("\xFE\xFF", 0) == 0;
+    if (!little && !big) return bytes;
+    std::u16string units((bytes.size() - 2) / 2, u'\0');
+    for (size_t i = 0; i < units.size(); ++i) {
+        const unsigned char first = bytes[2 + 2 * i], second = bytes[3 + 2 * i];
+        units[i] = static_cast<char16_t>(little ? first | second << 8 : first << 8 | second);
+    }
+    return platform::WideCharToMultiByte(platform::kCodePageUtf8, units);
+}
+
 }  // namespace
 
 std::string TrimSpaces(const std::string& text) { return std::string(Trim(text)); }
@@ -147,7 +162,8 @@ std::string TrimSpaces(const std::string& text) { return std::string(Trim(text))
 void ParseContactBook(const std::string& fileBytes) {
     gDomains.clear();
     gContacts.clear();
-    std::vector<std::string_view> lines = SplitLines(fileBytes);
+    const std::string text = AsUtf8Text(fileBytes);
+    std::vector<std::string_view> lines = SplitLines(text);
     ReadSection(lines, kDomainsHeader, ExamineDomainLine);
     if (gDomains.empty()) gDomains.push_back(kBuiltInDomain);
     ReadSection(lines, kContactsHeader, ExamineContactLine);

@@ -94,32 +94,38 @@ std::string EncodeFile(const std::u16string& text, Encoding encoding) {
     return bytes;
 }
 
+// Names and values end at a NUL, as C strings do.
+std::u16string_view UpToNul(std::u16string_view text) { return text.substr(0, text.find(u'\0')); }
+
 void ParseLine(Profile& profile, std::u16string_view line) {
     if (line[0] == '[') {
         size_t close = line.rfind(u']');
         if (close != std::u16string_view::npos) {
-            profile.sections.push_back({Trim(line.substr(1, close - 1)), {}});
+            profile.sections.push_back({Trim(UpToNul(line.substr(1, close - 1))), {}});
             return;
         }
     }
     std::vector<Entry>& entries = profile.sections.back().entries;
     size_t equals = line.find(u'=');
+    std::u16string_view name = equals == std::u16string_view::npos ? line : TrimRight(line.substr(0, equals));
+    // A nameless line right after another nameless entry is not kept.
+    if (name.empty() && !entries.empty() && entries.back().name.empty()) return;
     if (equals == std::u16string_view::npos) {
-        entries.push_back({std::u16string(line), false, u""});
+        entries.push_back({std::u16string(UpToNul(line)), false, u""});
     } else {
-        entries.push_back({std::u16string(TrimRight(line.substr(0, equals))), true,
-                           std::u16string(TrimLeft(line.substr(equals + 1)))});
+        entries.push_back({std::u16string(UpToNul(name)), true,
+                           std::u16string(UpToNul(TrimLeft(line.substr(equals + 1))))});
     }
 }
 
-// A line ends at the next LF; once no LF is left, at the next CR.
+// Every CR and every LF ends a line (a CR LF pair leaves an empty line
+// between, which is dropped like any blank line).
 Profile ParseProfile(const std::string& bytes) {
     Profile profile;
     std::u16string text = DecodeFile(bytes, profile.encoding);
     std::u16string_view rest = text;
     while (!rest.empty()) {
-        size_t end = rest.find(u'\n');
-        if (end == std::u16string_view::npos) end = rest.find(u'\r');
+        size_t end = rest.find_first_of(u"\r\n");
         if (end == std::u16string_view::npos) end = rest.size();
         std::u16string_view line = TrimLeft(TrimRight(rest.substr(0, end)));
         rest.remove_prefix(std::min(end + 1, rest.size()));

@@ -18,6 +18,16 @@ namespace {
 
 const DomainEntry kBuiltIn = {"default", "Microsoft", "@microsoft.com"};
 
+// A file as Notepad saves "Unicode": its mark, then the text in UTF-16.
+std::string Utf16(const char* mark, const std::u16string& text, bool bigEndian) {
+    std::string bytes = mark;
+    for (char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
 struct ParseCase {
     const char* name;
     std::string file;
@@ -112,6 +122,19 @@ const ParseCase kParseCases[] = {
     {"MixedLineEnds", "[domains]\n\rG=Google@gmail.com\r\r\n[contact_book]\n\nA, B=mailto:a@b.com\r",
      {{"G", "Google", "@gmail.com"}},
      {{"A, B", "mailto:a@b.com"}}},
+    // What Notepad writes as "UTF-8" and as "Unicode" (little and big endian).
+    {"Utf8MarkBeforeFirstHeader", "\xEF\xBB\xBF[domains]\r\nG=Google@gmail.com\r\n",
+     {{"G", "Google", "@gmail.com"}},
+     {}},
+    {"Utf16LittleEndianAsUtf8", Utf16("\xFF\xFE", u"[contact_book]\n\u00C9, A=@", false),
+     {kBuiltIn},
+     {{"\xC3\x89, A", "@"}}},
+    {"Utf16BigEndianAsUtf8", Utf16("\xFE\xFF", u"[contact_book]\r\n\u00C9, A=@", true),
+     {kBuiltIn},
+     {{"\xC3\x89, A", "@"}}},
+    {"Utf16OddLastByteDropped", Utf16("\xFF\xFE", u"[contact_book]\nA, B=@", false) + "x",
+     {kBuiltIn},
+     {{"A, B", "@"}}},
     {"Utf8KeysKeptAsBytes", "[contact_book]\r\nZ\xC3\xA9lie, Ana=mailto:Ana.Zelie@x.com\r\n",
      {kBuiltIn},
      {{"Z\xC3\xA9lie, Ana", "mailto:Ana.Zelie@x.com"}}},

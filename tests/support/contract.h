@@ -12,3 +12,14 @@ std::string FreshFolder();
 
 // True when the cases run against the simulation.
 bool RunningOnSimulation();
+
+// The configuration file's path for a case that needs a file of its own
+// there, with whatever an earlier case left in that place removed. The real
+// program's file lies beside contract_tests.exe, so every case uses that one
+// place; the simulated program is moved into a new folder for each case.
+std::string PlaceOfConfiguration();
+void ClearPlace(const std::string& path);
+
+// The file at path made read-only for the program; a folder made at path.
+bool MakeReadOnly(const std::string& path);
+bool MakeFolder(const std::string& path);

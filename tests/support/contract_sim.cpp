@@ -1,5 +1,6 @@
 #include <string>
 
+#include "app/configuration_file.h"
 #include "platform/sim/sim.h"
 #include "tests/support/contract.h"
 
@@ -16,3 +17,21 @@ std::string FreshFolder() {
 }
 
 bool RunningOnSimulation() { return true; }
+
+void ClearPlace(const std::string&) {}
+
+std::string PlaceOfConfiguration() {
+    ResetPlatform();
+    sim::SetModuleFileName(FreshFolder() + "Vantor.exe");
+    return ConfigurationPath();
+}
+
+bool MakeReadOnly(const std::string& path) {
+    sim::SetReadOnly(path);
+    return true;
+}
+
+bool MakeFolder(const std::string& path) {
+    sim::AddFolder(path);
+    return true;
+}

@@ -2,7 +2,43 @@
 
 #include <string>
 
+#include "app/configuration_file.h"
 #include "tests/support/contract.h"
+
+namespace {
+HANDLE gHolder = INVALID_HANDLE_VALUE;
+
+}  // namespace
+
+void ClearPlace(const std::string& path) {
+    if (gHolder != INVALID_HANDLE_VALUE) CloseHandle(gHolder);
+    gHolder = INVALID_HANDLE_VALUE;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string PlaceOfConfiguration() {
+    std::string path = ConfigurationPath();
+    ClearPlace(path);
+    return path;
+}
+
+// Wine running as root lets a read-only file be written all the same; a
+// handle that shares no writing then makes every write fail, as the
+// attribute alone does on Windows.
+bool MakeReadOnly(const std::string& path) {
+    if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) return false;
+    HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) return true;
+    CloseHandle(probe);
+    gHolder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    return gHolder != INVALID_HANDLE_VALUE;
+}
+
+bool MakeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr); }
 
 void ResetPlatform() {}
 

@@ -1,0 +1,281 @@
+// Arbitrary profile file bytes through the simulated profile functions.
+// Reading any section and key answers within the buffer, and for a file
+// without a byte-order mark what a plain reading of the profile rules gives
+// (up to the first NUL, as far as a caller of the real function sees);
+// writing a key and reading it back gives the value, and leaves every other
+// key as it was.
+//
+// Input: the buffer size (one byte), the length of what is asked (one
+// byte), the asked text "section|key|default|value to write", then the file.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/profile.h"
+#include "platform/sim/sim.h"
+
+namespace {
+
+void Check(bool holds) {
+    if (!holds) __builtin_trap();
+}
+
+const char kPath[] = "C:\\Vantor\\Vantor.ini";
+
+// ---- The profile rules, read plainly, for a file of Windows-1252 bytes ----
+
+bool IsBlank(char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
+
+std::string TrimLeft(std::string text) {
+    text.erase(0, std::find_if_not(text.begin(), text.end(), IsBlank) - text.begin());
+    return text;
+}
+
+std::string TrimRight(std::string text) {
+    while (!text.empty() && IsBlank(text.back())) text.pop_back();
+    return text;
+}
+
+std::string Trim(const std::string& text) { return TrimLeft(TrimRight(text)); }
+
+// Windows-1252 lower case: ASCII, the Latin-1 capitals, and the four
+// capitals of 0x80..0x9F.
+unsigned char LowerByte(unsigned char c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    if (c == 0x8A || c == 0x8C || c == 0x8E) return c + 0x10;
+    if (c == 0x9F) return 0xFF;
+    return c;
+}
+
+unsigned char UpperByte(unsigned char c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
+    if (c == 0x9A || c == 0x9C || c == 0x9E) return c - 0x10;
+    if (c == 0xFF) return 0x9F;
+    return c;
+}
+
+// Capitals made small and small letters capitals: the same name.
+std::string SwappedCase(std::string text) {
+    for (char& c : text) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        c = static_cast<char>(LowerByte(byte) != byte ? LowerByte(byte) : UpperByte(byte));
+    }
+    return text;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (LowerByte(a[i]) != LowerByte(b[i])) return false;
+    return true;
+}
+
+struct Line {
+    bool header;
+    std::string name;  // section name, or key
+    bool hasValue;
+    std::string value;
+};
+
+// Lines end at LF; once no LF is left, at CR. Blank lines are dropped.
+std::vector<std::string> ProfileLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.find('\r', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = Trim(bytes.substr(start, end - start));
+        if (!line.empty()) lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<Line> ParseLines(const std::string& bytes) {
+    std::vector<Line> parsed;
+    for (const std::string& line : ProfileLines(bytes)) {
+        size_t close = line.rfind(']');
+        size_t equals = line.find('=');
+        if (line[0] == '[' && close != std::string::npos)
+            parsed.push_back({true, Trim(line.substr(1, close - 1)), false, ""});
+        else if (equals == std::string::npos)
+            parsed.push_back({false, line, false, ""});
+        else
+            parsed.push_back({false, TrimRight(line.substr(0, equals)), true,
+                              TrimLeft(line.substr(equals + 1))});
+    }
+    return parsed;
+}
+
+// The first entry of the first section of that name; null when there is
+// none, and for the lines before the first header.
+const Line* Lookup(const std::vector<Line>& lines, const std::string& section, const std::string& key) {
+    size_t i = 0;
+    while (i < lines.size() && !(lines[i].header && SameName(lines[i].name, section))) ++i;
+    for (++i; i < lines.size() && !lines[i].header; ++i)
+        if (SameName(lines[i].name, key)) return &lines[i];
+    return nullptr;
+}
+
+// One pair of quotes comes off a value whose closing quote the buffer
+// reaches; at most size - 1 bytes are copied.
+std::string CopyValue(std::string value, unsigned size) {
+    bool quoted = value.size() > 1 && (value[0] == '\'' || value[0] == '"') && value.back() == value[0];
+    if (quoted) value.erase(0, 1);
+    std::string copied = value.substr(0, size - 1);
+    if (quoted && size >= value.size() && !copied.empty()) copied.pop_back();
+    return copied;
+}
+
+std::string ExpectedRead(const std::vector<Line>& lines, const std::string& section,
+                         const std::string& key, std::string fallback, unsigned size) {
+    if (size == 0) return "";
+    while (fallback.size() > 1 && fallback.back() == ' ') fallback.pop_back();
+    const Line* entry = Trim(key).empty() ? nullptr : Lookup(lines, Trim(section), Trim(key));
+    return CopyValue(entry && entry->hasValue ? entry->value : fallback, size);
+}
+
+// ---- The input --------------------------------------------------------
+
+bool HasByteOrderMark(const std::string& bytes) {
+    return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 || bytes.compare(0, 2, "\xFF\xFE") == 0 ||
+           bytes.compare(0, 2, "\xFE\xFF") == 0;
+}
+
+unsigned BufferSize(uint8_t selector) {
+    return selector < 200 ? selector : 260 + (selector - 200) * 50u;
+}
+
+// The real functions take C strings: what follows a NUL never arrives.
+std::string BeforeNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+std::vector<std::string> SplitAsked(const std::string& asked) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (int i = 0; i < 3; ++i) {
+        size_t bar = asked.find('|', start);
+        if (bar == std::string::npos) break;
+        parts.push_back(BeforeNul(asked.substr(start, bar - start)));
+        start = bar + 1;
+    }
+    parts.push_back(BeforeNul(asked.substr(std::min(start, asked.size()))));
+    parts.resize(4);
+    return parts;
+}
+
+std::string Read(const std::string& section, const std::string& key, const std::string& fallback,
+                 unsigned size) {
+    return platform::GetPrivateProfileStringA(section, key, fallback, size, kPath);
+}
+
+void CheckRead(const std::vector<Line>* lines, const std::string& section, const std::string& key,
+               const std::string& fallback, unsigned size) {
+    std::string read = Read(section, key, fallback, size);
+    Check(read.size() < std::max(size, 1u));
+    // The real function fills a C string: a caller sees the value up to its
+    // first NUL, whatever the file holds after it.
+    if (lines) Check(BeforeNul(read) == BeforeNul(ExpectedRead(*lines, section, key, fallback, size)));
+}
+
+// A key the written line gives back as itself: one line, no "=", and not
+// taken for a section header.
+bool WritableBack(const std::string& section, const std::string& key, const std::string& value) {
+    if (Trim(section).empty() || Trim(key).empty() || Trim(key)[0] == '[') return false;
+    if (key.find('=') != std::string::npos) return false;
+    return (section + key + value).find_first_of("\r\n") == std::string::npos;
+}
+
+// What reading a written value back gives: the line lost its blanks at
+// both ends, and one pair of quotes comes off.
+std::string ReadBack(const std::string& value) {
+    std::string stored = Trim(value);
+    return CopyValue(stored, unsigned(stored.size() + 2));
+}
+
+struct Key {
+    std::string section, key;
+};
+
+// Every section and key the file names, at most `limit` of them. A section
+// without a name is written back without a header, joining the section
+// before it: no keys are compared for such a file.
+std::vector<Key> NamedKeys(const std::vector<Line>& lines, size_t limit) {
+    std::vector<Key> keys;
+    const std::string* section = nullptr;
+    for (const Line& line : lines) {
+        if (line.header && line.name.empty()) return {};
+        if (line.header) section = &line.name;
+        else if (section && keys.size() < limit) keys.push_back({*section, line.name});
+    }
+    return keys;
+}
+
+// The rewrite drops the blank lines in front: when the first line then
+// begins like a byte-order mark, the file reads in another encoding.
+bool KeepsEncoding(const std::string& file) {
+    if (HasByteOrderMark(file)) return true;
+    std::vector<std::string> lines = ProfileLines(file);
+    return lines.empty() || !HasByteOrderMark(lines[0]);
+}
+
+void CheckWrite(const std::string& file, const std::vector<Line>* lines, const std::string& section,
+                const std::string& key, const std::string& value) {
+    // A value or key that makes lines of its own can move every key after it.
+    const bool writableBack = WritableBack(section, key, value) && KeepsEncoding(file);
+    std::vector<Key> others = lines && writableBack ? NamedKeys(*lines, 16) : std::vector<Key>{};
+    std::vector<std::string> before;
+    for (const Key& k : others) before.push_back(Read(k.section, k.key, "\x01", 4096));
+
+    Check(platform::WritePrivateProfileStringA(section, key, value, kPath));
+    CheckRead(nullptr, section, key, "\x01", 4096);
+    if (writableBack) Check(Read(section, key, "\x01", 4096) == ReadBack(value));
+
+    for (size_t i = 0; i < others.size(); ++i) {
+        if (SameName(Trim(others[i].section), Trim(section)) && SameName(Trim(others[i].key), Trim(key)))
+            continue;
+        Check(Read(others[i].section, others[i].key, "\x01", 4096) == before[i]);
+    }
+}
+
+// Buffers around the length of the value: where the cut and the quotes meet.
+void CheckCuts(const std::vector<Line>& lines, const Key& k) {
+    const Line* entry = Lookup(lines, Trim(k.section), Trim(k.key));
+    if (!entry || !entry->hasValue) return;
+    unsigned length = unsigned(entry->value.size());
+    for (unsigned size = length > 2 ? length - 2 : 0; size <= length + 2; ++size)
+        CheckRead(&lines, k.section, k.key, "", size);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // The simulation logs every call; a long run must not keep them all.
+    sim::ClearCalls();
+    if (size < 2) return 0;
+    const unsigned bufferSize = BufferSize(data[0]);
+    const size_t askedLength = std::min<size_t>(data[1], size - 2);
+    const std::vector<std::string> asked =
+        SplitAsked(std::string(reinterpret_cast<const char*>(data + 2), askedLength));
+    const std::string& section = asked[0], &key = asked[1], &fallback = asked[2], &value = asked[3];
+    const std::string file(reinterpret_cast<const char*>(data + 2 + askedLength), size - 2 - askedLength);
+    sim::SetFile(kPath, file);
+
+    std::vector<Line> parsed;
+    const std::vector<Line>* lines = nullptr;
+    if (!HasByteOrderMark(file)) {
+        parsed = ParseLines(file);
+        lines = &parsed;
+    }
+    CheckRead(lines, section, key, fallback, bufferSize);
+    if (lines)
+        for (const Key& k : NamedKeys(*lines, 8)) {
+            CheckRead(lines, k.section, k.key, fallback, bufferSize);
+            CheckRead(lines, SwappedCase(k.section), SwappedCase(k.key), fallback, bufferSize);
+            CheckCuts(*lines, k);
+        }
+    CheckWrite(file, lines, section, key, value);
+    return 0;
+}
