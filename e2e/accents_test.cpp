@@ -20,12 +20,6 @@ const char kDialogCaption[] = "Accents Majuscules";
 constexpr WORD kPrompt = 100;
 constexpr WORD kKeyCatcher = 102;
 
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 class Accents : public ::testing::Test {
 protected:
     void TearDown() override {

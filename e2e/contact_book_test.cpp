@@ -38,14 +38,6 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
 }
 
-// WM_GETTEXT: an edit control of another process keeps its text to itself
-// when asked with GetWindowTextA.
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 // The lines of one section of an INI text, without their line ends.
 std::vector<std::string> SectionLines(const std::string& ini, const std::string& section) {
     std::vector<std::string> lines;

@@ -40,13 +40,6 @@ std::string KeyDownPrefix(WORD virtualKey) {
     return prefix;
 }
 
-// WM_GETTEXT: another process's edit control answers GetWindowTextA with nothing.
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 class Highlighter : public ::testing::Test {
 protected:
     void TearDown() override {

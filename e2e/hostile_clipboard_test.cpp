@@ -22,12 +22,6 @@ const char kLine[] = "Buy milk";
 const char kWrappedInLime[] =
     "<span style='background:lime;mso-highlight:lime'>\r\n<p style='margin:0in'>Buy milk</p>\r\n</span>";
 
-std::string TextOf(HWND window) {
-    std::vector<char> text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1);
-    SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
-}
-
 bool StillRunning(const VantorRun& vantor) {
     DWORD_PTR answer = 0;
     return WaitForSingleObject(vantor.process, 0) == WAIT_TIMEOUT &&
@@ -112,7 +106,9 @@ TEST_P(HostileCopy, HighlighterPastesWhatItMustAndTheProgramGoesOn) {
     } else {
         EXPECT_FALSE(paste.html.has_value()) << *paste.html;
     }
-    if (c.text) EXPECT_EQ(paste.text, std::optional<std::string>(c.text));
+    if (c.text) {
+        EXPECT_EQ(paste.text, std::optional<std::string>(c.text));
+    }
     EXPECT_TRUE(StillRunning(vantor));
 }
 

@@ -20,11 +20,6 @@ namespace {
 
 const char kSection[] = "Idle";
 
-std::string BaseName(const std::string& folder) {
-    std::string trimmed = folder.substr(0, folder.find_last_not_of('\\') + 1);
-    return trimmed.substr(trimmed.find_last_of('\\') + 1);
-}
-
 void ReportBoth(const std::string& label, const char* unit, double vantor, double reference) {
     Report(kSection, label, unit, SpreadOf({vantor}));
     Report(kSection, label + " [reference]", unit, SpreadOf({reference}));
@@ -41,8 +36,8 @@ TEST(IdleBench, DISABLED_Report) {
     ASSERT_NE(reference, nullptr);
     ASSERT_NE(WaitForWindow("Minimal dialog"), nullptr);
 
-    const int vantorUnix = UnixProcessWith(BaseName(vantor.folder));
-    const int referenceUnix = UnixProcessWith(BaseName(folder));
+    const int vantorUnix = UnixProcessStartedIn(vantor.folder);
+    const int referenceUnix = UnixProcessStartedIn(folder);
     ASSERT_GT(vantorUnix, 0);
     ASSERT_GT(referenceUnix, 0);
     Sleep(2000);  // both settled

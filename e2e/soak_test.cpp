@@ -31,11 +31,6 @@ int SoakRounds() {
     return chosen > 0 ? chosen : 3;
 }
 
-std::string BaseName(const std::string& folder) {
-    std::string trimmed = folder.substr(0, folder.find_last_not_of('\\') + 1);
-    return trimmed.substr(trimmed.find_last_of('\\') + 1);
-}
-
 // The date picker open over the note, the accented capitals over the date
 // picker; then each closed with Escape, the inner one first.
 void NestedDialogs(const StandIn& standIn) {
@@ -99,7 +94,7 @@ TEST_F(Soak, EveryFeatureRepeatedAndNestedLeavesNothingBehind) {
     ASSERT_TRUE(note.ready);
     other = StartStandIn("Soak - Notepad");
     ASSERT_TRUE(other.ready);
-    const int unixProcess = UnixProcessWith(BaseName(vantor.folder));
+    const int unixProcess = UnixProcessStartedIn(vantor.folder);
     ASSERT_GT(unixProcess, 0) << "no Unix process runs " << vantor.folder;
 
     FlowTimes times;

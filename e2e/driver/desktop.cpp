@@ -167,10 +167,20 @@ HANDLE StartProgram(const std::string& commandLine, const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    std::string line = commandLine;  // CreateProcessA may write into it
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << commandLine << " (error " << GetLastError() << ")";
+    // Wine on a loaded machine was seen to refuse a start now and then with
+    // ERROR_INTERNAL_ERROR before the program ran at all; a second try then
+    // starts it, and tests the same thing.
+    for (int attempt = 0;; ++attempt) {
+        std::string line = commandLine;  // CreateProcessA may write into it
+        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+            break;
+        const DWORD error = GetLastError();
+        if (error == ERROR_INTERNAL_ERROR && attempt < 2) {
+            Sleep(500);
+            continue;
+        }
+        ADD_FAILURE() << "cannot start " << commandLine << " (error " << error << ")";
         return nullptr;
     }
     CloseHandle(process.hThread);
@@ -211,6 +221,13 @@ void Pump(unsigned ms) {
         if (spent >= ms) return;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - spent, QS_ALLINPUT);
     }
+}
+
+std::string TextOf(HWND window) {
+    std::string text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    LRESULT copied = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
 }
 
 bool WaitUntilGone(HWND window, unsigned timeoutMs) {

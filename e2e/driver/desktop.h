@@ -70,6 +70,9 @@ void Tap(WORD virtualKey);
 void Chord(std::initializer_list<WORD> modifiers, WORD virtualKey);
 // Printable ASCII through the current layout's keys.
 void TypeText(const std::string& ascii);
+// A window's text by WM_GETTEXT, whatever its length: an edit control of
+// another process keeps its text to itself when asked with GetWindowTextA.
+std::string TextOf(HWND window);
 // A left click at a screen position.
 void ClickAt(int x, int y);
 

@@ -40,12 +40,6 @@ bool WaitLine(const StandIn& standIn, const std::string& line, size_t from) {
     return false;
 }
 
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 std::function<void()> CapitalKey(HWND, HANDLE, std::string& result) {
     result = CharLine(0xC9);
     return [] { Tap(0x32); };

@@ -54,6 +54,11 @@ int UnixProcessWith(const std::string& commandLinePart) {
     return -1;
 }
 
+int UnixProcessStartedIn(const std::string& folder) {
+    std::string trimmed = folder.substr(0, folder.find_last_not_of('\\') + 1);
+    return UnixProcessWith(trimmed.substr(trimmed.find_last_of('\\') + 1));
+}
+
 UnixFigures ReadUnixFigures(int unixProcess) {
     UnixFigures figures;
     if (unixProcess <= 0) return figures;

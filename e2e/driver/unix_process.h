@@ -22,6 +22,10 @@ struct UnixFigures {
 // or -1 when none does.
 int UnixProcessWith(const std::string& commandLinePart);
 
+// The Unix process of the program started from `folder` (with its
+// trailing backslash), found by the folder's own name.
+int UnixProcessStartedIn(const std::string& folder);
+
 UnixFigures ReadUnixFigures(int unixProcess);
 
 // Top-level and child windows of the process: what Wine gives of its USER objects.
