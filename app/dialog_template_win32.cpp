@@ -88,6 +88,17 @@ WNDPROC SubclassControl(HWND control, WNDPROC procedure) {
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
+DialogControl KeyCatcherControl(WORD id) {
+    return {id, "EDIT", "", -1, -1, 0, 0, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0};
+}
+
+WNDPROC CatchKeys(HWND dialog, WORD id, WNDPROC procedure) {
+    HWND edit = GetDlgItem(dialog, id);
+    WNDPROC previous = SubclassControl(edit, procedure);
+    SetFocus(edit);
+    return previous;
+}
+
 void HandForegroundBack(HWND dialog, HWND window, DWORD timeoutMs) {
     ShowWindow(dialog, SW_HIDE);
     if (window == nullptr) return;

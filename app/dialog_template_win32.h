@@ -45,6 +45,18 @@ POINT OwnerClientOrigin(HWND owner);
 // Subclasses a control and returns its previous procedure.
 WNDPROC SubclassControl(HWND control, WNDPROC procedure);
 
+// The keyboard dialogs (accented capitals, highlighter): their shared style
+// and the invisible edit control that catches their keys.
+constexpr DWORD kKeyboardDialogStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
+                                       DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
+static_assert(kKeyboardDialogStyle == 0x94C800D4);
+constexpr DWORD kKeyboardDialogExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+static_assert(kKeyboardDialogExStyle == 0x10100);
+DialogControl KeyCatcherControl(WORD id);
+// Subclasses the dialog's key catcher with `procedure`, gives it the focus
+// and returns the procedure it had.
+WNDPROC CatchKeys(HWND dialog, WORD id, WNDPROC procedure);
+
 // Hides an ended dialog and gives the foreground back to `window`, waiting
 // (at most `timeoutMs`) until it is in front: keys injected while a dying
 // dialog still has the focus would reach the dialog instead.

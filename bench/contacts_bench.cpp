@@ -17,13 +17,6 @@ namespace {
 
 volatile size_t gSink;
 
-// Forgets what the simulation logged, so the log does not grow across runs.
-void ForgetCalls() {
-#ifndef _WIN32
-    sim::ClearCalls();
-#endif
-}
-
 const char* const kSyllables[] = {"ma", "ri", "do", "\xC3\xA9l", "ber", "zo",
                                   "lie", "tan", "\xC3\xA7o", "vi", "nu", "pa"};
 

@@ -13,13 +13,6 @@ namespace {
 
 volatile size_t gSink;
 
-// The simulation logs every layout question; the log must not grow across samples.
-void ForgetCalls() {
-#ifndef _WIN32
-    sim::ClearCalls();
-#endif
-}
-
 KeyLayout PlatformLayout() {
     platform::LayoutHandle handle = platform::GetKeyboardLayout();
     return KeyLayout{

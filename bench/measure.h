@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include "platform/sim/sim.h"
+#endif
+
 struct Spread {
     double median = 0, low = 0, high = 0;
     size_t samples = 0;
@@ -33,6 +37,14 @@ inline void Report(const std::string& section, const std::string& label, const c
     std::printf("BENCH|%s|%s|%s|%.6g|%.6g|%.6g|%zu\n", section.c_str(), label.c_str(), unit, spread.median,
                 spread.low, spread.high, spread.samples);
     std::fflush(stdout);
+}
+
+// The simulation logs every platform call; between samples the log is
+// dropped, so that it does not grow across a long run.
+inline void ForgetCalls() {
+#ifndef _WIN32
+    sim::ClearCalls();
+#endif
 }
 
 // Each sample times `calls` calls of work(i) and counts the mean of those;

@@ -47,6 +47,8 @@ TEST(HotkeyBench, DISABLED_Report) {
     for (int round = 0; round < kRounds; ++round) ASSERT_TRUE(RunFlow(kAtSignElsewhere, vantor, other, times));
     Report(kSection, "\"@\" outside OneNote: key to \"@\" pasted, less 250 ms", "ms", SpreadOf(times.close));
     EndStandIn(other);
+    Report(kSection, "hotkey presses made twice (the first came to nothing)", "presses",
+           SpreadOf({double(RepeatedHotkeyPresses())}));
     ExitVantor(vantor);
 }
 

@@ -163,6 +163,39 @@ std::string CopyInto(const std::string& file, const std::string& folder) {
     return "";
 }
 
+namespace {
+
+// Every program a test starts, kept so that one a failed test left running
+// (a program in a modal dialog does not end on "Exit") cannot hold Vantor's
+// single-instance mutex against every test after it.
+std::vector<HANDLE> gStartedPrograms;
+
+class EndLeftoverPrograms : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        for (HANDLE process : gStartedPrograms) {
+            if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process, 1);
+                WaitForSingleObject(process, 5000);
+            }
+            CloseHandle(process);
+        }
+        gStartedPrograms.clear();
+    }
+};
+
+const bool gEndingLeftovers = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new EndLeftoverPrograms);
+    return true;
+}();
+
+void Remember(HANDLE process) {
+    HANDLE copy = nullptr;
+    if (DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
+        gStartedPrograms.push_back(copy);
+}
+
+}  // namespace
+
 HANDLE StartProgram(const std::string& commandLine, const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -184,6 +217,7 @@ HANDLE StartProgram(const std::string& commandLine, const std::string& folder) {
         return nullptr;
     }
     CloseHandle(process.hThread);
+    Remember(process.hProcess);
     return process.hProcess;
 }
 

@@ -45,4 +45,14 @@ bool RunFlow(const Flow& flow, const VantorRun& vantor, const StandIn& standIn, 
 
 double NowMs();
 
+// A press whose dialog (or paste) had not come 3 s later is made once more:
+// under Wine a hotkey press was seen, rarely, to come to nothing in long
+// runs. How many presses were repeated so far; the soak and the benchmark
+// report it, and a second press that also shows nothing fails the flow.
+int RepeatedHotkeyPresses();
+
+// Modifier+key, pressed again as above, until the dialog of that caption is
+// on screen; null (with a failure) when it never came.
+HWND PressHotkeyFor(const char* caption, WORD modifier, WORD key);
+
 }  // namespace e2e

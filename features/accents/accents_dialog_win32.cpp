@@ -9,12 +9,6 @@
 
 namespace {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
-                               DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
-static_assert(kDialogStyle == 0x94C800D4);
-constexpr DWORD kDialogExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
-static_assert(kDialogExStyle == 0x10100);
-
 enum : WORD { kPrompt = 100, kKeyCatcher = 102 };
 
 // Where the dialog sits, in dialog units from the owner's client corner.
@@ -26,8 +20,8 @@ WNDPROC gEditProcedure;
 DialogSpec AccentsDialogSpec() {
     DialogSpec dialog{};
     dialog.caption = "Accents Majuscules";
-    dialog.style = kDialogStyle;
-    dialog.exStyle = kDialogExStyle;
+    dialog.style = kKeyboardDialogStyle;
+    dialog.exStyle = kKeyboardDialogExStyle;
     dialog.cx = 180;
     dialog.cy = 32;
     dialog.fontName = "MS Sans Serif";
@@ -35,8 +29,7 @@ DialogSpec AccentsDialogSpec() {
     dialog.controls = {
         {kPrompt, "STATIC", "Tapez le caract\xE8re accentu\xE9 \xE0 convertir en majuscule...", 2, 10, 176, 20,
          WS_CHILD | WS_VISIBLE | SS_LEFT, 0},
-        {kKeyCatcher, "EDIT", "", -1, -1, 0, 0,
-         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
+        KeyCatcherControl(kKeyCatcher),
     };
     return dialog;
 }
@@ -69,9 +62,7 @@ LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPA
 INT_PTR InitialiseAccentsDialog(HWND dialog) {
     PlaceDialog(dialog);
     SetDialogIconFromLibrary(dialog, "shell32.dll", 73);
-    HWND edit = GetDlgItem(dialog, kKeyCatcher);
-    gEditProcedure = SubclassControl(edit, &KeyCatcherProcedure);
-    SetFocus(edit);
+    gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set
 }
 

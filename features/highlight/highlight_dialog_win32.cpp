@@ -8,12 +8,6 @@
 
 namespace {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
-                               DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
-static_assert(kDialogStyle == 0x94C800D4);
-constexpr DWORD kDialogExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
-static_assert(kDialogExStyle == 0x10100);
-
 enum : WORD { kStrip = 100, kKeyCatcher = 102 };
 
 constexpr int kSwatchStep = 40;
@@ -25,16 +19,15 @@ WNDPROC gEditProcedure;
 DialogSpec HighlightDialogSpec() {
     DialogSpec dialog{};
     dialog.caption = "Highlight line";
-    dialog.style = kDialogStyle | DS_CENTER;
-    dialog.exStyle = kDialogExStyle;
+    dialog.style = kKeyboardDialogStyle | DS_CENTER;
+    dialog.exStyle = kKeyboardDialogExStyle;
     dialog.cx = 204;
     dialog.cy = 32;
     dialog.fontName = "MS Sans Serif";
     dialog.pointSize = 8;
     dialog.controls = {
         {kStrip, "STATIC", "", 2, 7, 200, 20, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0},
-        {kKeyCatcher, "EDIT", "", -1, -1, 0, 0,
-         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0},
+        KeyCatcherControl(kKeyCatcher),
     };
     return dialog;
 }
@@ -112,9 +105,7 @@ LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPA
 
 INT_PTR InitialiseHighlightDialog(HWND dialog) {
     SetDialogIconFromLibrary(dialog, "shell32.dll", 133);
-    HWND edit = GetDlgItem(dialog, kKeyCatcher);
-    gEditProcedure = SubclassControl(edit, &KeyCatcherProcedure);
-    SetFocus(edit);
+    gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set
 }
 

@@ -18,6 +18,7 @@
 #include "features/dates/date_format.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "tests/support/contact_lists.h"
 #include "tests/support/contract.h"
 
 #ifndef _WIN32
@@ -69,19 +70,6 @@ std::string FiftyThousandContacts() {
 }
 
 // ---- What the readers find, as text -------------------------------------
-
-std::string ContactsOf(const std::vector<Contact>& contacts) {
-    std::string text;
-    for (const Contact& c : contacts) text += c.displayKey + "=" + c.mailtoValue + ";";
-    return text;
-}
-
-std::string DomainsOf(const std::vector<DomainEntry>& domains) {
-    std::string text;
-    for (const DomainEntry& d : domains)
-        text += d.acronym + "=" + d.companyName + "|" + d.emailExtension + ";";
-    return text;
-}
 
 std::string Printable(const std::string& text) {
     static const char kHex[] = "0123456789ABCDEF";

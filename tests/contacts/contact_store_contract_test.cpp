@@ -5,22 +5,10 @@
 #include "features/contacts/contact_store.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "tests/support/contact_lists.h"
 #include "tests/support/contract.h"
 
 namespace {
-
-std::string ContactsOf(const std::vector<Contact>& contacts) {
-    std::string text;
-    for (const Contact& c : contacts) text += c.displayKey + "=" + c.mailtoValue + ";";
-    return text;
-}
-
-std::string DomainsOf(const std::vector<DomainEntry>& domains) {
-    std::string text;
-    for (const DomainEntry& d : domains)
-        text += d.acronym + "=" + d.companyName + "|" + d.emailExtension + ";";
-    return text;
-}
 
 std::string SeededFile(const std::string& bytes) {
     ResetPlatform();
