@@ -1,9 +1,8 @@
 // Arbitrary profile file bytes through the simulated profile functions.
 // Reading any section and key answers within the buffer, and for a file
-// without a byte-order mark what a plain reading of the profile rules gives
-// (up to the first NUL, as far as a caller of the real function sees);
-// writing a key and reading it back gives the value, and leaves every other
-// key as it was.
+// without a byte-order mark exactly what a plain reading of the profile
+// rules gives; writing a key and reading it back gives the value, and
+// leaves every other key as it was.
 //
 // Input: the buffer size (one byte), the length of what is asked (one
 // byte), the asked text "section|key|default|value to write", then the file.
@@ -79,13 +78,12 @@ struct Line {
     std::string value;
 };
 
-// Lines end at LF; once no LF is left, at CR. Blank lines are dropped.
+// Every CR and every LF ends a line. Blank lines are dropped.
 std::vector<std::string> ProfileLines(const std::string& bytes) {
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.find('\r', start);
+        size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string::npos) end = bytes.size();
         std::string line = Trim(bytes.substr(start, end - start));
         if (!line.empty()) lines.push_back(line);
@@ -94,18 +92,26 @@ std::vector<std::string> ProfileLines(const std::string& bytes) {
     return lines;
 }
 
+// Names and values are C strings: they end at a NUL.
+std::string BeforeNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+// A line "=..." right after an entry without a name is not kept.
+bool Nameless(const std::vector<Line>& parsed, const std::string& name) {
+    return name.empty() && !parsed.empty() && !parsed.back().header && parsed.back().name.empty();
+}
+
 std::vector<Line> ParseLines(const std::string& bytes) {
     std::vector<Line> parsed;
     for (const std::string& line : ProfileLines(bytes)) {
         size_t close = line.rfind(']');
         size_t equals = line.find('=');
+        std::string name = TrimRight(line.substr(0, equals));
         if (line[0] == '[' && close != std::string::npos)
-            parsed.push_back({true, Trim(line.substr(1, close - 1)), false, ""});
+            parsed.push_back({true, Trim(BeforeNul(line.substr(1, close - 1))), false, ""});
         else if (equals == std::string::npos)
-            parsed.push_back({false, line, false, ""});
-        else
-            parsed.push_back({false, TrimRight(line.substr(0, equals)), true,
-                              TrimLeft(line.substr(equals + 1))});
+            parsed.push_back({false, BeforeNul(line), false, ""});
+        else if (!Nameless(parsed, name))
+            parsed.push_back({false, BeforeNul(name), true, BeforeNul(TrimLeft(line.substr(equals + 1)))});
     }
     return parsed;
 }
@@ -149,15 +155,13 @@ unsigned BufferSize(uint8_t selector) {
     return selector < 200 ? selector : 260 + (selector - 200) * 50u;
 }
 
-// The real functions take C strings: what follows a NUL never arrives.
-std::string BeforeNul(const std::string& text) { return text.substr(0, text.find('\0')); }
-
 std::vector<std::string> SplitAsked(const std::string& asked) {
     std::vector<std::string> parts;
     size_t start = 0;
     for (int i = 0; i < 3; ++i) {
         size_t bar = asked.find('|', start);
         if (bar == std::string::npos) break;
+        // The real functions take C strings: what follows a NUL never arrives.
         parts.push_back(BeforeNul(asked.substr(start, bar - start)));
         start = bar + 1;
     }
@@ -175,9 +179,8 @@ void CheckRead(const std::vector<Line>* lines, const std::string& section, const
                const std::string& fallback, unsigned size) {
     std::string read = Read(section, key, fallback, size);
     Check(read.size() < std::max(size, 1u));
-    // The real function fills a C string: a caller sees the value up to its
-    // first NUL, whatever the file holds after it.
-    if (lines) Check(BeforeNul(read) == BeforeNul(ExpectedRead(*lines, section, key, fallback, size)));
+    Check(read.find('\0') == std::string::npos);
+    if (lines) Check(read == ExpectedRead(*lines, section, key, fallback, size));
 }
 
 // A key the written line gives back as itself: one line, no "=", and not
@@ -221,10 +224,22 @@ bool KeepsEncoding(const std::string& file) {
     return lines.empty() || !HasByteOrderMark(lines[0]);
 }
 
+// A name or value cut at a NUL is written back without what followed: a
+// blank before the NUL then goes with the line's trim, and a line with
+// nothing before its NUL is gone, so other keys can read differently.
+bool HasNulCharacter(const std::string& file) {
+    bool utf16 = file.compare(0, 2, "\xFF\xFE") == 0 || file.compare(0, 2, "\xFE\xFF") == 0;
+    if (!utf16) return file.find('\0') != std::string::npos;
+    for (size_t i = 2; i + 1 < file.size(); i += 2)
+        if (file[i] == 0 && file[i + 1] == 0) return true;
+    return false;
+}
+
 void CheckWrite(const std::string& file, const std::vector<Line>* lines, const std::string& section,
                 const std::string& key, const std::string& value) {
     // A value or key that makes lines of its own can move every key after it.
-    const bool writableBack = WritableBack(section, key, value) && KeepsEncoding(file);
+    const bool writableBack =
+        WritableBack(section, key, value) && KeepsEncoding(file) && !HasNulCharacter(file);
     std::vector<Key> others = lines && writableBack ? NamedKeys(*lines, 16) : std::vector<Key>{};
     std::vector<std::string> before;
     for (const Key& k : others) before.push_back(Read(k.section, k.key, "\x01", 4096));
