@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Accents, AccentsCapital,
                          ::testing::Values(CapitalCase{"EAcute", 0x32, 0xC9}, CapitalCase{"AGrave", 0x30, 0xC0},
                                            CapitalCase{"CCedilla", 0x39, 0xC7}, CapitalCase{"EGrave", 0x37, 0xC8},
                                            CapitalCase{"UGrave", VK_OEM_3, 0xD9}),
-                         [](const ::testing::TestParamInfo<CapitalCase>& info) { return std::string(info.param.name); });
+                         NameOfCase<CapitalCase>);
 
 // Keys outside the table close the dialog on their key-down and type nothing.
 struct ClosingKeyCase {
@@ -112,9 +112,7 @@ TEST_P(AccentsClosingKey, ClosesTheDialogAndTypesNothing) {
 INSTANTIATE_TEST_SUITE_P(Accents, AccentsClosingKey,
                          ::testing::Values(ClosingKeyCase{"Shift", VK_SHIFT}, ClosingKeyCase{"Digit1", '1'},
                                            ClosingKeyCase{"LetterE", 'E'}, ClosingKeyCase{"Escape", VK_ESCAPE}),
-                         [](const ::testing::TestParamInfo<ClosingKeyCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         NameOfCase<ClosingKeyCase>);
 
 // The hotkey fires on the key-down of M; the user lets go of M and Ctrl only
 // once the dialog is there, and that must not count as the key.

@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(Highlighter, HighlighterColour,
                                            ColourCase{"AquaLineInFuchsia", "--highlighted", VK_NUMPAD3, "fuchsia"},
                                            ColourCase{"AquaLineInTransparent", "--highlighted", VK_NUMPAD0,
                                                       "transparent"}),
-                         [](const ::testing::TestParamInfo<ColourCase>& info) { return std::string(info.param.name); });
+                         NameOfCase<ColourCase>);
 
 // Keys that are not keypad 0 to 4 change nothing and leave the dialog open;
 // a colour key afterwards still works.
@@ -173,9 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Highlighter, HighlighterIgnoredKey,
                                            IgnoredKeyCase{"MainKeyboardZero", '0'},
                                            IgnoredKeyCase{"KeypadFive", VK_NUMPAD5},
                                            IgnoredKeyCase{"LetterA", 'A'}),
-                         [](const ::testing::TestParamInfo<IgnoredKeyCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         NameOfCase<IgnoredKeyCase>);
 
 TEST_F(Highlighter, EscapeCopiesAndPastesNothing) {
     ASSERT_TRUE(Start());

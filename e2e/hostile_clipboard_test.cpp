@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ShapeCase{"Nothing", "nothing", nullptr, nullptr},
                       ShapeCase{"DocumentWithoutItsNul", "no-nul", kWrappedInLime, nullptr},
                       ShapeCase{"WrongOffsets", "wrong-offsets", kWrappedInLime, nullptr}),
-    [](const ::testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
+    NameOfCase<ShapeCase>);
 
 TEST_F(HostileClipboard, FiveMegabyteDocumentIsWrappedWhole) {
     ASSERT_TRUE(Start("Shopping - OneNote", "huge"));
@@ -244,6 +244,6 @@ INSTANTIATE_TEST_SUITE_P(HostileClipboard, HeldClipboard,
                          ::testing::Values(HeldCase{"AtSignOutsideOneNote", "Shopping - Notepad", AtSignElsewhere},
                                            HeldCase{"Highlighter", "Shopping - OneNote", HighlightLine},
                                            HeldCase{"ContactLink", "Shopping - OneNote", ContactLink}),
-                         [](const ::testing::TestParamInfo<HeldCase>& info) { return std::string(info.param.name); });
+                         NameOfCase<HeldCase>);
 
 }  // namespace

@@ -110,6 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{"TenMegabyteLine", "plain.ini", 3, Place::File, true},
                       FileCase{"ReadOnly", "plain.ini", 2, Place::ReadOnlyFile},
                       FileCase{"FolderInItsPlace", nullptr, 0, Place::Folder}),
-    [](const ::testing::TestParamInfo<FileCase>& info) { return std::string(info.param.name); });
+    NameOfCase<FileCase>);
 
 }  // namespace

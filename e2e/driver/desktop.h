@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -18,7 +20,13 @@
 
 namespace e2e {
 
-constexpr unsigned kWait = 10000;  // ms: generous, the machine is shared
+constexpr unsigned kWait = 10000;
+
+// The name of a parameterised case: the `name` its record carries.
+template <typename Case>
+std::string NameOfCase(const ::testing::TestParamInfo<Case>& info) {
+    return info.param.name;
+}  // ms: generous, the machine is shared
 
 // Folder holding the running test program, with its trailing backslash.
 std::string ProgramFolder();
