@@ -48,10 +48,14 @@ std::function<void()> SecondClickOnADay(HWND dialog, HANDLE vantor, std::string&
     CalendarMap map = MapCalendar(vantor, calendar);
     SYSTEMTIME today;
     GetLocalTime(&today);
-    // Today is the day the calendar opens on, so it is left out; the other
-    // days of 1 to 28 come in turn, never the same twice running.
-    int day = 1 + (round++ % 27);
-    if (day >= today.wDay) ++day;
+    // Days from the middle of the month: the calendar also shows the first
+    // and last days of a month among its neighbours' weeks, so those have
+    // two cells. Today, the day it opens on, is left out; the others come in
+    // turn, never the same twice running.
+    std::vector<int> days;
+    for (int d = 10; d <= 20; ++d)
+        if (d != today.wDay) days.push_back(d);
+    const int day = days[round++ % days.size()];
     auto cell = map.days.find(DayKey(today.wYear, today.wMonth, day));
     if (cell == map.days.end()) {
         ADD_FAILURE() << "no cell for day " << day;
