@@ -219,23 +219,23 @@ bool IsStorableDisplayKey(const std::string& typed) {
     return true;
 }
 
-void AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
+bool AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
                   const std::string& address) {
-    platform::WritePrivateProfileStringA("contact_book", displayKeyUtf8, "mailto:" + address, path);
+    return platform::WritePrivateProfileStringA("contact_book", displayKeyUtf8, "mailto:" + address, path);
 }
 
-void AddContact(const std::string& displayKeyUtf8, const std::string& address) {
-    AddContactTo(ConfigurationPath(), displayKeyUtf8, address);
+bool AddContact(const std::string& displayKeyUtf8, const std::string& address) {
+    return AddContactTo(ConfigurationPath(), displayKeyUtf8, address);
 }
 
-size_t AddDomainEntryTo(const std::string& path, const std::string& acronym,
-                        const std::string& companyName, const std::string& emailExtension) {
+bool AddDomainEntryTo(const std::string& path, const std::string& acronym,
+                      const std::string& companyName, const std::string& emailExtension) {
     gDomains.push_back({acronym, companyName, emailExtension});
-    platform::WritePrivateProfileStringA("domains", acronym, companyName + emailExtension, path);
-    return gDomains.size();
+    return platform::WritePrivateProfileStringA("domains", acronym, companyName + emailExtension,
+                                                path);
 }
 
-size_t AddDomainEntry(const std::string& acronym, const std::string& companyName,
+bool AddDomainEntry(const std::string& acronym, const std::string& companyName,
                       const std::string& emailExtension) {
     return AddDomainEntryTo(ConfigurationPath(), acronym, companyName, emailExtension);
 }

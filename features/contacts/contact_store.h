@@ -28,9 +28,11 @@ void LoadContactBook();
 std::optional<size_t> FindContact(const std::string& displayKeyUtf8);
 std::string FoldAccents(const std::string& text);
 std::string ComposeAddress(const std::string& typedKey, const std::string& emailExtension);
-void AddContact(const std::string& displayKeyUtf8, const std::string& address);
-// Returns the 1-based position of the new entry (the new length of gDomains).
-size_t AddDomainEntry(const std::string& acronym, const std::string& companyName,
+// Both writes answer whether the entry reached the file. A company is added
+// to gDomains even when it could not be written, so the contact being made
+// can still use it; its 1-based position is then the length of gDomains.
+bool AddContact(const std::string& displayKeyUtf8, const std::string& address);
+bool AddDomainEntry(const std::string& acronym, const std::string& companyName,
                       const std::string& emailExtension);
 std::string BuildContactLink(const std::string& displayKeyUtf8, const std::string& mailtoValue);
 
@@ -39,10 +41,10 @@ void ParseContactBook(const std::string& fileBytes);
 
 // The same three, on a configuration file named by its path.
 void LoadContactBookFrom(const std::string& path);
-void AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
+bool AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
                   const std::string& address);
-size_t AddDomainEntryTo(const std::string& path, const std::string& acronym,
-                        const std::string& companyName, const std::string& emailExtension);
+bool AddDomainEntryTo(const std::string& path, const std::string& acronym,
+                      const std::string& companyName, const std::string& emailExtension);
 
 // False when a typed name could not be written as a key of the contact
 // section and read back as the same contact: it holds "=", "[", "]" or a

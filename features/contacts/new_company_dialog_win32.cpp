@@ -66,8 +66,8 @@ void StoreCompany(HWND dialog) {
         SignalField(dialog, static_cast<int>(input.failed));
         return;
     }
-    size_t position = AddDomainEntry(input.acronym, input.companyName, input.emailExtension);
-    EndDialog(dialog, static_cast<INT_PTR>(position));
+    AddDomainEntry(input.acronym, input.companyName, input.emailExtension);
+    EndDialog(dialog, static_cast<INT_PTR>(gDomains.size()));
 }
 
 void InitialiseNewCompany(HWND dialog) {

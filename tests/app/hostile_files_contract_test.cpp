@@ -334,7 +334,7 @@ void AddTheNewEntries(const HostileCase& c) {
     size_t known = gDomains.size();
     AddContact(c.add.contactKey, c.add.address);
     // The new company is listed at once, whether or not the file took it.
-    EXPECT_EQ(AddDomainEntry(c.add.acronym, c.add.companyName, c.add.emailExtension), known + 1);
+    AddDomainEntry(c.add.acronym, c.add.companyName, c.add.emailExtension);
     ASSERT_EQ(gDomains.size(), known + 1);
     EXPECT_EQ(gDomains.back().acronym, c.add.acronym);
 #ifndef _WIN32
