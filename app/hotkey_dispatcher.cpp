@@ -2,7 +2,6 @@
 
 #include "app/configuration_file.h"
 #include "inject/key_macro.h"
-#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/hotkeys.h"
@@ -24,6 +23,12 @@ int32_t gHotkeysEnabled = 0;
 
 namespace {
 
+struct OpenFeature {
+    bool running;
+    platform::WindowHandle dialog;  // null until the dialog has said so
+};
+OpenFeature gOpenFeatures[static_cast<int>(RequestAction::TypeAtSign) + 1];
+
 constexpr unsigned kHotkeySettleMs = 100;
 constexpr unsigned kAtSignSettleMs = 150;
 
@@ -37,7 +42,7 @@ RequestPlan PlanFor(RequestAction action, bool useTarget) {
         case RequestAction::LineHighlighter:
             return {action, useTarget, kHighlightPasteMacro, RestoreForeground::OnSuccess};
         case RequestAction::TypeAtSign:
-            return {action, useTarget, kPasteMacro, RestoreForeground::Never};
+            return {action, useTarget, "", RestoreForeground::Never};
         case RequestAction::Nothing:
             break;
     }
@@ -55,20 +60,26 @@ int RunFeature(RequestAction action, platform::WindowHandle owner) {
 }
 
 // The "@" typed outside OneNote was swallowed by the hotkey; it comes back
-// as a paste. What the clipboard held before is given up for it.
-void PutAtSignOnClipboard() {
+// as a character of its own, which no hotkey catches and which leaves the
+// user's clipboard alone.
+void TypeAtSign() {
     platform::Sleep(kAtSignSettleMs);
-    if (platform::OpenClipboard(nullptr)) {
-        platform::EmptyClipboard();
-        platform::CloseClipboard();
-    }
-    if (platform::OpenClipboard(nullptr)) {
-        platform::PutClipboardBytes(platform::kClipboardText, "@", platform::kGmemMoveable);
-        platform::CloseClipboard();
-    }
+    TypeCharacter(u'@');
+}
+
+// Answers whether the feature left something to paste.
+bool RunOpenFeature(OpenFeature& open, RequestAction action, platform::WindowHandle target) {
+    open = {true, nullptr};
+    bool done = RunFeature(action, target) != 0;
+    open = {false, nullptr};
+    return done;
 }
 
 }  // namespace
+
+void NoteFeatureDialog(RequestAction feature, platform::WindowHandle dialog) {
+    gOpenFeatures[static_cast<int>(feature)].dialog = dialog;
+}
 
 bool IsOneNoteTitle(const std::string& title) { return title.find("OneNote") != std::string::npos; }
 
@@ -93,11 +104,15 @@ void DispatchRequest(int code) {
     platform::WindowHandle target = plan.useTarget ? foreground : nullptr;
     if (plan.action == RequestAction::Nothing) return;
     if (plan.action == RequestAction::TypeAtSign) {
-        PutAtSignOnClipboard();
-        SendKeyMacro(plan.pasteMacro);
+        TypeAtSign();
         return;
     }
-    bool done = RunFeature(plan.action, target) != 0;
+    OpenFeature& open = gOpenFeatures[static_cast<int>(plan.action)];
+    if (open.running) {
+        if (open.dialog) platform::SetForegroundWindow(open.dialog);
+        return;
+    }
+    bool done = RunOpenFeature(open, plan.action, target);
     bool restore = plan.restoreForeground == RestoreForeground::Always ||
                    (plan.restoreForeground == RestoreForeground::OnSuccess && done);
     if (restore && target) platform::SetForegroundWindow(target);
@@ -129,12 +144,17 @@ void DeleteHotkeyAtoms() {
 }
 
 // A combination another program holds simply never arrives; the others
-// still work, so the results are not examined.
+// still work, so the results are not examined. A held combination must not
+// repeat (each repeat would open the feature again); a system that does not
+// know that flag refuses it, and then the combination is taken without it.
 void EnableHotkeys(platform::WindowHandle window) {
     gHotkeysEnabled = 1;
-    for (int slot = 0; slot < 4; ++slot)
-        platform::RegisterHotKey(window, gHotkeyAtoms[slot], kHotkeySlots[slot].modifiers,
-                                 kHotkeySlots[slot].virtualKey);
+    for (int slot = 0; slot < 4; ++slot) {
+        const HotkeySlot& hotkey = kHotkeySlots[slot];
+        if (!platform::RegisterHotKey(window, gHotkeyAtoms[slot], hotkey.modifiers | platform::kModNoRepeat,
+                                      hotkey.virtualKey))
+            platform::RegisterHotKey(window, gHotkeyAtoms[slot], hotkey.modifiers, hotkey.virtualKey);
+    }
 }
 
 void DisableHotkeys(platform::WindowHandle window) {

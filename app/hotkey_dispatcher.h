@@ -36,6 +36,12 @@ RequestPlan PlanRequest(int code, const std::string& title);
 void DispatchRequest(int code);
 void OnHotkey(uintptr_t identifier);
 
+// A feature's dialog says it is open; the dispatcher forgets it when the
+// feature returns. The feature's own hotkey, held (where the system repeats
+// it) or pressed again while the dialog is behind another window, then
+// brings that dialog forward instead of opening a second one inside it.
+void NoteFeatureDialog(RequestAction feature, platform::WindowHandle dialog);
+
 void CreateHotkeyAtoms();
 void DeleteHotkeyAtoms();
 void EnableHotkeys(platform::WindowHandle window);

@@ -11,6 +11,7 @@
 #include "app/hotkey_dispatcher.h"
 #include "app/startup_notice.h"
 #include "features/dates/date_configuration.h"
+#include "inject/html_clipboard.h"
 
 #if defined(__i386__)
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the shell expects the 88-byte notification record");
@@ -120,6 +121,7 @@ void ShowTrayMenu(HWND window) {
 }
 
 void InitialiseTray(HWND window) {
+    gClipboardOwner = window;
     EnsureConfigurationFile();
     ReadDateConfiguration();
     CreateHotkeyAtoms();

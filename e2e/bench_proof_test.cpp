@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Macros, TypedMacro, ::testing::ValuesIn(TypedCases()),
 TEST_F(BenchProof, PasteMacroMakesTheTargetReadTheHtmlDocument) {
     standIn = StartStandIn(kOneNoteCaption);
     ASSERT_TRUE(standIn.ready);
-    PutHtmlFragment(nullptr, "<b>Lundi 1 janvier</b>");
+    ASSERT_TRUE(PutHtmlFragment("<b>Lundi 1 janvier</b>"));
     std::optional<std::string> placed = ClipboardHtml();
     std::optional<std::string> placedText = ClipboardText();
     ASSERT_TRUE(placed.has_value());

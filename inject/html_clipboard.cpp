@@ -7,6 +7,9 @@
 
 #include "inject/text_encoding.h"
 #include "platform/clipboard.h"
+#include "platform/clock.h"
+
+platform::WindowHandle gClipboardOwner = nullptr;
 
 namespace {
 
@@ -18,6 +21,15 @@ constexpr size_t kValueWidth = 10;
 constexpr uint64_t kLargestValue = 9999999999ull;
 
 unsigned gHtmlFormat = 0;
+constexpr unsigned kClipboardPollMs = 10;
+
+bool OpenClipboardPatiently() {
+    for (unsigned waited = 0;; waited += kClipboardPollMs) {
+        if (platform::OpenClipboard(gClipboardOwner)) return true;
+        if (waited >= kClipboardBusyWaitMs) return false;
+        platform::Sleep(kClipboardPollMs);
+    }
+}
 
 // Registered at first use and kept; a registration that failed is tried
 // again the next time.
@@ -127,9 +139,9 @@ bool CompanionText(const std::string& document, std::string& text) {
 
 }  // namespace
 
-std::string ReadHtmlClipboard(platform::WindowHandle owner) {
+std::string ReadHtmlClipboard() {
     unsigned format = HtmlFormat();
-    if (format == 0 || !platform::OpenClipboard(owner)) return {};
+    if (format == 0 || !OpenClipboardPatiently()) return {};
     std::string bytes;
     if (!platform::GetClipboardBytes(format, bytes)) bytes.clear();
     platform::CloseClipboard();
@@ -150,21 +162,23 @@ void FixHtmlOffsets(std::string& document) {
 
 // The plain text goes with the HTML so that an application without HTML
 // support still pastes something sensible.
-void WriteHtmlClipboard(platform::WindowHandle owner, const std::string& document) {
+bool WriteHtmlClipboard(const std::string& document) {
     unsigned format = HtmlFormat();
-    if (format == 0) return;
+    if (format == 0) return false;
     std::string text;
     bool withText = CompanionText(document, text);
-    if (!platform::OpenClipboard(owner)) return;
-    platform::EmptyClipboard();
-    if (platform::PutClipboardBytes(format, document, platform::kGmemMoveable) && withText)
+    if (!OpenClipboardPatiently()) return false;
+    bool placed = platform::EmptyClipboard() &&
+                  platform::PutClipboardBytes(format, document, platform::kGmemMoveable);
+    if (placed && withText)
         platform::PutClipboardBytes(platform::kClipboardText, text,
                                     platform::kGmemMoveable | platform::kGmemZeroInit);
     platform::CloseClipboard();
+    return placed;
 }
 
-void PutHtmlFragment(platform::WindowHandle owner, const std::string& fragment) {
-    if (fragment.empty()) return;
+bool PutHtmlFragment(const std::string& fragment) {
+    if (fragment.empty()) return false;
     std::string document =
         "Version:1.0\r\n"
         "StartHTML:SH00000000\r\n"
@@ -179,5 +193,5 @@ void PutHtmlFragment(platform::WindowHandle owner, const std::string& fragment) 
         "</body>\r\n"
         "</html>";
     FixHtmlOffsets(document);
-    WriteHtmlClipboard(owner, document);
+    return WriteHtmlClipboard(document);
 }

@@ -6,7 +6,21 @@
 
 #include "platform/types.h"
 
-std::string ReadHtmlClipboard(platform::WindowHandle owner);
+// The window every clipboard operation of the program opens the clipboard
+// with: its own tray window. With no owner, Windows lets SetClipboardData
+// fail after EmptyClipboard; with the target's window, the target would take
+// the new content for its own.
+extern platform::WindowHandle gClipboardOwner;
+
+// Another program (a clipboard history, a remote desktop) may hold the
+// clipboard for a moment after every change: each open is retried this long.
+constexpr unsigned kClipboardBusyWaitMs = 500;
+
+// Empty when there is no document or the clipboard stayed held.
+std::string ReadHtmlClipboard();
 void FixHtmlOffsets(std::string& document);
-void WriteHtmlClipboard(platform::WindowHandle owner, const std::string& document);
-void PutHtmlFragment(platform::WindowHandle owner, const std::string& fragment);
+// True once the document is on the clipboard; false leaves it as it was
+// (held by another program) or empty (no memory for the document).
+bool WriteHtmlClipboard(const std::string& document);
+// False for an empty fragment (nothing is touched) and when the write failed.
+bool PutHtmlFragment(const std::string& fragment);

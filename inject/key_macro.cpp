@@ -1,5 +1,8 @@
 #include "inject/key_macro.h"
 
+#include <algorithm>
+
+#include "platform/clock.h"
 #include "platform/codepage.h"
 
 using platform::KeyEvent;
@@ -140,6 +143,60 @@ uint16_t Utf16ForAnsiByte(unsigned char character) {
     return unit.empty() ? 0xFFFD : unit[0];
 }
 
+// The modifiers as the input stream tells them apart, each with the flags
+// of its own key-up (the right-hand Ctrl and Alt and both Windows keys are
+// extended keys).
+struct Modifier {
+    uint16_t key;
+    uint32_t upFlags;
+};
+constexpr uint32_t kUp = platform::kKeyEventKeyUp;
+constexpr uint32_t kExtendedUp = platform::kKeyEventKeyUp | platform::kKeyEventExtendedKey;
+constexpr Modifier kModifiers[] = {{0xA0, kUp}, {0xA1, kUp},         {0xA2, kUp},         {0xA3, kExtendedUp},
+                                   {0xA4, kUp}, {0xA5, kExtendedUp}, {0x5B, kExtendedUp}, {0x5C, kExtendedUp}};
+constexpr unsigned kModifierPollMs = 10;
+// A key no keyboard has: pressed between a lone Alt or Windows key and its
+// release, it keeps the window from opening its menu or the Start menu.
+constexpr uint16_t kMaskKey = 0xE8;
+
+std::vector<const Modifier*> HeldModifiers() {
+    std::vector<const Modifier*> held;
+    for (const Modifier& modifier : kModifiers)
+        if (platform::IsKeyDown(modifier.key)) held.push_back(&modifier);
+    return held;
+}
+
+// A modifier still held (Ctrl of Ctrl+H, AltGr of the "@" key) would bend
+// the keys that follow: Home into Ctrl+Home, Ctrl+V into Ctrl+Alt+V. The
+// user is given a moment to let go; what is still down then is let go of
+// here.
+std::vector<KeyEvent> ReleaseOfHeldModifiers() {
+    std::vector<const Modifier*> held = HeldModifiers();
+    for (unsigned waited = 0; !held.empty() && waited < kHeldModifierWaitMs; waited += kModifierPollMs) {
+        platform::Sleep(kModifierPollMs);
+        held = HeldModifiers();
+    }
+    std::vector<KeyEvent> events;
+    const bool altOrWindows = std::any_of(held.begin(), held.end(), [](const Modifier* m) {
+        return m->key == 0xA4 || m->key == 0xA5 || m->key == 0x5B || m->key == 0x5C;
+    });
+    if (altOrWindows) {
+        const uint16_t scan = static_cast<uint16_t>(platform::MapVirtualKeyA(kMaskKey));
+        events.push_back({kMaskKey, scan, 0});
+        events.push_back({kMaskKey, scan, kUp});
+    }
+    for (const Modifier* modifier : held)
+        events.push_back({modifier->key, static_cast<uint16_t>(platform::MapVirtualKeyA(modifier->key)),
+                          modifier->upFlags});
+    return events;
+}
+
+void SendAfterHeldModifiers(const std::vector<KeyEvent>& events) {
+    std::vector<KeyEvent> all = ReleaseOfHeldModifiers();
+    all.insert(all.end(), events.begin(), events.end());
+    platform::SendInput(all);
+}
+
 }  // namespace
 
 void SendKeyMacro(const std::string& macro) {
@@ -152,5 +209,10 @@ void SendKeyMacro(const std::string& macro) {
         [](std::string& name) { platform::CharUpperBuffA(name); },
     };
     std::vector<KeyEvent> events = KeyMacroEvents(macro, layout);
-    if (!events.empty()) platform::SendInput(events);
+    if (!events.empty()) SendAfterHeldModifiers(events);
+}
+
+void TypeCharacter(char16_t character) {
+    SendAfterHeldModifiers({{0, character, platform::kKeyEventUnicode},
+                            {0, character, platform::kKeyEventUnicode | platform::kKeyEventKeyUp}});
 }

@@ -24,5 +24,13 @@ struct KeyLayout {
 std::vector<platform::KeyEvent> KeyMacroEvents(const std::string& macro, const KeyLayout& layout);
 
 // Injects the macro's events with one SendInput call. An empty macro touches
-// nothing at all.
+// nothing at all. Modifiers the user still holds are waited for (at most
+// kHeldModifierWaitMs) and, if still down, released first in the same call,
+// so that the macro's keys arrive exactly as written.
 void SendKeyMacro(const std::string& macro);
+
+// Types one character as a Unicode key event (down and up), which no hotkey
+// and no keyboard layout can catch; held modifiers are treated as above.
+void TypeCharacter(char16_t character);
+
+constexpr unsigned kHeldModifierWaitMs = 500;

@@ -14,6 +14,9 @@ constexpr unsigned kGmemZeroInit = 0x40; // GMEM_ZEROINIT
 
 unsigned RegisterClipboardFormatA(const std::string& name);  // 0 on failure
 bool OpenClipboard(WindowHandle owner);
+// GetClipboardSequenceNumber: changes whenever any program changes the
+// clipboard, so a reader can tell new content from what was there before.
+unsigned GetClipboardSequenceNumber();
 bool CloseClipboard();
 bool EmptyClipboard();
 

@@ -32,6 +32,10 @@ int16_t VkKeyScanExA(unsigned char character, LayoutHandle layout);
 // MapVirtualKeyA(code, MAPVK_VK_TO_VSC).
 unsigned MapVirtualKeyA(unsigned virtualKey);
 
+// GetAsyncKeyState: whether the key is down in the input stream now, whoever
+// pressed it (the user's held modifiers included).
+bool IsKeyDown(unsigned virtualKey);
+
 // One SendInput call carrying all the events, in order.
 void SendInput(const std::vector<KeyEvent>& events);
 

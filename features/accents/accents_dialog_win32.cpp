@@ -60,6 +60,7 @@ LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR InitialiseAccentsDialog(HWND dialog) {
+    NoteFeatureDialog(RequestAction::AccentedCapitals, dialog);
     PlaceDialog(dialog);
     SetDialogIconFromLibrary(dialog, "shell32.dll", 73);
     gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);

@@ -196,11 +196,11 @@ void HideBook(HWND dialog, HWND combo) {
 }
 
 void PlaceLinkAndEnd(HWND dialog, const std::string& displayKey, const std::string& mailtoValue) {
-    PutHtmlFragment(dialog, BuildContactLink(displayKey, mailtoValue));
-    gLinkPlaced = true;
+    // A link the clipboard would not take ends the book as if abandoned.
+    gLinkPlaced = PutHtmlFragment(BuildContactLink(displayKey, mailtoValue));
     // Ending first gives the owner back its input; then it must be in
     // front, not merely asked to be, before the paste keys are sent.
-    EndDialog(dialog, -1);
+    EndDialog(dialog, gLinkPlaced ? -1 : 0);
     HandForegroundBack(dialog, gContactOwner);
 }
 
@@ -283,6 +283,7 @@ void PlaceOverOwner(HWND dialog) {
 }
 
 void InitialiseContactBook(HWND dialog) {
+    NoteFeatureDialog(RequestAction::ContactBook, dialog);
     PlaceOverOwner(dialog);
     SetDialogIconFromLibrary(dialog, "shell32.dll", 160);
     HWND combo = GetDlgItem(dialog, kContactCombo);

@@ -84,6 +84,7 @@ std::string FetchViewText(HWND dialog) {
 }
 
 void InitialiseDatePicker(HWND dialog) {
+    NoteFeatureDialog(RequestAction::DatePicker, dialog);
     PlaceDialog(dialog);
     PlaceControls(dialog);
     SetDialogIconFromLibrary(dialog, "imageres.dll", kIconIndex);
@@ -99,9 +100,11 @@ void FinishClick(HWND dialog) {
     gViewText = FetchViewText(dialog);
     if (DecideClickEnd(gSelectedText, gViewText, gPreviousViewText, gLastClickedText) != ClickEnd::Insert)
         return;
-    PutHtmlFragment(dialog, gSelectedText);
-    gInserted = true;
-    EndDialog(dialog, -1);
+    // A date the clipboard would not take (held by another program past the
+    // wait) ends the picker as if abandoned: a paste would bring back
+    // whatever the user copied last.
+    gInserted = PutHtmlFragment(gSelectedText);
+    EndDialog(dialog, gInserted ? -1 : 0);
     // The paste that follows is typed into the owner: it must be in front
     // before the keys go, not merely asked to be.
     HandForegroundBack(dialog, GetWindow(dialog, GW_OWNER));

@@ -15,6 +15,9 @@ constexpr COLORREF kSwatchBorder = RGB(201, 201, 201);
 constexpr COLORREF kCrossLine = RGB(200, 0, 0);
 
 WNDPROC gEditProcedure;
+// Whether the last colour key got its line onto the clipboard: only then is
+// there anything to paste.
+bool gLinePlaced;
 
 DialogSpec HighlightDialogSpec() {
     DialogSpec dialog{};
@@ -85,7 +88,7 @@ void HighlightWithPendingColour(HWND edit) {
     const std::string colour = gPendingColour;
     EndDialog(dialog, -1);
     HandForegroundBack(dialog, owner);
-    HighlightCurrentLine(owner, colour);
+    gLinePlaced = HighlightCurrentLine(colour);
     gPendingColour.clear();
 }
 
@@ -104,6 +107,7 @@ LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR InitialiseHighlightDialog(HWND dialog) {
+    NoteFeatureDialog(RequestAction::LineHighlighter, dialog);
     SetDialogIconFromLibrary(dialog, "shell32.dll", 133);
     gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set
@@ -135,7 +139,8 @@ INT_PTR CALLBACK HighlightDialogProcedure(HWND dialog, UINT message, WPARAM wPar
 }  // namespace
 
 int HighlightLineDialog(platform::WindowHandle owner) {
+    gLinePlaced = false;
     const INT_PTR result =
         RunModalDialog(static_cast<HWND>(owner), HighlightDialogSpec(), &HighlightDialogProcedure);
-    return result == -1 ? -1 : 0;
+    return result == -1 && gLinePlaced ? -1 : 0;
 }

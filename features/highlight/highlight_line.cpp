@@ -4,6 +4,7 @@
 #include "features/highlight/recolour_html.h"
 #include "inject/html_clipboard.h"
 #include "inject/key_macro.h"
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 
@@ -20,6 +21,7 @@ std::string gPendingColour;
 namespace {
 
 constexpr char kSelectAndCopyLine[] = "{HOME}{SHIFT_D}{END}{SHIFT_U}{CTRL_D}c{CTRL_U}";
+constexpr unsigned kCopyPollMs = 10;
 constexpr unsigned kClipboardSettleMs = 50;
 constexpr unsigned kUnexpectedTextStyle = 0x12000;  // MB_OK | MB_TASKMODAL | MB_SETFOREGROUND
 
@@ -33,6 +35,21 @@ bool CutTail(std::string& text) {
     return true;
 }
 
+// The line is on the clipboard only once the clipboard has changed since
+// the copy keys went: before that it holds whatever was copied last.
+bool WaitForCopy(unsigned sequenceBefore) {
+    for (unsigned waited = 0;; waited += kCopyPollMs) {
+        if (platform::GetClipboardSequenceNumber() != sequenceBefore) return true;
+        if (waited >= kCopyWaitMs) return false;
+        platform::Sleep(kCopyPollMs);
+    }
+}
+
+bool GiveUp() {
+    platform::MessageBeep(0);
+    return false;
+}
+
 }  // namespace
 
 std::string HighlightColourForKey(unsigned virtualKey) {
@@ -41,20 +58,19 @@ std::string HighlightColourForKey(unsigned virtualKey) {
     return "";
 }
 
-void HighlightCurrentLine(platform::WindowHandle owner, const std::string& colourName) {
+bool HighlightCurrentLine(const std::string& colourName) {
+    const unsigned sequenceBefore = platform::GetClipboardSequenceNumber();
     SendKeyMacro(kSelectAndCopyLine);
-    platform::Sleep(kClipboardSettleMs);
-    std::string text = ReadHtmlClipboard(owner);
-    if (text.empty()) {
-        platform::MessageBeep(0);
-        return;
-    }
+    if (!WaitForCopy(sequenceBefore)) return GiveUp();
+    std::string text = ReadHtmlClipboard();
+    if (text.empty()) return GiveUp();
     if (!CutTail(text)) {
         platform::MessageBeep(0);
         platform::MessageBoxA(nullptr, text, BaseName(), kUnexpectedTextStyle);
     }
     text = RecolourHtml(text, colourName);
     FixHtmlOffsets(text);
-    WriteHtmlClipboard(owner, text);
+    if (!WriteHtmlClipboard(text)) return GiveUp();
     platform::Sleep(kClipboardSettleMs);
+    return true;
 }

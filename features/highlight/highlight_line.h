@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "platform/types.h"
-
 struct HighlightColour {
     unsigned virtualKey;  // VK_NUMPAD0 .. VK_NUMPAD4
     const char* name;
@@ -18,4 +16,12 @@ std::string HighlightColourForKey(unsigned virtualKey);
 // Process-wide: the colour chosen by the last key-down, or empty.
 extern std::string gPendingColour;
 
-void HighlightCurrentLine(platform::WindowHandle owner, const std::string& colourName);
+// Selects and copies the line in front, and puts it back on the clipboard
+// recoloured. False, after a beep, when the copy never came (or left no
+// document) or the clipboard could not be written: then nothing may be
+// pasted, since the clipboard holds something other than the line.
+bool HighlightCurrentLine(const std::string& colourName);
+
+// How long the copy of the line may take: a note program copies a long page,
+// or one that is syncing, in hundreds of milliseconds.
+constexpr unsigned kCopyWaitMs = 1000;

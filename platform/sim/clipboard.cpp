@@ -15,8 +15,39 @@ std::map<unsigned, unsigned> gAllocFlags;
 std::map<std::u16string, unsigned> gFormatIds;  // by lower-cased name
 unsigned gNextFormat = 0xC000;
 bool gHeldElsewhere = false;
+unsigned gHeldUntil = 0;
 bool gOpen = false;
 bool gFailNextAllocation = false;
+unsigned gSequence = 1;
+unsigned gHeldAfterChange = 0;
+
+struct CopyAnswer {
+    unsigned format = 0;
+    std::string block;
+    unsigned delay = kForever;
+    unsigned dueAt = kForever;  // set once Ctrl+C has arrived
+};
+CopyAnswer gCopyAnswer;
+
+void Changed() {
+    ++gSequence;
+    if (gHeldAfterChange) gHeldUntil = Now() + gHeldAfterChange;
+}
+
+bool HeldElsewhere() { return gHeldElsewhere || Now() < gHeldUntil; }
+
+// The other program's copy lands once the clock has reached it (whatever
+// looks at the clipboard first sees it there); finding the clipboard open,
+// it waits, as real copiers do.
+void LandDueCopy() {
+    if (gCopyAnswer.dueAt == kForever || Now() < gCopyAnswer.dueAt) return;
+    if (gOpen || HeldElsewhere()) return;
+    gCopyAnswer.dueAt = kForever;
+    gContent.clear();
+    gAllocFlags.clear();
+    gContent[gCopyAnswer.format] = gCopyAnswer.block;
+    Changed();
+}
 
 std::u16string FormatKey(const std::string& name) {
     std::u16string key = DecodeAnsi(name);
@@ -32,15 +63,43 @@ void ResetClipboard() {
     gFormatIds.clear();
     gNextFormat = 0xC000;
     gHeldElsewhere = false;
+    gHeldUntil = 0;
     gOpen = false;
     gFailNextAllocation = false;
+    gSequence = 1;
+    gHeldAfterChange = 0;
+    gCopyAnswer = {};
 }
 
-const std::map<unsigned, std::string>& ClipboardContent() { return gContent; }
+const std::map<unsigned, std::string>& ClipboardContent() {
+    LandDueCopy();
+    return gContent;
+}
 
-void SetClipboardData(unsigned format, const std::string& block) { gContent[format] = block; }
+void SetClipboardData(unsigned format, const std::string& block) {
+    gContent[format] = block;
+    Changed();
+}
 
 void HoldClipboardElsewhere(bool held) { gHeldElsewhere = held; }
+
+void HoldClipboardElsewhereFor(unsigned milliseconds) { gHeldUntil = Now() + milliseconds; }
+
+void HoldClipboardAfterEveryChange(unsigned milliseconds) { gHeldAfterChange = milliseconds; }
+
+void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay) {
+    gCopyAnswer = {format, block, delay, kForever};
+}
+
+void CopyKeysArrived() {
+    if (gCopyAnswer.delay != kForever) gCopyAnswer.dueAt = Now() + gCopyAnswer.delay;
+    LandDueCopy();
+}
+
+unsigned ClipboardSequenceNumber() {
+    LandDueCopy();
+    return gSequence;
+}
 
 void FailNextAllocation() { gFailNextAllocation = true; }
 
@@ -66,10 +125,17 @@ unsigned RegisterClipboardFormatA(const std::string& name) {
 // Unlike the real call, a second open without a close fails too, so that a
 // test sees an operation that forgot to close.
 bool OpenClipboard(WindowHandle owner) {
-    bool done = !sim::gHeldElsewhere && !sim::gOpen;
+    sim::LandDueCopy();
+    bool done = !sim::HeldElsewhere() && !sim::gOpen;
     if (done) sim::gOpen = true;
     sim::Log("OpenClipboard", sim::HandleText(owner) + (done ? "" : " failed"));
     return done;
+}
+
+unsigned GetClipboardSequenceNumber() {
+    unsigned number = sim::ClipboardSequenceNumber();
+    sim::Log("GetClipboardSequenceNumber", std::to_string(number));
+    return number;
 }
 
 bool CloseClipboard() {
@@ -84,6 +150,7 @@ bool EmptyClipboard() {
     if (done) {
         sim::gContent.clear();
         sim::gAllocFlags.clear();
+        sim::Changed();
     }
     sim::Log("EmptyClipboard", done ? "" : "failed");
     return done;
@@ -106,6 +173,7 @@ bool PutClipboardBytes(unsigned format, const std::string& bytes, unsigned alloc
     if (done) {
         sim::gContent[format] = bytes + '\0';
         sim::gAllocFlags[format] = allocFlags;
+        sim::Changed();
     }
     sim::Log("SetClipboardData", sim::Hex(format) + " " + sim::Hex(allocFlags) + " " +
                                      std::to_string(bytes.size() + 1) + " bytes" +

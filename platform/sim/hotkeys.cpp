@@ -22,6 +22,7 @@ std::vector<Atom> gAtoms;
 uint16_t gNextAtom = 0xC000;
 std::vector<Hotkey> gHotkeys;
 std::set<std::pair<unsigned, unsigned>> gTakenElsewhere;
+bool gRefuseNoRepeat = false;
 
 bool SameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
@@ -60,7 +61,10 @@ void ResetHotkeys() {
     gNextAtom = 0xC000;
     gHotkeys.clear();
     gTakenElsewhere.clear();
+    gRefuseNoRepeat = false;
 }
+
+void RefuseNoRepeat() { gRefuseNoRepeat = true; }
 
 const std::vector<Hotkey>& RegisteredHotkeys() { return gHotkeys; }
 
@@ -103,7 +107,8 @@ void GlobalDeleteAtom(uint16_t atom) {
 }
 
 bool RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned virtualKey) {
-    bool done = !sim::CombinationTaken(modifiers, virtualKey);
+    bool refused = sim::gRefuseNoRepeat && (modifiers & kModNoRepeat);
+    bool done = !refused && !sim::CombinationTaken(modifiers, virtualKey);
     if (done) sim::gHotkeys.push_back({window, id, modifiers, virtualKey});
     sim::Log("RegisterHotKey", sim::HandleText(window) + " " + sim::Hex(id) + " " +
                                    sim::Hex(modifiers) + " " + sim::Hex(virtualKey) +

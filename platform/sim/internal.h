@@ -29,6 +29,9 @@ std::u16string DecodeUtf8(const std::string& bytes);
 std::string EncodeUtf8(const std::u16string& text);
 char16_t LowerUnit(char16_t unit);
 
+// Ctrl+C reached the window in front: its copy, if it answers, is due.
+void CopyKeysArrived();
+
 // The file store without a log entry.
 enum class PathKind { Missing, File, Folder };
 PathKind KindOfPath(const std::string& path);

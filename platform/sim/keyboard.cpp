@@ -19,6 +19,47 @@ using KeyTable = std::array<int16_t, 256>;
 Layout gLayout = Layout::UnitedStates;
 std::map<unsigned char, int16_t> gOverrides;
 std::vector<std::vector<platform::KeyEvent>> gSent;
+// Keys down in the input stream, by their left/right code, with the clock
+// time the user lets go of them (kForever: only an injected key-up).
+std::map<unsigned, unsigned> gDown;
+
+// The stream knows sides: a generic modifier goes down as its left key, or
+// its right one when the event says extended.
+unsigned SidedKey(const platform::KeyEvent& event) {
+    const bool extended = event.flags & platform::kKeyEventExtendedKey;
+    switch (event.virtualKey) {
+        case 0x10: return event.scanCode == 0x36 ? 0xA1 : 0xA0;
+        case 0x11: return extended ? 0xA3 : 0xA2;
+        case 0x12: return extended ? 0xA5 : 0xA4;
+        default: return event.virtualKey;
+    }
+}
+
+bool Down(unsigned key) {
+    auto found = gDown.find(key);
+    return found != gDown.end() && Now() < found->second;
+}
+
+bool DownEitherSide(unsigned key) {
+    switch (key) {
+        case 0x10: return Down(0xA0) || Down(0xA1);
+        case 0x11: return Down(0xA2) || Down(0xA3);
+        case 0x12: return Down(0xA4) || Down(0xA5);
+        default: return Down(key);
+    }
+}
+
+// Unicode events carry a character, not a key: they change no key state.
+void Apply(const platform::KeyEvent& event) {
+    if (event.flags & platform::kKeyEventUnicode) return;
+    unsigned key = SidedKey(event);
+    if (event.flags & platform::kKeyEventKeyUp) {
+        gDown.erase(key);
+        return;
+    }
+    gDown[key] = kForever;
+    if (event.virtualKey == 'C' && DownEitherSide(0x11)) CopyKeysArrived();
+}
 
 platform::LayoutHandle HandleOf(Layout layout) {
     return reinterpret_cast<platform::LayoutHandle>(
@@ -92,6 +133,11 @@ void ResetKeyboard() {
     gLayout = Layout::UnitedStates;
     gOverrides.clear();
     gSent.clear();
+    gDown.clear();
+}
+
+void HoldKey(unsigned virtualKey, unsigned milliseconds) {
+    gDown[virtualKey] = milliseconds == kForever ? kForever : Now() + milliseconds;
 }
 
 void SetKeyboardLayout(Layout layout) { gLayout = layout; }
@@ -147,9 +193,16 @@ unsigned MapVirtualKeyA(unsigned virtualKey) {
     return scanCode;
 }
 
+bool IsKeyDown(unsigned virtualKey) {
+    bool down = sim::DownEitherSide(virtualKey);
+    sim::Log("GetAsyncKeyState", sim::Hex(virtualKey) + (down ? " down" : " up"));
+    return down;
+}
+
 void SendInput(const std::vector<KeyEvent>& events) {
     sim::Log("SendInput", std::to_string(events.size()) + " events");
     sim::gSent.push_back(events);
+    for (const KeyEvent& event : events) sim::Apply(event);
 }
 
 }  // namespace platform

@@ -47,6 +47,11 @@ void SetKeyboardLayout(Layout layout);
 void SetKeyForCharacter(unsigned char character, int16_t answer);
 // Every SendInput batch since Reset(), in order.
 const std::vector<std::vector<platform::KeyEvent>>& SentInputs();
+constexpr unsigned kForever = ~0u;
+// The user holds this key (a left or right modifier such as 0xA2, or any
+// other key) from now for `milliseconds` of the clock, or until a key-up of
+// it is injected. IsKeyDown sees it, and so does the copy below.
+void HoldKey(unsigned virtualKey, unsigned milliseconds = kForever);
 
 // ---- Windows ------------------------------------------------------------
 
@@ -72,6 +77,15 @@ const std::map<unsigned, std::string>& ClipboardContent();
 void SetClipboardData(unsigned format, const std::string& block);
 // Another process holds the clipboard open: OpenClipboard fails.
 void HoldClipboardElsewhere(bool held);
+// ... for this many milliseconds of the clock from now;
+void HoldClipboardElsewhereFor(unsigned milliseconds);
+// ... for this long after every change, as a clipboard history does.
+void HoldClipboardAfterEveryChange(unsigned milliseconds);
+// The window in front answers Ctrl+C, `delay` ms of the clock after the
+// keys arrive, by replacing the clipboard with this block (as its copy
+// does); kForever: it never answers.
+void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay = 0);
+unsigned ClipboardSequenceNumber();
 // The next GlobalAlloc for the clipboard fails.
 void FailNextAllocation();
 // The last GlobalAlloc flags used for each format written.
@@ -90,6 +104,8 @@ struct Hotkey {
 const std::vector<Hotkey>& RegisteredHotkeys();
 // Another program has registered this combination: RegisterHotKey fails.
 void TakeHotkeyElsewhere(unsigned modifiers, unsigned virtualKey);
+// A system older than the no-repeat flag: a registration carrying it fails.
+void RefuseNoRepeat();
 // Names of the atoms alive now.
 std::vector<std::string> LiveAtoms();
 

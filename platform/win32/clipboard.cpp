@@ -16,6 +16,8 @@ unsigned RegisterClipboardFormatA(const std::string& name) {
 
 bool OpenClipboard(WindowHandle owner) { return ::OpenClipboard(static_cast<HWND>(owner)); }
 
+unsigned GetClipboardSequenceNumber() { return ::GetClipboardSequenceNumber(); }
+
 bool CloseClipboard() { return ::CloseClipboard(); }
 
 bool EmptyClipboard() { return ::EmptyClipboard(); }

@@ -5,6 +5,7 @@
 static_assert(platform::kModAlt == MOD_ALT);
 static_assert(platform::kModControl == MOD_CONTROL);
 static_assert(platform::kModShift == MOD_SHIFT);
+static_assert(platform::kModNoRepeat == MOD_NOREPEAT);
 
 namespace platform {
 

@@ -26,6 +26,8 @@ unsigned MapVirtualKeyA(unsigned virtualKey) {
     return ::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
 }
 
+bool IsKeyDown(unsigned virtualKey) { return ::GetAsyncKeyState(static_cast<int>(virtualKey)) < 0; }
+
 void SendInput(const std::vector<KeyEvent>& events) {
     if (events.empty()) return;
     std::vector<INPUT> inputs(events.size());  // zeroed: time and extra info stay 0

@@ -67,36 +67,53 @@ protected:
     platform::WindowHandle dialog = nullptr;
 };
 
-TEST_F(DispatchTest, AtSignOutsideOneNoteIsPastedFromTheClipboard) {
+// The "@" outside OneNote is typed as a character of its own, after the
+// AltGr (left Ctrl and right Alt) that made it is let go of or, past half a
+// second, released by the program; the clipboard is never touched.
+struct AtSignCase {
+    const char* name;
+    unsigned altGrHeldMs;  // 0: already let go
+    bool clipboardHeld;
+    std::vector<KeyEvent> before;  // what precedes the "@" in the one batch
+};
+
+class AtSignTest : public DispatchTest, public ::testing::WithParamInterface<AtSignCase> {};
+
+TEST_P(AtSignTest, TypedWithoutTheClipboard) {
+    const AtSignCase& c = GetParam();
     sim::SetClipboardData(platform::kClipboardText, std::string("earlier\0", 8));
-    sim::SetClipboardData(0xC000, "earlier html");
+    auto clipboard = sim::ClipboardContent();
+    sim::HoldClipboardElsewhere(c.clipboardHeld);
+    if (c.altGrHeldMs) {
+        sim::HoldKey(0xA2, c.altGrHeldMs);
+        sim::HoldKey(0xA5, c.altGrHeldMs);
+    }
     sim::SetForeground(notepad);
     DispatchRequest(3);
 
-    std::map<unsigned, std::string> expected = {{platform::kClipboardText, std::string("@\0", 2)}};
-    EXPECT_EQ(sim::ClipboardContent(), expected);
-    EXPECT_EQ(sim::ClipboardAllocFlags().at(platform::kClipboardText), platform::kGmemMoveable);
-    EXPECT_FALSE(sim::ClipboardIsOpen());
+    std::vector<KeyEvent> expected = c.before;
+    expected.push_back({0, u'@', 4});
+    expected.push_back({0, u'@', 6});
     ASSERT_EQ(sim::SentInputs().size(), 1u);
-    EXPECT_EQ(sim::SentInputs()[0], kPasteEvents);
-    EXPECT_EQ(sim::Now(), 150u);
-    EXPECT_EQ(FirstAt("OpenClipboard"), 150);
-    EXPECT_LT(IndexOf("SetClipboardData"), IndexOf("SendInput"));
+    EXPECT_EQ(sim::SentInputs()[0], expected);
+    EXPECT_EQ(sim::Now(), std::clamp(c.altGrHeldMs, 150u, 150u + 500u)) << "from the hotkey's 150 ms wait";
+    EXPECT_EQ(sim::ClipboardContent(), clipboard);
+    EXPECT_EQ(Count("OpenClipboard"), 0u);
     EXPECT_EQ(Count("SetForegroundWindow"), 0u);
     EXPECT_EQ(Front(), notepad);
     EXPECT_TRUE(gFakeContactBook.owners.empty());
 }
 
-TEST_F(DispatchTest, AtSignIsPastedEvenWhenTheClipboardIsHeld) {
-    sim::SetClipboardData(platform::kClipboardText, std::string("theirs\0", 7));
-    sim::HoldClipboardElsewhere(true);
-    sim::SetForeground(notepad);
-    DispatchRequest(3);
-    EXPECT_EQ(sim::ClipboardContent().at(platform::kClipboardText), std::string("theirs\0", 7));
-    ASSERT_EQ(sim::SentInputs().size(), 1u);
-    EXPECT_EQ(sim::SentInputs()[0], kPasteEvents);
-    EXPECT_EQ(Count("CloseClipboard"), 0u);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Keys, AtSignTest,
+    ::testing::Values(AtSignCase{"Released", 0, false, {}}, AtSignCase{"ClipboardHeld", 0, true, {}},
+                      AtSignCase{"AltGrLetGoDuringTheWait", 120, false, {}},
+                      AtSignCase{"AltGrLetGoSoonAfter", 220, false, {}},
+                      // A key no keyboard has comes first, so that the lone Alt's
+                      // release opens no menu.
+                      AtSignCase{"AltGrStillHeld", sim::kForever, false,
+                                 {{0xE8, 0, 0}, {0xE8, 0, 2}, {0xA2, 0x1D, 2}, {0xA5, 0x38, 3}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DispatchTest, AtSignHotkeyWaitsAboutAQuarterSecondInAll) {
     CreateHotkeyAtoms();
@@ -252,21 +269,31 @@ TEST_F(DispatchTest, UnknownHotkeyIdentifierOnlyWaits) {
 }
 
 // A request started while a feature dialog is open is dispatched at once,
-// with the open dialog in front as its target.
+// with the window then in front as its target; but a feature already open
+// is brought forward, not opened a second time inside itself (a held
+// hotkey that repeats, or one pressed again from another window).
 TEST_F(DispatchTest, RequestNestedInAnOpenDialog) {
     CreateHotkeyAtoms();
     platform::WindowHandle noteDialog = sim::AddWindow("Contacts - OneNote");
+    platform::WindowHandle pickerDialog = sim::AddWindow("Date Picker");
     gFakeDatePicker.result = -1;
+    gFakeContactBook.result = -1;
     gFakeDatePicker.whileOpen = [&] {
+        NoteFeatureDialog(RequestAction::DatePicker, pickerDialog);
         sim::SetForeground(noteDialog);
-        gFakeDatePicker.whileOpen = nullptr;
-        OnHotkey(gHotkeyAtoms[1]);
+        OnHotkey(gHotkeyAtoms[1]);  // the date picker again: brought forward
+        EXPECT_EQ(Front(), pickerDialog);
+        sim::SetForeground(noteDialog);
+        OnHotkey(gHotkeyAtoms[2]);  // another feature opens over it
     };
     sim::SetForeground(oneNote);
     OnHotkey(gHotkeyAtoms[1]);
-    EXPECT_EQ(gFakeDatePicker.owners, (std::vector<platform::WindowHandle>{oneNote, noteDialog}));
+    EXPECT_EQ(gFakeDatePicker.owners, std::vector<platform::WindowHandle>{oneNote});
+    EXPECT_EQ(gFakeContactBook.owners, std::vector<platform::WindowHandle>{noteDialog});
     EXPECT_EQ(sim::SentInputs().size(), 2u);
     EXPECT_EQ(Front(), oneNote);
+    OnHotkey(gHotkeyAtoms[1]);  // closed since: it opens again
+    EXPECT_EQ(gFakeDatePicker.owners.size(), 2u);
 }
 
 TEST_F(DispatchTest, TargetClosedWhileTheDialogWasOpenStillPastes) {

@@ -37,10 +37,11 @@ protected:
         return found;
     }
 
-    // Ctrl+M, Ctrl+D, Ctrl+Alt+0 (the "@" key of AZERTY), Ctrl+H.
-    std::vector<Combination> AllFour() {
-        return {{gHotkeyAtoms[0], 2, 0x4D}, {gHotkeyAtoms[1], 2, 0x44},
-                {gHotkeyAtoms[2], 3, 0x30}, {gHotkeyAtoms[3], 2, 0x48}};
+    // Ctrl+M, Ctrl+D, Ctrl+Alt+0 (the "@" key of AZERTY), Ctrl+H; none
+    // repeats while held, where the system knows how.
+    std::vector<Combination> AllFour(unsigned noRepeat = 0x4000) {
+        return {{gHotkeyAtoms[0], 2 | noRepeat, 0x4D}, {gHotkeyAtoms[1], 2 | noRepeat, 0x44},
+                {gHotkeyAtoms[2], 3 | noRepeat, 0x30}, {gHotkeyAtoms[3], 2 | noRepeat, 0x48}};
     }
 
     platform::WindowHandle tray = nullptr;
@@ -66,11 +67,18 @@ TEST_F(HotkeyRegistrationTest, NothingIsRegisteredUntilEnabled) {
     EXPECT_EQ(gHotkeysEnabled, 0);
 }
 
-TEST_F(HotkeyRegistrationTest, EnableRegistersTheFourWithoutRepeatSuppression) {
+TEST_F(HotkeyRegistrationTest, EnableRegistersTheFourWithoutRepeat) {
     CreateHotkeyAtoms();
     EnableHotkeys(tray);
     EXPECT_EQ(gHotkeysEnabled, 1);
     EXPECT_EQ(Registered(), AllFour());
+}
+
+TEST_F(HotkeyRegistrationTest, SystemRefusingNoRepeatGetsThePlainCombinations) {
+    sim::RefuseNoRepeat();
+    CreateHotkeyAtoms();
+    EnableHotkeys(tray);
+    EXPECT_EQ(Registered(), AllFour(0));
 }
 
 TEST_F(HotkeyRegistrationTest, DisableReleasesTheFour) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "inject/html_clipboard.h"
 #include "platform/clipboard.h"
 #include "platform/sim/sim.h"
 
@@ -61,8 +62,10 @@ protected:
         sim::ClearCalls();
     }
 
-    // What the application leaves on the clipboard after the copy.
-    void CopiedLine(const std::string& document) { sim::SetClipboardData(htmlFormat, document + '\0'); }
+    // What the application puts on the clipboard when the copy keys reach it.
+    void CopiedLine(const std::string& document, unsigned delay = 0) {
+        sim::AnswerCopyWith(htmlFormat, document + '\0', delay);
+    }
 
     platform::WindowHandle oneNote = nullptr;
     unsigned htmlFormat = 0;
@@ -70,7 +73,7 @@ protected:
 
 TEST_F(HighlightCurrentLineTest, SelectsAndCopiesTheLineInOneBatch) {
     CopiedLine(kHeader + Body("<p>x</p>"));
-    HighlightCurrentLine(oneNote, "lime");
+    HighlightCurrentLine("lime");
     ASSERT_EQ(sim::SentInputs().size(), 1u);
     struct Key {
         uint16_t virtualKey;
@@ -84,25 +87,37 @@ TEST_F(HighlightCurrentLineTest, SelectsAndCopiesTheLineInOneBatch) {
     EXPECT_EQ(sent, expected);
 }
 
-TEST_F(HighlightCurrentLineTest, WaitsBeforeReadingAndAfterWriting) {
-    CopiedLine(kHeader + Body("<p>x</p>"));
-    HighlightCurrentLine(oneNote, "lime");
-    size_t send = IndexOfCall("SendInput");
-    size_t firstSleep = IndexOfCall("Sleep");
-    size_t firstOpen = IndexOfCall("OpenClipboard");
-    size_t lastClose = sim::CallNames().size();
-    for (size_t i = 0; i < sim::Calls().size(); ++i)
-        if (sim::Calls()[i].name == "CloseClipboard") lastClose = i;
-    ASSERT_LT(lastClose, sim::Calls().size());
-    EXPECT_LT(send, firstSleep);
-    EXPECT_LT(firstSleep, firstOpen);
-    EXPECT_EQ(sim::Calls()[firstSleep].detail, "50");
-    EXPECT_EQ(CountCalls("Sleep"), 2u);
+// The line is read only once the clipboard has changed since the copy keys
+// went, however late the copy comes within the wait; then written, and 50 ms
+// given to the clipboard before the paste.
+struct CopyTimingCase {
+    unsigned copyDelay;
+    unsigned heldAfterCopy;  // a clipboard history holding it after the change
+    unsigned expectedNow;
+};
+
+class HighlightCopyTimingTest : public HighlightCurrentLineTest,
+                                public testing::WithParamInterface<CopyTimingCase> {};
+
+TEST_P(HighlightCopyTimingTest, ReadsTheCopyWhenItComes) {
+    const CopyTimingCase& c = GetParam();
+    sim::SetClipboardData(htmlFormat, kHeader + Body("<p>old</p>") + '\0');
+    CopiedLine(kHeader + Body("<p>x</p>"), c.copyDelay);
+    sim::HoldClipboardAfterEveryChange(c.heldAfterCopy);
+    EXPECT_TRUE(HighlightCurrentLine("lime"));
+    EXPECT_EQ(ClipboardText(htmlFormat).substr(kHeader.size()), Body(Span("lime") + "<p>x</p></span>"));
+    EXPECT_EQ(sim::Now(), c.expectedNow);
+    EXPECT_LT(IndexOfCall("SendInput"), IndexOfCall("OpenClipboard"));
     EXPECT_EQ(sim::Calls().back().name, "Sleep");
     EXPECT_EQ(sim::Calls().back().detail, "50");
-    EXPECT_EQ(sim::Now(), 100u);
+    EXPECT_TRUE(sim::Beeps().empty());
     EXPECT_FALSE(sim::ClipboardIsOpen());
 }
+
+INSTANTIATE_TEST_SUITE_P(Copies, HighlightCopyTimingTest,
+                         testing::Values(CopyTimingCase{0, 0, 50}, CopyTimingCase{400, 0, 450},
+                                         CopyTimingCase{1000, 0, 1050}, CopyTimingCase{0, 300, 350},
+                                         CopyTimingCase{250, 200, 500}));
 
 struct RewriteCase {
     const char* name;
@@ -120,7 +135,7 @@ TEST_P(HighlightRewriteTest, WritesTheRecolouredLineWithItsOffsets) {
     const RewriteCase& c = GetParam();
     sim::SetClipboardData(kTextFormat, std::string("stale text") + '\0');
     CopiedLine(kHeader + c.copied);
-    HighlightCurrentLine(oneNote, c.colour);
+    HighlightCurrentLine(c.colour);
 
     EXPECT_TRUE(sim::Beeps().empty());
     EXPECT_TRUE(sim::MessageBoxes().empty());
@@ -157,11 +172,12 @@ INSTANTIATE_TEST_SUITE_P(
                     Body(Span("fuchsia") + "<p>x</p></span>") + "tail"}),
     [](const testing::TestParamInfo<RewriteCase>& info) { return std::string(info.param.name); });
 
-// Nothing to rewrite: a beep, and the clipboard (which the paste that
-// follows will use) stays exactly as it was.
+// Nothing to rewrite: a beep, the clipboard stays exactly as the copy (or
+// the last copy before it) left it, and there is nothing to paste.
 struct NothingCopiedCase {
     const char* name;
     void (*arrange)(unsigned htmlFormat);
+    unsigned expectedNow;
 };
 
 void PrintTo(const NothingCopiedCase& c, std::ostream* out) { *out << c.name; }
@@ -170,38 +186,51 @@ class HighlightNothingCopiedTest : public HighlightCurrentLineTest,
                                    public testing::WithParamInterface<NothingCopiedCase> {};
 
 TEST_P(HighlightNothingCopiedTest, BeepsAndLeavesTheClipboard) {
-    sim::SetClipboardData(kTextFormat, std::string("plain") + '\0');
+    sim::SetClipboardData(htmlFormat, kHeader + Body("<p>copied before</p>") + '\0');
     GetParam().arrange(htmlFormat);
-    auto before = sim::ClipboardContent();
-    HighlightCurrentLine(oneNote, "lime");
+    EXPECT_FALSE(HighlightCurrentLine("lime"));
     sim::HoldClipboardElsewhere(false);
+    auto expected = sim::ClipboardContent();
     EXPECT_EQ(sim::Beeps(), std::vector<unsigned>{0});
     EXPECT_TRUE(sim::MessageBoxes().empty());
-    EXPECT_EQ(sim::ClipboardContent(), before);
-    EXPECT_EQ(CountCalls("EmptyClipboard"), 0u);
-    EXPECT_EQ(sim::Now(), 50u) << "stops after the first wait";
+    EXPECT_EQ(CountCalls("EmptyClipboard"), 0u) << "nothing was written";
+    EXPECT_EQ(sim::ClipboardContent(), expected);
+    EXPECT_EQ(sim::Now(), GetParam().expectedNow);
     EXPECT_FALSE(sim::ClipboardIsOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Clipboards, HighlightNothingCopiedTest,
-    testing::Values(NothingCopiedCase{"OnlyPlainText", [](unsigned) {}},
-                    NothingCopiedCase{"EmptyDocument",
-                                      [](unsigned html) { sim::SetClipboardData(html, std::string(1, '\0')); }},
-                    NothingCopiedCase{"DocumentStartsWithNul",
-                                      [](unsigned html) { sim::SetClipboardData(html, std::string("\0<html>", 7)); }},
-                    NothingCopiedCase{"HeldByAnotherProgram",
-                                      [](unsigned html) {
-                                          sim::SetClipboardData(html, "<html></html>\r\n");
-                                          sim::HoldClipboardElsewhere(true);
-                                      }}),
+    testing::Values(
+        NothingCopiedCase{"NoCopyComes", [](unsigned html) { sim::AnswerCopyWith(html, "x", sim::kForever); },
+                          kCopyWaitMs},
+        NothingCopiedCase{"CopyComesTooLate", [](unsigned html) { sim::AnswerCopyWith(html, "x", 1200); },
+                          kCopyWaitMs},
+        NothingCopiedCase{"OnlyPlainText",
+                          [](unsigned) { sim::AnswerCopyWith(kTextFormat, std::string("plain") + '\0'); }, 0},
+        NothingCopiedCase{"EmptyDocument",
+                          [](unsigned html) { sim::AnswerCopyWith(html, std::string(1, '\0')); }, 0},
+        NothingCopiedCase{"DocumentStartsWithNul",
+                          [](unsigned html) { sim::AnswerCopyWith(html, std::string("\0<html>", 7)); }, 0},
+        NothingCopiedCase{"HeldByAnotherProgram",
+                          [](unsigned html) {
+                              sim::AnswerCopyWith(html, "<html></html>\r\n");
+                              sim::HoldClipboardElsewhere(true);
+                          },
+                          kCopyWaitMs},
+        NothingCopiedCase{"HeldAfterTheCopy",
+                          [](unsigned html) {
+                              sim::AnswerCopyWith(html, kHeader + Body("<p>x</p>") + '\0');
+                              sim::HoldClipboardAfterEveryChange(kClipboardBusyWaitMs + 100);
+                          },
+                          kClipboardBusyWaitMs}),
     [](const testing::TestParamInfo<NothingCopiedCase>& info) { return std::string(info.param.name); });
 
 TEST_F(HighlightCurrentLineTest, DocumentWithoutEndIsShownThenRewrittenWhole) {
     sim::SetModuleFileName("D:\\Tools\\Surligneur.v2.exe");
     std::string copied = kHeader + "<html><body>\r\n<!--StartFragment--><p>x</p><!--EndFragment-->\r\n</body>\r\n";
     CopiedLine(copied);
-    HighlightCurrentLine(oneNote, "aqua");
+    HighlightCurrentLine("aqua");
 
     EXPECT_EQ(sim::Beeps(), std::vector<unsigned>{0});
     ASSERT_EQ(sim::MessageBoxes().size(), 1u);
@@ -218,14 +247,14 @@ TEST_F(HighlightCurrentLineTest, DocumentWithoutEndIsShownThenRewrittenWhole) {
               "<html><body>\r\n<!--StartFragment-->" + Span("aqua") +
                   "<p>x</p></span><!--EndFragment-->\r\n</body>\r\n");
     EXPECT_EQ(HeaderValue(written, "EndHTML:"), static_cast<long>(written.size()));
-    EXPECT_EQ(sim::Now(), 100u);
+    EXPECT_EQ(sim::Now(), 50u);
 }
 
 TEST_F(HighlightCurrentLineTest, BrokenLineIsWrittenBackAsCopied) {
     // No end marker: there is no fragment to wrap.
     std::string copied = kHeader + "<html><body>\r\n<!--StartFragment--><p>x</p>\r\n</body>\r\n</html>\r\n";
     CopiedLine(copied);
-    HighlightCurrentLine(oneNote, "lime");
+    HighlightCurrentLine("lime");
     std::string written = ClipboardText(htmlFormat);
     EXPECT_EQ(written.substr(kHeader.size()), copied.substr(kHeader.size()));
     EXPECT_TRUE(sim::Beeps().empty());

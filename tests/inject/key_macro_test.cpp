@@ -268,3 +268,44 @@ TEST_F(SendKeyMacroTest, LongMacroStillOneBatch) {
 }
 
 }  // namespace
+
+namespace {
+
+// Modifiers the user still holds are waited for, then let go of by the
+// program, in the same batch, before the macro's own keys: Home must not
+// arrive as Ctrl+Home, nor Ctrl+V as Ctrl+Alt+V.
+struct HeldCase {
+    const char* name;
+    std::vector<unsigned> held;
+    unsigned heldMs;
+    unsigned waited;
+    std::vector<KeyEvent> releases;
+};
+
+class HeldModifierTest : public SendKeyMacroTest, public ::testing::WithParamInterface<HeldCase> {};
+
+TEST_P(HeldModifierTest, ReleasedBeforeTheMacro) {
+    for (unsigned key : GetParam().held) sim::HoldKey(key, GetParam().heldMs);
+    SendKeyMacro("{HOME}");
+    std::vector<KeyEvent> expected = GetParam().releases;
+    expected.push_back({0x24, 0x47, 1});
+    expected.push_back({0x24, 0x47, 3});
+    ASSERT_EQ(sim::SentInputs().size(), 1u);
+    EXPECT_EQ(sim::SentInputs()[0], expected);
+    EXPECT_EQ(sim::Now(), GetParam().waited);
+    for (unsigned key : GetParam().held) EXPECT_FALSE(platform::IsKeyDown(key));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, HeldModifierTest,
+    ::testing::Values(HeldCase{"NoneHeld", {}, 0, 0, {}},
+                      HeldCase{"CtrlLetGoSoon", {0xA2}, 40, 40, {}},
+                      HeldCase{"CtrlStillHeld", {0xA2}, sim::kForever, kHeldModifierWaitMs, {{0xA2, 0x1D, 2}}},
+                      HeldCase{"RightShiftAndWindowsKey",
+                               {0xA1, 0x5B},
+                               sim::kForever,
+                               kHeldModifierWaitMs,
+                               {{0xE8, 0, 0}, {0xE8, 0, 2}, {0xA1, 0x36, 2}, {0x5B, 0x5B, 3}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
