@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "e2e/driver/desktop.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
+#include "inject/html_clipboard.h"
 
 using namespace e2e;
 
@@ -34,6 +36,27 @@ std::string Recoloured(const std::string& colour) {
            "</span></p>";
 }
 
+// OneNote's own documents put the markers inside the paragraph, around a
+// styled span of UTF-8 text.
+const char kAccentedLine[] = "Cr\xE8me br\xFBl\xE9\x65 \x80 2";  // ANSI, as the command line carries it
+const char kAccentedLineUtf8[] = "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65 \xE2\x82\xAC 2";
+
+std::string OneNoteSpan() {
+    return std::string("<span lang=fr-FR style='font-family:Calibri;font-size:11.0pt;color:#1F3864'>") +
+           kAccentedLineUtf8 + "</span>";
+}
+
+std::string HighlightSpan(const std::string& colour) {
+    return "<span style='background:" + colour + ";mso-highlight:" + colour + "'>";
+}
+
+// What comes back pasted for the stand-in's line shape and the colour.
+std::string Expected(const std::string& shape, const std::string& colour) {
+    if (shape.find("--highlighted") != std::string::npos) return Recoloured(colour);
+    if (shape.find("onenote") != std::string::npos) return HighlightSpan(colour) + OneNoteSpan() + "</span>";
+    return Wrapped(colour);
+}
+
 std::string KeyDownPrefix(WORD virtualKey) {
     char prefix[32];
     std::snprintf(prefix, sizeof prefix, "KEYDOWN vk=0x%02X ", virtualKey);
@@ -51,10 +74,13 @@ protected:
         EndStandIn(standIn);
     }
 
-    bool Start(const std::string& caption = kOneNoteCaption, const std::string& shape = "") {
+    bool Start(const std::string& caption = kOneNoteCaption, const std::string& shape = "",
+               const std::string& line = kLine) {
         vantor = StartVantorReady();
         if (!vantor.tray) return false;
-        standIn = StartStandIn(caption, "--text " + Quoted(kLine) + " " + shape);
+        standIn = StartStandIn(caption, "--text " + Quoted(line) + " " + shape);
+        // Whatever the user copied before: never to be recoloured or pasted.
+        EXPECT_TRUE(PutHtmlFragment("<p>copied before</p>"));
         return standIn.ready;
     }
 
@@ -68,7 +94,7 @@ protected:
 
     // The whole exchange a colour key starts, in order: the line selected
     // and copied, the rewritten line pasted, then End and Escape.
-    void ExpectLineRepastedAs(const std::string& fragment) {
+    void ExpectLineRepastedAs(const std::string& fragment, const std::string& line = kLine) {
         int at = static_cast<int>(logStart);
         for (WORD key : {VK_HOME, VK_SHIFT, VK_END}) {
             at = WaitForLogLineStarting(standIn.log, KeyDownPrefix(key), at);
@@ -85,7 +111,7 @@ protected:
         ASSERT_GE(at, 0);
         ASSERT_GE(WaitForLogLineStarting(standIn.log, KeyDownPrefix(VK_ESCAPE), at), 0);
         // The paste replaced the selected line with itself.
-        EXPECT_EQ(TextOf(standIn.edit), kLine);
+        EXPECT_EQ(TextOf(standIn.edit), line);
         ExpectKeypadUnseen();
     }
 
@@ -117,32 +143,70 @@ protected:
 
 struct ColourCase {
     const char* name;
-    const char* shape;  // the stand-in's line: "" plain, "--highlighted" in aqua
+    // The stand-in's line: "" plain, "--highlighted" in aqua, a OneNote
+    // document, a copy that comes late...
+    const char* shape;
     WORD key;
     const char* colour;
+    const char* line = kLine;
+    unsigned historyHoldMs = 0;  // a clipboard history holding it after each change
 };
 
 class HighlighterColour : public Highlighter, public ::testing::WithParamInterface<ColourCase> {};
 
 TEST_P(HighlighterColour, KeypadKeyRepastesTheLineInItsColour) {
     const ColourCase& c = GetParam();
-    ASSERT_TRUE(Start(kOneNoteCaption, c.shape));
+    ClipboardListener history;
+    if (c.historyHoldMs) history = StartClipboardListener(c.historyHoldMs);
+    ASSERT_TRUE(Start(kOneNoteCaption, c.shape, c.line));
     HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);
+    size_t streamStart = StreamKeys(standIn).size();
     Tap(c.key);
     ASSERT_TRUE(WaitUntilGone(dialog));
-    ExpectLineRepastedAs(*c.shape ? Recoloured(c.colour) : Wrapped(c.colour));
+    ExpectLineRepastedAs(Expected(c.shape, c.colour), c.line);
     EXPECT_TRUE(WaitForForeground(standIn.window));
+    EndClipboardListener(history);
+    // The program's keys arrive as it wrote them, whatever the user holds.
+    std::vector<std::string> keys = StreamKeys(standIn, streamStart);
+    for (const char* key : {"DOWN vk=0x24 mods=-", "DOWN vk=0x23 mods=S", "DOWN vk=0x43 mods=C",
+                            "DOWN vk=0x56 mods=C", "DOWN vk=0x1B mods=-"})
+        EXPECT_NE(std::find(keys.begin(), keys.end(), key), keys.end()) << key << " not in the stream:\n"
+                                                                        << ::testing::PrintToString(keys);
 }
 
-INSTANTIATE_TEST_SUITE_P(Highlighter, HighlighterColour,
-                         ::testing::Values(ColourCase{"PlainLineInLime", "", VK_NUMPAD2, "lime"},
-                                           ColourCase{"PlainLineInTransparent", "", VK_NUMPAD0, "transparent"},
-                                           ColourCase{"PlainLineInYellow", "", VK_NUMPAD4, "yellow"},
-                                           ColourCase{"AquaLineInFuchsia", "--highlighted", VK_NUMPAD3, "fuchsia"},
-                                           ColourCase{"AquaLineInTransparent", "--highlighted", VK_NUMPAD0,
-                                                      "transparent"}),
-                         NameOfCase<ColourCase>);
+INSTANTIATE_TEST_SUITE_P(
+    Highlighter, HighlighterColour,
+    ::testing::Values(ColourCase{"PlainLineInLime", "", VK_NUMPAD2, "lime"},
+                      ColourCase{"PlainLineInTransparent", "", VK_NUMPAD0, "transparent"},
+                      ColourCase{"PlainLineInYellow", "", VK_NUMPAD4, "yellow"},
+                      ColourCase{"AquaLineInFuchsia", "--highlighted", VK_NUMPAD3, "fuchsia"},
+                      ColourCase{"AquaLineInTransparent", "--highlighted", VK_NUMPAD0, "transparent"},
+                      ColourCase{"OneNoteLineInLime", "--copy onenote", VK_NUMPAD2, "lime", kAccentedLine},
+                      ColourCase{"OneNoteYellowLineInAqua", "--copy onenote-highlighted", VK_NUMPAD1, "aqua",
+                                 kAccentedLine},
+                      ColourCase{"CopyComingLate", "--copy-delay 400", VK_NUMPAD2, "lime"},
+                      ColourCase{"ClipboardHistoryHoldingIt", "--copy onenote", VK_NUMPAD3, "fuchsia",
+                                 kAccentedLine, 300}),
+    NameOfCase<ColourCase>);
+
+// The note program never answers the copy: the line stays as it was, nothing
+// is pasted, and what the clipboard held is left there.
+TEST_F(Highlighter, CopyThatNeverComesPastesNothing) {
+    ASSERT_TRUE(Start(kOneNoteCaption, "--copy-delay never"));
+    std::optional<std::string> before = ClipboardHtml();
+    ASSERT_TRUE(before.has_value());
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Tap(VK_NUMPAD2);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    ASSERT_GE(WaitForLogLine(standIn.log, "COPY IGNORED", logStart), 0);
+    Pump(2500);  // past the program's wait for the copy
+    std::vector<std::string> lines = ReadLogLines(standIn.log);
+    for (size_t i = logStart; i < lines.size(); ++i) EXPECT_NE(lines[i], "PASTE") << "at line " << i;
+    EXPECT_EQ(TextOf(standIn.edit), kLine);
+    EXPECT_EQ(ClipboardHtml(), before);
+}
 
 // Keys that are not keypad 0 to 4 change nothing and leave the dialog open;
 // a colour key afterwards still works.

@@ -1,8 +1,8 @@
 // Clipboards Vantor did not expect: what another program left there instead
 // of a note program's document, a damaged or huge document, and a clipboard
 // another program holds open. The highlighter does what it must with each,
-// nothing waits on a clipboard that will not open, and the program keeps
-// running.
+// a held clipboard is waited for only briefly, nothing but the feature's own
+// result is ever pasted, and the program keeps running.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/feature_flows.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 
@@ -79,18 +80,24 @@ protected:
         return PasteAfter(standIn, from);
     }
 
+    // No PASTE logged from `from` on, once the program has had time to give up.
+    void ExpectNoPaste() {
+        Pump(2500);
+        std::vector<std::string> lines = ReadLogLines(standIn.log);
+        for (size_t i = from; i < lines.size(); ++i) EXPECT_NE(lines[i], "PASTE") << "at line " << i;
+    }
+
     VantorRun vantor;
     StandIn standIn;
     size_t from = 0;
 };
 
-// What the note program's Ctrl+C left, and what the highlighter must paste.
+// What the note program's Ctrl+C left, and what the highlighter must paste:
+// only a line it could recolour, never a copy without a document.
 struct ShapeCase {
     const char* name;
     const char* shape;
-    // The fragment pasted, or null when the paste must carry no "HTML Format".
-    const char* fragment;
-    const char* text;  // the plain text pasted with it, when it matters
+    const char* fragment;  // null: nothing may be pasted
 };
 
 class HostileCopy : public HostileClipboard, public ::testing::WithParamInterface<ShapeCase> {};
@@ -98,28 +105,31 @@ class HostileCopy : public HostileClipboard, public ::testing::WithParamInterfac
 TEST_P(HostileCopy, HighlighterPastesWhatItMustAndTheProgramGoesOn) {
     const ShapeCase& c = GetParam();
     ASSERT_TRUE(Start("Shopping - OneNote", c.shape));
-    Paste paste = HighlightInLime();
-    ASSERT_TRUE(paste.came) << "no paste after Ctrl+H";
     if (c.fragment) {
+        Paste paste = HighlightInLime();
+        ASSERT_TRUE(paste.came) << "no paste after Ctrl+H";
         ASSERT_TRUE(paste.html.has_value()) << "no \"HTML Format\" in the paste";
         EXPECT_EQ(FragmentOf(*paste.html), c.fragment);
     } else {
-        EXPECT_FALSE(paste.html.has_value()) << *paste.html;
-    }
-    if (c.text) {
-        EXPECT_EQ(paste.text, std::optional<std::string>(c.text));
+        from = ReadLogLines(standIn.log).size();
+        Chord({VK_CONTROL}, 'H');
+        ASSERT_NE(WaitForWindow("Highlight line"), nullptr);
+        Pump(300);
+        Tap(VK_NUMPAD2);
+        ASSERT_GE(WaitForLogLine(standIn.log, "COPY", from), 0);
+        ExpectNoPaste();
+        EXPECT_EQ(TextOf(standIn.edit), kLine);
     }
     EXPECT_TRUE(StillRunning(vantor));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HostileClipboard, HostileCopy,
-    ::testing::Values(ShapeCase{"OnlyText", "text-only", nullptr, kLine},
-                      ShapeCase{"OnlyABitmap", "bitmap-only", nullptr, nullptr},
-                      ShapeCase{"Nothing", "nothing", nullptr, nullptr},
-                      ShapeCase{"DocumentWithoutItsNul", "no-nul", kWrappedInLime, nullptr},
-                      ShapeCase{"WrongOffsets", "wrong-offsets", kWrappedInLime, nullptr}),
-    NameOfCase<ShapeCase>);
+INSTANTIATE_TEST_SUITE_P(HostileClipboard, HostileCopy,
+                         ::testing::Values(ShapeCase{"OnlyText", "text-only", nullptr},
+                                           ShapeCase{"OnlyABitmap", "bitmap-only", nullptr},
+                                           ShapeCase{"Nothing", "nothing", nullptr},
+                                           ShapeCase{"DocumentWithoutItsNul", "no-nul", kWrappedInLime},
+                                           ShapeCase{"WrongOffsets", "wrong-offsets", kWrappedInLime}),
+                         NameOfCase<ShapeCase>);
 
 TEST_F(HostileClipboard, FiveMegabyteDocumentIsWrappedWhole) {
     ASSERT_TRUE(Start("Shopping - OneNote", "huge"));
@@ -163,19 +173,19 @@ TEST_F(HostileClipboard, DocumentWithoutHtmlEndIsShownThenHighlighted) {
     EXPECT_TRUE(StillRunning(vantor));
 }
 
-// Another program holds the clipboard open: every operation gives up at once.
-// The program does not wait for it, leaves it as it was, and works again as
-// soon as it is free.
+// Another program holds the clipboard open just as a feature places its
+// result (or, for the highlighter, as the note program copies the line).
+// Held briefly, the program waits and the result is pasted; held past its
+// wait, the feature ends as if abandoned: no paste keys, and the clipboard
+// keeps what it held. "@" outside OneNote never touches the clipboard.
 struct HeldCase {
     const char* name;
-    const char* caption;
-    void (*act)(HostileClipboard& test);
+    const Flow* flow;  // null: "@" outside OneNote
+    unsigned holdMs;
+    bool pasted;
 };
 
-class HeldClipboard : public HostileClipboard, public ::testing::WithParamInterface<HeldCase> {
-public:
-    void HoldWhile(const std::function<void()>& act);
-};
+class HeldClipboard : public HostileClipboard, public ::testing::WithParamInterface<HeldCase> {};
 
 HWND ClipboardWindow() {
     static HWND window = CreateWindowExA(0, "STATIC", "clipboard holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
@@ -185,65 +195,62 @@ HWND ClipboardWindow() {
 
 const char kBefore[] = "what was there before";
 
-void HeldClipboard::HoldWhile(const std::function<void()>& act) {
+// Holds the clipboard, with kBefore on it, while `act` runs and `ms` after.
+void HoldWhile(const std::function<void()>& act, unsigned ms) {
     ASSERT_TRUE(OpenClipboard(ClipboardWindow()));
     EmptyClipboard();
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof kBefore);
     memcpy(GlobalLock(block), kBefore, sizeof kBefore);
     GlobalUnlock(block);
     SetClipboardData(CF_TEXT, block);
-    from = ReadLogLines(standIn.log).size();
     act();
-    // The paste keys come and find the clipboard held; the program has given
-    // up on it without waiting and still answers.
-    int busy = WaitForLogLine(standIn.log, "CLIPBOARD BUSY", from);
-    EXPECT_GE(busy, 0);
-    EXPECT_TRUE(StillRunning(vantor));
+    Pump(ms);
     CloseClipboard();
-    EXPECT_EQ(ClipboardText(), std::optional<std::string>(kBefore));
-    EXPECT_FALSE(ClipboardHtml().has_value());
-    // The highlighter's copy and paste each found it held; the paste, still
-    // trying, may take it now. Let it, before the free round starts.
-    Pump(1500);
 }
 
-void AtSignElsewhere(HostileClipboard&) { Chord({VK_CONTROL, VK_MENU}, '0'); }
-
-void HighlightLine(HostileClipboard&) {
-    Chord({VK_CONTROL}, 'H');
-    if (!WaitForWindow("Highlight line")) return;
-    Pump(300);
-    Tap(VK_NUMPAD2);
-}
-
-void ContactLink(HostileClipboard&) {
-    Chord({VK_CONTROL, VK_MENU}, '0');
-    HWND book = WaitForWindow("Contact Book");
-    if (!book) return;
-    Pump(300);
-    TypeText("doe");
-    Pump(300);
-    Tap(VK_HOME);
-    Pump(300);
-    Tap(VK_RETURN);
-}
-
-TEST_P(HeldClipboard, GivesUpAtOnceAndWorksOnceItIsFree) {
-    ASSERT_TRUE(Start(GetParam().caption));
-    HoldWhile([&] { GetParam().act(*this); });
-    // Free again: "@" outside OneNote, or the whole flow once more, works.
-    ASSERT_TRUE(BringToFront(standIn.window));
+TEST_P(HeldClipboard, ResultAfterTheWaitOrNothing) {
+    const HeldCase& c = GetParam();
+    ASSERT_TRUE(Start(c.flow ? "Shopping - OneNote" : "Shopping - Notepad"));
+    std::function<void()> finish = [] { Chord({VK_CONTROL, VK_MENU}, '0'); };
+    if (c.flow) {
+        if (c.flow->modifiers[1]) Chord({c.flow->modifiers[0], c.flow->modifiers[1]}, c.flow->key);
+        else Chord({c.flow->modifiers[0]}, c.flow->key);
+        HWND dialog = WaitForWindow(c.flow->caption);
+        ASSERT_NE(dialog, nullptr);
+        Pump(300);
+        std::string result;
+        finish = c.flow->prepare(dialog, vantor.process, result);
+        ASSERT_TRUE(finish);
+    }
     from = ReadLogLines(standIn.log).size();
-    GetParam().act(*this);
-    Paste paste = PasteAfter(standIn, from);
-    ASSERT_TRUE(paste.came);
-    EXPECT_TRUE(paste.html.has_value() || paste.text == std::optional<std::string>("@"));
+    HoldWhile(finish, c.holdMs);
+    if (!c.flow) {
+        EXPECT_GE(WaitForLogLine(standIn.log, CharLine('@'), from), 0);
+        ExpectNoPaste();
+    } else if (c.pasted) {
+        Paste paste = PasteAfter(standIn, from);
+        ASSERT_TRUE(paste.came);
+        EXPECT_TRUE(paste.html.has_value()) << "the result, not what the clipboard held";
+        EXPECT_NE(paste.text, std::optional<std::string>(kBefore));
+    } else {
+        ExpectNoPaste();
+        EXPECT_FALSE(ClipboardHtml().has_value());
+    }
+    if (!c.pasted) {
+        EXPECT_EQ(ClipboardText(), std::optional<std::string>(kBefore));
+    }
+    EXPECT_TRUE(StillRunning(vantor));
 }
 
-INSTANTIATE_TEST_SUITE_P(HostileClipboard, HeldClipboard,
-                         ::testing::Values(HeldCase{"AtSignOutsideOneNote", "Shopping - Notepad", AtSignElsewhere},
-                                           HeldCase{"Highlighter", "Shopping - OneNote", HighlightLine},
-                                           HeldCase{"ContactLink", "Shopping - OneNote", ContactLink}),
-                         NameOfCase<HeldCase>);
+INSTANTIATE_TEST_SUITE_P(
+    HostileClipboard, HeldClipboard,
+    ::testing::Values(HeldCase{"AtSignOutsideOneNote", nullptr, 1500, false},
+                      HeldCase{"HighlighterBriefly", &kFeatureFlows[1], 300, true},
+                      HeldCase{"HighlighterTooLong", &kFeatureFlows[1], 2500, false},
+                      HeldCase{"DatePickerBriefly", &kFeatureFlows[2], 300, true},
+                      HeldCase{"DatePickerTooLong", &kFeatureFlows[2], 1500, false},
+                      HeldCase{"ContactLinkBriefly", &kFeatureFlows[3], 300, true},
+                      HeldCase{"ContactLinkTooLong", &kFeatureFlows[3], 1500, false}),
+    NameOfCase<HeldCase>);
 
 }  // namespace

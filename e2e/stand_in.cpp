@@ -5,11 +5,21 @@
 // current line on the clipboard as a note program's HTML document.
 //
 //   stand_in.exe --title TEXT --log PATH [--text TEXT] [--highlighted] [--copy SHAPE]
+//                [--copy-delay MS|never]
 //
-// SHAPE makes Ctrl+C leave something other than a note program's document,
-// as other programs or a damaged clipboard would: text-only, bitmap-only,
-// nothing, no-nul (the document's block without its terminating NUL), huge
-// (a 5 MB document), wrong-offsets, no-markers, no-html-end.
+// SHAPE makes Ctrl+C leave something other than the plain document: the
+// documents OneNote's desktop program writes (onenote, onenote-highlighted:
+// its header and head, the markers inside the paragraph, styled spans, UTF-8
+// text), or what other programs or a damaged clipboard would: text-only,
+// bitmap-only, nothing, no-nul (the document's block without its terminating
+// NUL), huge (a 5 MB document), wrong-offsets, no-markers, no-html-end.
+// --copy-delay answers Ctrl+C that much later, as a note program busy with
+// a long page does, or never.
+//
+// Beside the log, PATH.keys records every key of the input stream, whoever
+// it is for, with the modifiers down in the stream at that moment: a
+// window's own key state does not show a modifier pressed while another
+// program was in front.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -26,7 +36,10 @@ WNDPROC gEditProc;
 HANDLE gLog = INVALID_HANDLE_VALUE;
 bool gHighlighted;
 std::wstring gCopyShape;
+int gCopyDelayMs;  // -1: never
 bool gReadyLogged;
+HANDLE gKeyLog = INVALID_HANDLE_VALUE;
+constexpr UINT_PTR kCopyTimer = 2;
 
 std::string Utf8(const std::wstring& text) {
     int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr, nullptr);
@@ -44,11 +57,13 @@ std::wstring Wide(const std::string& text, UINT codePage) {
 
 // One line per call, written straight through so that a reader in another
 // process sees it at once, even if this process is killed afterwards.
-void Log(const std::string& line) {
+void LogTo(HANDLE file, const std::string& line) {
     std::string bytes = line + "\r\n";
     DWORD written = 0;
-    WriteFile(gLog, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
 }
+
+void Log(const std::string& line) { LogTo(gLog, line); }
 
 std::string Hex(const std::string& bytes) {
     static const char digits[] = "0123456789ABCDEF";
@@ -168,6 +183,38 @@ std::string LineDocument(const std::wstring& line) {
     return document;
 }
 
+// OneNote's desktop program: a blank line between the header and "<html"
+// (where StartHTML points), Office namespaces and a Generator meta, the
+// markers inside the paragraph around spans styled with font, colour and
+// language.
+std::string OneNoteDocument(const std::wstring& line) {
+    std::string text = EscapeHtml(Utf8(line));
+    std::string span = "<span lang=fr-FR style='font-family:Calibri;font-size:11.0pt;color:#1F3864'>" + text + "</span>";
+    if (gCopyShape == L"onenote-highlighted")
+        span = "<span style='background:yellow;mso-highlight:yellow'>" + span + "</span>";
+    const std::string header =
+        "Version:1.0\r\nStartHTML:@@@@@@@@@@\r\nEndHTML:##########\r\n"
+        "StartFragment:$$$$$$$$$$\r\nEndFragment:%%%%%%%%%%\r\n";
+    const std::string head =
+        "\r\n<html xmlns:o=\"urn:schemas-microsoft-com:office:office\"\r\n"
+        "xmlns:dt=\"uuid:C2F41010-65B3-11d1-A29F-00AA00C14882\"\r\n"
+        "xmlns=\"http://www.w3.org/TR/REC-html40\">\r\n\r\n<head>\r\n"
+        "<meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">\r\n"
+        "<meta name=ProgId content=OneNote.File>\r\n"
+        "<meta name=Generator content=\"Microsoft OneNote 15\">\r\n</head>\r\n\r\n"
+        "<body lang=en-US style='font-family:Calibri;font-size:11.0pt'>\r\n"
+        "<div style='direction:ltr'>\r\n\r\n<p style='margin:0in;font-family:Calibri;font-size:11.0pt'>"
+        "<!--StartFragment-->";
+    const std::string tail = "<!--EndFragment--></p>\r\n\r\n</div>\r\n\r\n</body>\r\n\r\n</html>\r\n";
+    std::string document = header + head + span + tail;
+    size_t startFragment = header.size() + head.size();
+    document.replace(document.find("@@@@@@@@@@"), 10, TenDigits(header.size()));
+    document.replace(document.find("##########"), 10, TenDigits(document.size()));
+    document.replace(document.find("$$$$$$$$$$"), 10, TenDigits(startFragment));
+    document.replace(document.find("%%%%%%%%%%"), 10, TenDigits(startFragment + span.size()));
+    return document;
+}
+
 void PlaceBlock(UINT format, const std::string& bytes, bool withNul) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + (withNul ? 1 : 0));
     if (char* data = block ? (char*)GlobalLock(block) : nullptr) {
@@ -206,6 +253,8 @@ void PlaceShape(const std::wstring& line) {
         PlaceBlock(HtmlFormat(), Without(Without(document, "<!--StartFragment-->"), "<!--EndFragment-->"), true);
     } else if (gCopyShape == L"no-html-end") {
         PlaceBlock(HtmlFormat(), Without(document, "</html>"), true);
+    } else if (gCopyShape.rfind(L"onenote", 0) == 0) {
+        PlaceBlock(HtmlFormat(), OneNoteDocument(line), true);
     } else PlaceBlock(HtmlFormat(), document, true);
 }
 
@@ -233,6 +282,46 @@ void LogChar(const char* kind, WPARAM unit) {
 
 bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
 
+// The stream's own modifier state, kept from the events the hook sees.
+bool gStreamDown[256];
+
+std::string StreamModifiers() {
+    std::string mods;
+    if (gStreamDown[VK_LCONTROL] || gStreamDown[VK_RCONTROL]) mods += 'C';
+    if (gStreamDown[VK_LMENU] || gStreamDown[VK_RMENU]) mods += 'A';
+    if (gStreamDown[VK_LSHIFT] || gStreamDown[VK_RSHIFT]) mods += 'S';
+    if (gStreamDown[VK_LWIN] || gStreamDown[VK_RWIN]) mods += 'W';
+    return mods.empty() ? "-" : mods;
+}
+
+// Which side a generic modifier event stands for.
+DWORD SidedKey(const KBDLLHOOKSTRUCT& key) {
+    bool extended = key.flags & LLKHF_EXTENDED;
+    switch (key.vkCode) {
+    case VK_CONTROL: return extended ? VK_RCONTROL : VK_LCONTROL;
+    case VK_MENU: return extended ? VK_RMENU : VK_LMENU;
+    case VK_SHIFT: return key.scanCode == 0x36 ? VK_RSHIFT : VK_LSHIFT;
+    default: return key.vkCode;
+    }
+}
+
+// "DOWN vk=0x24 mods=C": the modifiers held when the key entered the stream,
+// itself not counted.
+LRESULT CALLBACK StreamHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const KBDLLHOOKSTRUCT& key = *(const KBDLLHOOKSTRUCT*)lParam;
+        bool up = key.flags & LLKHF_UP;
+        DWORD sided = SidedKey(key) & 0xFF;
+        if (up) gStreamDown[sided] = false;
+        char line[64];
+        std::snprintf(line, sizeof line, "%s vk=0x%02X mods=%s", up ? "UP" : "DOWN", (unsigned)key.vkCode,
+                      StreamModifiers().c_str());
+        LogTo(gKeyLog, line);
+        if (!up) gStreamDown[sided] = true;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // Ctrl+V and Ctrl+C are ours: the edit control neither pastes nor copies.
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -243,7 +332,9 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         if (wParam == 'C' && ControlHeld()) {
-            Copy();
+            if (gCopyDelayMs == 0) Copy();
+            else if (gCopyDelayMs < 0) Log("COPY IGNORED");
+            else SetTimer(gMain, kCopyTimer, gCopyDelayMs, nullptr);
             return 0;
         }
         break;
@@ -279,7 +370,12 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_SIZE: MoveWindow(gEdit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
     case WM_SETFOCUS: SetFocus(gEdit); return 0;
-    case WM_TIMER: CheckReady(); return 0;
+    case WM_TIMER:
+        if (wParam == kCopyTimer) {
+            KillTimer(window, kCopyTimer);
+            Copy();
+        } else CheckReady();
+        return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -291,6 +387,7 @@ struct Options {
     std::wstring text;
     bool highlighted = false;
     std::wstring copyShape;
+    int copyDelayMs = 0;
 };
 
 Options ReadOptions() {
@@ -305,6 +402,10 @@ Options ReadOptions() {
         else if (name == L"--text" && hasValue) options.text = args[++i];
         else if (name == L"--highlighted") options.highlighted = true;
         else if (name == L"--copy" && hasValue) options.copyShape = args[++i];
+        else if (name == L"--copy-delay" && hasValue) {
+            std::wstring value = args[++i];
+            options.copyDelayMs = value == L"never" ? -1 : _wtoi(value.c_str());
+        }
     }
     LocalFree(args);
     return options;
@@ -333,9 +434,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Options options = ReadOptions();
     gHighlighted = options.highlighted;
     gCopyShape = options.copyShape;
-    if (!options.log.empty())
+    gCopyDelayMs = options.copyDelayMs;
+    if (!options.log.empty()) {
         gLog = CreateFileW(options.log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        gKeyLog = CreateFileW((options.log + L".keys").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        SetWindowsHookExW(WH_KEYBOARD_LL, StreamHook, instance, 0);
+    }
     if (!CreateWindows(options, instance)) return 1;
     ShowWindow(gMain, SW_SHOW);
     SetForegroundWindow(gMain);

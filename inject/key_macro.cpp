@@ -143,17 +143,16 @@ uint16_t Utf16ForAnsiByte(unsigned char character) {
     return unit.empty() ? 0xFFFD : unit[0];
 }
 
-// The modifiers as the input stream tells them apart, each with the flags
-// of its own key-up (the right-hand Ctrl and Alt and both Windows keys are
-// extended keys).
+// The modifiers, each with its left and right keys as the input stream
+// tells them apart (the right-hand Ctrl and Alt are extended keys). Some
+// systems (Wine) keep only the generic key's state for an injected one,
+// which is then released as such.
 struct Modifier {
-    uint16_t key;
-    uint32_t upFlags;
+    uint16_t key, left, right;
 };
+constexpr Modifier kModifiers[] = {{0x10, 0xA0, 0xA1}, {0x11, 0xA2, 0xA3}, {0x12, 0xA4, 0xA5}, {0x5B, 0x5B, 0x5B},
+                                   {0x5C, 0x5C, 0x5C}};
 constexpr uint32_t kUp = platform::kKeyEventKeyUp;
-constexpr uint32_t kExtendedUp = platform::kKeyEventKeyUp | platform::kKeyEventExtendedKey;
-constexpr Modifier kModifiers[] = {{0xA0, kUp}, {0xA1, kUp},         {0xA2, kUp},         {0xA3, kExtendedUp},
-                                   {0xA4, kUp}, {0xA5, kExtendedUp}, {0x5B, kExtendedUp}, {0x5C, kExtendedUp}};
 constexpr unsigned kModifierPollMs = 10;
 // A key no keyboard has: pressed between a lone Alt or Windows key and its
 // release, it keeps the window from opening its menu or the Start menu.
@@ -164,6 +163,12 @@ std::vector<const Modifier*> HeldModifiers() {
     for (const Modifier& modifier : kModifiers)
         if (platform::IsKeyDown(modifier.key)) held.push_back(&modifier);
     return held;
+}
+
+KeyEvent KeyUpOf(uint16_t key) {
+    const bool extended = key == 0xA3 || key == 0xA5 || key == 0x5B || key == 0x5C;
+    return {key, static_cast<uint16_t>(platform::MapVirtualKeyA(key)),
+            extended ? kUp | platform::kKeyEventExtendedKey : kUp};
 }
 
 // A modifier still held (Ctrl of Ctrl+H, AltGr of the "@" key) would bend
@@ -177,17 +182,18 @@ std::vector<KeyEvent> ReleaseOfHeldModifiers() {
         held = HeldModifiers();
     }
     std::vector<KeyEvent> events;
-    const bool altOrWindows = std::any_of(held.begin(), held.end(), [](const Modifier* m) {
-        return m->key == 0xA4 || m->key == 0xA5 || m->key == 0x5B || m->key == 0x5C;
-    });
-    if (altOrWindows) {
+    if (std::any_of(held.begin(), held.end(), [](const Modifier* m) { return m->key >= 0x12; })) {
         const uint16_t scan = static_cast<uint16_t>(platform::MapVirtualKeyA(kMaskKey));
         events.push_back({kMaskKey, scan, 0});
         events.push_back({kMaskKey, scan, kUp});
     }
-    for (const Modifier* modifier : held)
-        events.push_back({modifier->key, static_cast<uint16_t>(platform::MapVirtualKeyA(modifier->key)),
-                          modifier->upFlags});
+    for (const Modifier* modifier : held) {
+        const size_t before = events.size();
+        if (platform::IsKeyDown(modifier->left)) events.push_back(KeyUpOf(modifier->left));
+        if (modifier->right != modifier->left && platform::IsKeyDown(modifier->right))
+            events.push_back(KeyUpOf(modifier->right));
+        if (events.size() == before) events.push_back(KeyUpOf(modifier->key));
+    }
     return events;
 }
 

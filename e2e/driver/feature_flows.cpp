@@ -99,7 +99,7 @@ void PressHotkey(const Flow& flow) {
 }
 
 // What a hotkey press shows: the dialog, or for "@" outside OneNote the
-// paste logged at or after `from`.
+// "@" typed, logged at or after `from`.
 bool PressShowed(const Flow& flow, const StandIn& standIn, size_t from, unsigned timeoutMs, HWND& dialog) {
     const double start = NowMs();
     while (NowMs() - start < timeoutMs) {
@@ -112,7 +112,7 @@ bool PressShowed(const Flow& flow, const StandIn& standIn, size_t from, unsigned
         } else {
             std::vector<std::string> lines = ReadLogLines(standIn.log);
             for (size_t i = from; i < lines.size(); ++i)
-                if (lines[i] == "PASTE") return true;
+                if (lines[i] == CharLine('@')) return true;
         }
         Sleep(1);
     }
@@ -152,7 +152,7 @@ bool RunFlow(const Flow& flow, const VantorRun& vantor, const StandIn& standIn, 
         }
     }
     const double shown = NowMs() - start - flow.designedWait;
-    if (!flow.caption) {  // "@" outside OneNote: the paste is the result
+    if (!flow.caption) {  // "@" outside OneNote: the character typed is the result
         times.close.push_back(shown);
         return true;
     }

@@ -14,7 +14,7 @@
 namespace e2e {
 
 // The dispatcher waits this long after every hotkey, and this much more
-// before it pastes "@" outside OneNote.
+// before it types "@" outside OneNote.
 constexpr double kHotkeyWaitMs = 100;
 constexpr double kAtSignWaitMs = 150;
 
@@ -36,7 +36,7 @@ struct FlowTimes {
 // Ctrl+M and the 2 key; Ctrl+H and keypad 2; Ctrl+D and a day clicked
 // twice; "@", "doe", Home and Enter. In a stand-in whose title holds "OneNote".
 extern const Flow kFeatureFlows[4];
-// "@" in a window that is not OneNote: no dialog, "@" pasted.
+// "@" in a window that is not OneNote: no dialog, "@" typed.
 extern const Flow kAtSignElsewhere;
 
 // One round of the flow, from the stand-in in front to its result logged

@@ -6,12 +6,14 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
 struct StandIn {
     std::string folder;
     std::string log;
+    std::string keyLog;  // every key of the input stream, with the modifiers down then
     HANDLE process = nullptr;
     HWND window = nullptr;
     HWND edit = nullptr;
@@ -23,6 +25,18 @@ struct StandIn {
 // until it says READY and is in front.
 StandIn StartStandIn(const std::string& caption, const std::string& moreArguments = "");
 void EndStandIn(StandIn& standIn);
+
+// The keys of the stream logged at or after line `from` of the key log, as
+// "DOWN vk=0x24 mods=C" (mods "-" when none is down).
+std::vector<std::string> StreamKeys(const StandIn& standIn, size_t from = 0);
+
+// A clipboard history: holds the clipboard `holdMs` after every change.
+struct ClipboardListener {
+    std::string log;
+    HANDLE process = nullptr;
+};
+ClipboardListener StartClipboardListener(unsigned holdMs);
+void EndClipboardListener(ClipboardListener& listener);
 
 // A command-line argument in double quotes.
 std::string Quoted(const std::string& argument);

@@ -54,8 +54,16 @@ void TypeCapitalForKey(HWND edit, unsigned virtualKey) {
     SendKeyMacro(CapitalForKey(virtualKey));
 }
 
+// The keyboard repeating the M of a Ctrl+M still held: the hotkey itself
+// does not repeat, so the repeats come here, and they are not a choice.
+bool IsOpeningChordRepeating(WPARAM key, LPARAM lParam) {
+    const bool wasDown = (lParam >> 30) & 1;
+    return key == kHotkeySlots[0].virtualKey && (wasDown || GetAsyncKeyState(VK_CONTROL) < 0);
+}
+
 LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN) TypeCapitalForKey(edit, static_cast<unsigned>(wParam));
+    if (message == WM_KEYDOWN && !IsOpeningChordRepeating(wParam, lParam))
+        TypeCapitalForKey(edit, static_cast<unsigned>(wParam));
     return CallWindowProcA(gEditProcedure, edit, message, wParam, lParam);
 }
 

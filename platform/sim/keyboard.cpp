@@ -40,11 +40,12 @@ bool Down(unsigned key) {
     return found != gDown.end() && Now() < found->second;
 }
 
+// A test may also hold a generic modifier, as Wine keeps an injected one.
 bool DownEitherSide(unsigned key) {
     switch (key) {
-        case 0x10: return Down(0xA0) || Down(0xA1);
-        case 0x11: return Down(0xA2) || Down(0xA3);
-        case 0x12: return Down(0xA4) || Down(0xA5);
+        case 0x10: return Down(0x10) || Down(0xA0) || Down(0xA1);
+        case 0x11: return Down(0x11) || Down(0xA2) || Down(0xA3);
+        case 0x12: return Down(0x12) || Down(0xA4) || Down(0xA5);
         default: return Down(key);
     }
 }
@@ -55,6 +56,7 @@ void Apply(const platform::KeyEvent& event) {
     unsigned key = SidedKey(event);
     if (event.flags & platform::kKeyEventKeyUp) {
         gDown.erase(key);
+        gDown.erase(event.virtualKey);
         return;
     }
     gDown[key] = kForever;

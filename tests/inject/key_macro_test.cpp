@@ -301,6 +301,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(HeldCase{"NoneHeld", {}, 0, 0, {}},
                       HeldCase{"CtrlLetGoSoon", {0xA2}, 40, 40, {}},
                       HeldCase{"CtrlStillHeld", {0xA2}, sim::kForever, kHeldModifierWaitMs, {{0xA2, 0x1D, 2}}},
+                      HeldCase{"OnlyTheGenericCtrlKnown", {0x11}, sim::kForever, kHeldModifierWaitMs,
+                               {{0x11, 0x1D, 2}}},
                       HeldCase{"RightShiftAndWindowsKey",
                                {0xA1, 0x5B},
                                sim::kForever,
