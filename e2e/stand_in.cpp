@@ -322,6 +322,16 @@ LRESULT CALLBACK StreamHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The hook runs on a thread of its own: on the window's thread it would hold
+// up every key of the desktop whenever that thread waits on another program
+// (activation messages), for seconds, as no real note program does.
+DWORD WINAPI StreamHookThread(void*) {
+    SetWindowsHookExW(WH_KEYBOARD_LL, StreamHook, GetModuleHandleW(nullptr), 0);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    return 0;
+}
+
 // Ctrl+V and Ctrl+C are ours: the edit control neither pastes nor copies.
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -440,7 +450,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         gKeyLog = CreateFileW((options.log + L".keys").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        SetWindowsHookExW(WH_KEYBOARD_LL, StreamHook, instance, 0);
+        CloseHandle(CreateThread(nullptr, 0, StreamHookThread, nullptr, 0, nullptr));
     }
     if (!CreateWindows(options, instance)) return 1;
     ShowWindow(gMain, SW_SHOW);

@@ -9,6 +9,8 @@ struct LocalDate {
     int day;
 };
 
+// A fixed wait, during which messages other programs send to the program's
+// windows are still answered.
 void Sleep(unsigned milliseconds);
 
 // GetLocalTime, the date part.
