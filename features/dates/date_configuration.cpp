@@ -2,6 +2,7 @@
 
 #include "app/configuration_file.h"
 #include "features/dates/date_format.h"
+#include "inject/text_encoding.h"
 #include "platform/profile.h"
 
 namespace {
@@ -15,10 +16,11 @@ std::string TrimSpaces(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The date goes into HTML as UTF-8, whatever the editor saved the file in.
 std::string ReadValue(const std::string& section, const std::string& key,
                       const std::string& defaultValue, const std::string& path) {
-    return TrimSpaces(
-        platform::GetPrivateProfileStringA(section, key, defaultValue, kValueBuffer, path));
+    return FileTextToUtf8(TrimSpaces(
+        platform::GetPrivateProfileStringW(section, key, defaultValue, kValueBuffer, path)));
 }
 
 std::string NumberedKey(const char* letters, int number) {

@@ -151,10 +151,8 @@ std::vector<HostileCase> Cases() {
         {.name = "utf16le_bom", .file = "utf16le_bom.ini", .format = kFormat,
          .firstShortWeekday = "Lun", .domains = kPlainDomains, .contacts = kPlainContacts,
          .domainsAfter = kPlainDomains + kNewDomain, .contactsAfter = kPlainContacts + kNewContact},
-        // The profile functions hand UTF-8 text over in the ANSI code page;
-        // display keys are UTF-8 bytes to the contact book.
         {.name = "utf8_bom", .file = "utf8_bom.ini", .format = kFormat,
-         .firstShortWeekday = "Lun", .december = "D\xE9" "cembre", .domains = kPlainDomains,
+         .firstShortWeekday = "Lun", .december = "D\xC3\xA9" "cembre", .domains = kPlainDomains,
          .contacts = kJohn + "Z\xC3\xA9lie, \xC3\x89mile=mailto:Emile.Zelie@gmail.com;",
          .domainsAfter = kPlainDomains + kNewDomain,
          .contactsAfter = kJohn + "Z\xC3\xA9lie, \xC3\x89mile=mailto:Emile.Zelie@gmail.com;" +
@@ -332,9 +330,10 @@ void ExpectReadings(const HostileCase& c, const std::string& domains, const std:
 
 void AddTheNewEntries(const HostileCase& c) {
     size_t known = gDomains.size();
-    AddContact(c.add.contactKey, c.add.address);
+    // Each write answers whether the file took it.
+    EXPECT_EQ(AddContact(c.add.contactKey, c.add.address), c.written);
     // The new company is listed at once, whether or not the file took it.
-    AddDomainEntry(c.add.acronym, c.add.companyName, c.add.emailExtension);
+    EXPECT_EQ(AddDomainEntry(c.add.acronym, c.add.companyName, c.add.emailExtension), c.written);
     ASSERT_EQ(gDomains.size(), known + 1);
     EXPECT_EQ(gDomains.back().acronym, c.add.acronym);
 #ifndef _WIN32
@@ -345,10 +344,10 @@ void AddTheNewEntries(const HostileCase& c) {
 }
 
 void ExpectWritten(const HostileCase& c, const std::string& path) {
-    std::string contact = platform::GetPrivateProfileStringA("contact_book", c.add.contactKey, "",
+    std::string contact = platform::GetPrivateProfileStringW("contact_book", c.add.contactKey, "",
                                                              1024, path);
     std::string company =
-        platform::GetPrivateProfileStringA("domains", c.add.acronym, "", 1024, path);
+        platform::GetPrivateProfileStringW("domains", c.add.acronym, "", 1024, path);
     if (c.written) {
         EXPECT_EQ(contact, "mailto:" + c.add.address);
         EXPECT_EQ(company, c.add.companyName + c.add.emailExtension);

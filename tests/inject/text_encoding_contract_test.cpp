@@ -33,6 +33,26 @@ TEST_F(TextEncodingTest, ConvertsBothWays) {
     }
 }
 
+// Valid UTF-8 stays as it is; anything else is read as Windows-1252.
+TEST_F(TextEncodingTest, FileTextIsUtf8OrWindows1252) {
+    const RoundTrip cases[] = {
+        {"", ""},
+        {"Z\xC3\xA9lie \xCE\x94 \xF0\x9F\x98\x80", "Z\xC3\xA9lie \xCE\x94 \xF0\x9F\x98\x80"},
+        {"Z\xE9lie", "Z\xC3\xA9lie"},
+        {"\x80\x81\x8D\x8F\x90\x9D\x9F\xA0\xFF", "\xE2\x82\xAC\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D\xC5\xB8\xC2\xA0\xC3\xBF"},
+        {"\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"},     // one bad byte: the whole text
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                    // overlong "/"
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},    // a surrogate
+        {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},  // above U+10FFFF
+        {"\xE2\x82", "\xC3\xA2\xE2\x80\x9A"},               // cut short
+        {std::string("a\0\xE9", 3), std::string("a\0\xC3\xA9", 4)},
+    };
+    for (const RoundTrip& c : cases) {
+        EXPECT_EQ(FileTextToUtf8(c.ansi), c.utf8) << c.ansi;
+        EXPECT_TRUE(IsValidUtf8(c.utf8)) << c.utf8;
+    }
+}
+
 TEST_F(TextEncodingTest, StopsAtTheFirstNul) {
     EXPECT_EQ(AnsiToUtf8(std::string("ab\0\xE9", 4)), "ab");
     EXPECT_EQ(Utf8ToAnsi(std::string("ab\0\xC3\xA9", 5)), "ab");
