@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "inject/text_encoding.h"
 #include "platform/profile.h"
 #include "platform/sim/sim.h"
 
@@ -259,8 +260,9 @@ bool HasNulCharacter(const std::string& file) {
 void CheckWrite(const std::string& file, const std::vector<Line>* lines, const std::string& section,
                 const std::string& key, const std::string& value) {
     // A value or key that makes lines of its own can move every key after it.
-    const bool writableBack =
-        WritableBack(section, key, value) && KeepsEncoding(file, lines) && !HasNulCharacter(file);
+    // A file with a mark takes UTF-8 text; other bytes become U+FFFD.
+    const bool writableBack = WritableBack(section, key, value) && KeepsEncoding(file, lines) &&
+                              !HasNulCharacter(file) && (lines || IsValidUtf8(value));
     std::vector<Key> others = lines && writableBack ? NamedKeys(*lines, 16) : std::vector<Key>{};
     std::vector<std::string> before;
     for (const Key& k : others) before.push_back(Read(k.section, k.key, "\x01", 4096));

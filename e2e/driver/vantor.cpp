@@ -31,8 +31,8 @@ VantorRun PlaceVantor(const std::string& folder, const std::string& name) {
     run.name = name;
     run.exe = run.folder + name + ".exe";
     run.ini = run.folder + name + ".ini";
-    if (GetFileAttributesA(run.exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(VantorExecutable().c_str(), run.exe.c_str(), FALSE)) {
+    if (GetFileAttributesW(Wide(run.exe).c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyFileW(Wide(VantorExecutable()).c_str(), Wide(run.exe).c_str(), FALSE)) {
         ADD_FAILURE() << "cannot copy " << VantorExecutable() << " to " << run.exe;
         run.exe.clear();
     }
@@ -58,6 +58,17 @@ VantorRun StartVantor(const std::string& name, const std::string& ini) {
     if (!ini.empty()) WriteFileBytes(run.ini, ini);
     Launch(run);
     return run;
+}
+
+std::string FreshFolderNamed(const std::string& name) {
+    std::string folder = FreshFolder("named");
+    if (folder.empty()) return "";
+    folder += name;
+    if (!CreateDirectoryW(Wide(folder).c_str(), nullptr)) {
+        ADD_FAILURE() << "cannot create " << folder << " (error " << GetLastError() << ")";
+        return "";
+    }
+    return folder + "\\";
 }
 
 VantorRun StartVantorIn(const std::string& folder, const std::string& name) {

@@ -8,6 +8,7 @@
 
 namespace e2e {
 
+// Paths are UTF-8.
 struct VantorRun {
     std::string folder;  // holds Vantor.exe (or the name given) and its .ini
     std::string name;    // the base name: "Vantor" or the name given
@@ -25,7 +26,11 @@ std::string VantorExecutable();
 // there first when it is not empty, starts it and waits for its notice.
 VantorRun StartVantor(const std::string& name = "Vantor", const std::string& ini = "");
 
-// Starts `name` + ".exe" in an existing folder, copying Vantor.exe there
+// A new folder of this name (UTF-8, any script) inside a fresh one, with its
+// trailing backslash; empty (with a failure recorded) when it cannot be made.
+std::string FreshFolderNamed(const std::string& name);
+
+// Starts `name` + ".exe" in an existing folder (UTF-8), copying Vantor.exe there
 // under that name first when it is missing; waits for its notice.
 VantorRun StartVantorIn(const std::string& folder, const std::string& name = "Vantor");
 

@@ -135,6 +135,9 @@ const std::string kMax = "Roe, Max=mailto:Max.Roe@gmail.com;";
 const std::string kPlainContacts = kJohn + "Doe, Jane=mailto:Jane.Doe@microsoft.com;";
 const std::string kNewDomain = "NEW=New Co|@new.example;";
 const std::string kNewContact = "Roe, Ann=mailto:Ann.Roe@gmail.com;";
+const std::string kSociete = "S\xC3\x89=Soci\xC3\xA9t\xC3\xA9|@societe.fr;";
+const std::string kZelieDvorak = "Z\xC3\xA9lie, Ana=mailto:Ana.Zelie@societe.fr;"
+                                 "Dvo\xC5\x99\xC3\xA1k, Anton\xC3\xADn=mailto:Antonin.Dvorak@microsoft.com;";
 
 std::vector<HostileCase> Cases() {
     return {
@@ -171,6 +174,12 @@ std::vector<HostileCase> Cases() {
          .contactsAfter = "\xC5\x81ukasz, K\xC5\x8Dno=mailto:Kono.Lukasz@gmail.com;"
                           "\xC4\x90or\xC4\x91" "e, \xC5\x9D" "a\xC4\x8F" "a=mailto:Sada.Dorde@gmail.com;" +
                           kJohn + kNewContact},
+        // An editor's "ANSI" (Windows-1252) texts beside UTF-8 ones: each is
+        // read as what it is, and held as UTF-8.
+        {.name = "windows1252_and_utf8", .file = "windows1252_and_utf8.ini", .format = kFormat,
+         .firstShortWeekday = "L\xC3\xBCn", .december = "D\xC3\xA9" "cembre",
+         .domains = kBuiltInDomain + kSociete, .contacts = kZelieDvorak,
+         .domainsAfter = kBuiltInDomain + kSociete + kNewDomain, .contactsAfter = kZelieDvorak + kNewContact},
         {.name = "cr_only", .file = "cr_only.ini", .format = kFormat, .firstShortWeekday = "Lun",
          .domains = kPlainDomains, .contacts = kPlainContacts,
          .domainsAfter = kPlainDomains + kNewDomain, .contactsAfter = kPlainContacts + kNewContact},
