@@ -223,10 +223,12 @@ bool IsStorableDisplayKey(const std::string& typed) {
     return true;
 }
 
+// What the program writes is UTF-8: a text handed over in Windows-1252 (an
+// ANSI dialog's) is converted by the same rule the reading applies.
 bool AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
                   const std::string& address) {
-    return platform::WritePrivateProfileStringW("contact_book", displayKeyUtf8, "mailto:" + address,
-                                                path);
+    return platform::WritePrivateProfileStringW("contact_book", FileTextToUtf8(displayKeyUtf8),
+                                                FileTextToUtf8("mailto:" + address), path);
 }
 
 bool AddContact(const std::string& displayKeyUtf8, const std::string& address) {
@@ -235,9 +237,11 @@ bool AddContact(const std::string& displayKeyUtf8, const std::string& address) {
 
 bool AddDomainEntryTo(const std::string& path, const std::string& acronym,
                       const std::string& companyName, const std::string& emailExtension) {
-    gDomains.push_back({acronym, companyName, emailExtension});
-    return platform::WritePrivateProfileStringW("domains", acronym, companyName + emailExtension,
-                                                path);
+    const DomainEntry entry = {FileTextToUtf8(acronym), FileTextToUtf8(companyName),
+                               FileTextToUtf8(emailExtension)};
+    gDomains.push_back(entry);
+    return platform::WritePrivateProfileStringW("domains", entry.acronym,
+                                                entry.companyName + entry.emailExtension, path);
 }
 
 bool AddDomainEntry(const std::string& acronym, const std::string& companyName,

@@ -151,6 +151,10 @@ const Profile* ParsedProfile(const std::string& path) {
     return &cached;
 }
 
+// A section without a name ("[]") is written without its header, as Wine
+// writes it: the line after it can so become the first of the file, and
+// when that line begins with the bytes of a byte-order mark the file reads
+// in that encoding from then on. Windows, editing in place, keeps "[]".
 std::string WriteProfile(const Profile& profile) {
     std::u16string text;
     for (const Section& section : profile.sections) {

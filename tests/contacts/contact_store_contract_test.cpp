@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "features/contacts/contact_store.h"
+#include "inject/text_encoding.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "tests/support/contact_lists.h"
@@ -67,6 +68,10 @@ const ContactWrite kContactWrites[] = {
      kZelieLukasz, "Lukasz.Zelie@x.com",
      "Doe, John=mailto:j@x.com;" + std::string(kZelieLukasz) + "=mailto:Lukasz.Zelie@x.com;", "SD",
      kSocieteDelta, "@societe.example", "SD=" + std::string(kSocieteDelta) + "|@societe.example;"},
+    // A name handed over in Windows-1252 is stored as UTF-8 all the same.
+    {"Windows1252TextsStoredAsUtf8", Utf16(u"[domains]\r\nG=Google@gmail.com\r\n"), "Z\xE9lie, Ana",
+     "Ana.Zelie@x.com", "Z\xC3\xA9lie, Ana=mailto:Ana.Zelie@x.com;", "SE", "Soci\xE9t\xE9",
+     "@societe.example", "G=Google|@gmail.com;SE=Soci\xC3\xA9t\xC3\xA9|@societe.example;"},
     {"PlainFileKeepsTheUtf8Bytes", "[contact_book]\r\nDoe, John=mailto:j@x.com\r\n", kZelieLukasz,
      "Lukasz.Zelie@x.com",
      "Doe, John=mailto:j@x.com;" + std::string(kZelieLukasz) + "=mailto:Lukasz.Zelie@x.com;", "SD",
@@ -82,7 +87,7 @@ TEST_P(ContactWriteTest, ReadsBack) {
     if (!c.acronym.empty()) {
         EXPECT_TRUE(AddDomainEntryTo(path, c.acronym, c.companyName, c.extension));
     }
-    EXPECT_EQ(platform::GetPrivateProfileStringW("contact_book", c.key, "", 1024, path),
+    EXPECT_EQ(platform::GetPrivateProfileStringW("contact_book", FileTextToUtf8(c.key), "", 1024, path),
               "mailto:" + c.address);
     LoadContactBookFrom(path);
     EXPECT_EQ(ContactsOf(gContacts), c.contactsAfter);
