@@ -18,6 +18,12 @@ std::string Lines(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::string Repeated(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
+}
+
 std::string DefaultWithout(const std::string& key) {
     std::string text = DefaultConfiguration();
     size_t at = text.find("\r\n" + key + "=");
@@ -104,6 +110,10 @@ TEST_F(DateConfiguration, OutputValueIsTrimmedAndBounded) {
         {"Windows-1252", Lines({"[date_picker]", "output=<b>\xE9t\xE9 dd</b>"}),
          "<b>\xC3\xA9t\xC3\xA9 dd</b>"},
         {"UTF-8", Lines({"[date_picker]", "output=<b>\xCE\x94 dd</b>"}), "<b>\xCE\x94 dd</b>"},
+        {"UTF-8 cut inside a letter", Lines({"[date_picker]", "output=" + Repeated("\xC3\xA9", 150)}),
+         Repeated("\xC3\xA9", 129)},
+        {"Windows-1252 cut", Lines({"[date_picker]", "output=" + std::string(300, '\xE9')}),
+         Repeated("\xC3\xA9", 259)},
         {"UTF-16 file", std::string("\xFF\xFE[\0d\0a\0t\0e\0_\0p\0i\0c\0k\0e\0r\0]\0\n\0"
                                     "o\0u\0t\0p\0u\0t\0=\0\x94\x03 \0d\0", 50),
          "\xCE\x94 d"},
