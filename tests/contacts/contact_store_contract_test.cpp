@@ -72,10 +72,6 @@ const ContactWrite kContactWrites[] = {
     {"Windows1252TextsStoredAsUtf8", Utf16(u"[domains]\r\nG=Google@gmail.com\r\n"), "Z\xE9lie, Ana",
      "Ana.Zelie@x.com", "Z\xC3\xA9lie, Ana=mailto:Ana.Zelie@x.com;", "SE", "Soci\xE9t\xE9",
      "@societe.example", "G=Google|@gmail.com;SE=Soci\xC3\xA9t\xC3\xA9|@societe.example;"},
-    {"PlainFileKeepsTheUtf8Bytes", "[contact_book]\r\nDoe, John=mailto:j@x.com\r\n", kZelieLukasz,
-     "Lukasz.Zelie@x.com",
-     "Doe, John=mailto:j@x.com;" + std::string(kZelieLukasz) + "=mailto:Lukasz.Zelie@x.com;", "SD",
-     kSocieteDelta, "@societe.example", "SD=" + std::string(kSocieteDelta) + "|@societe.example;"},
 };
 
 class ContactWriteTest : public testing::TestWithParam<ContactWrite> {};
