@@ -1,5 +1,6 @@
 #include "app/configuration_file.h"
 
+#include "inject/text_encoding.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 
@@ -12,22 +13,26 @@ std::string ModuleFileName(const std::string& modulePath) {
     return slash == std::string::npos ? modulePath : modulePath.substr(slash + 1);
 }
 
-}  // namespace
-
-std::string BaseName() {
-    std::string name = ModuleFileName(platform::GetModuleFileNameA());
+std::string BaseNameUtf8() {
+    std::string name = ModuleFileName(platform::GetModuleFileNameW());
     size_t dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+}  // namespace
+
+// The mutex, the windows' captions and the atoms are named through the ANSI
+// functions, as they always were.
+std::string BaseName() { return Utf8ToAnsi(BaseNameUtf8()); }
+
 std::string ModuleFolder() {
-    std::string modulePath = platform::GetModuleFileNameA();
+    std::string modulePath = platform::GetModuleFileNameW();
     size_t slash = modulePath.rfind('\\');
     return slash == std::string::npos ? std::string() : modulePath.substr(0, slash + 1);
 }
 
 // Computed at every use: the program never caches where its file lives.
-std::string ConfigurationPath() { return ModuleFolder() + BaseName() + ".ini"; }
+std::string ConfigurationPath() { return ModuleFolder() + BaseNameUtf8() + ".ini"; }
 
 std::string DefaultConfiguration() { return platform::LoadRcData(kDefaultConfigurationId); }
 
@@ -39,7 +44,7 @@ void EnsureConfigurationFile() {
     if (platform::PathExists(path)) return;
     std::string bytes = DefaultConfiguration();
     if (bytes.empty()) return;
-    platform::DeleteFileA(path);
+    platform::DeleteFileW(path);
     platform::WriteNewFile(path, bytes);
 }
 

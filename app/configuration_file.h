@@ -3,11 +3,13 @@
 
 #include <string>
 
-// The executable's file name without folder and extension.
+// The executable's file name without folder and extension, in the ANSI code
+// page.
 std::string BaseName();
-// The executable's folder, with its trailing backslash.
+// The executable's folder, with its trailing backslash (UTF-8).
 std::string ModuleFolder();
 
+// UTF-8: the folder may hold letters outside the ANSI code page.
 std::string ConfigurationPath();
 std::string DefaultConfiguration();
 void EnsureConfigurationFile();

@@ -52,12 +52,12 @@ Spread OneCallSamples(int samples, Work work) {
 // The file is read through the platform, as the dialog reads it.
 std::string WrittenFile(const std::string& bytes) {
 #ifdef _WIN32
-    std::string path = platform::GetModuleFileNameA() + ".bench.ini";
+    std::string path = platform::GetModuleFileNameW() + ".bench.ini";
 #else
     sim::AddFolder("C:\\Bench");
     std::string path = "C:\\Bench\\contacts.ini";
 #endif
-    platform::DeleteFileA(path);
+    platform::DeleteFileW(path);
     platform::WriteNewFile(path, bytes);
     return path;
 }
@@ -72,7 +72,7 @@ int main() {
         const std::string size = std::to_string(contacts) + " contacts";
         const std::string path = WrittenFile(GeneratedFile(contacts));
         Report("Contact book procedures", "LoadContactBook, " + size, "ns/call", OneCallSamples(9, [&] { LoadContactBookFrom(path); }));
-        platform::DeleteFileA(path);
+        platform::DeleteFileW(path);
 
         std::vector<std::string> shown;
         for (const Contact& contact : gContacts) shown.push_back(Utf8ToAnsi(contact.displayKey));

@@ -320,4 +320,66 @@ INSTANTIATE_TEST_SUITE_P(ContactBook, ContactBookAtKey,
                          ::testing::Values(AtKeyCase{"LetGo", 0}, AtKeyCase{"AltGrHeldASecond", 1000}),
                          NameOfCase<AtKeyCase>);
 
+// ---- A file in a folder named beyond the ANSI code page, in UTF-16 ------
+
+// Characters as a keyboard of any language gives them: each arrives as one
+// VK_PACKET key carrying it.
+void TypeUnicode(const std::wstring& text) {
+    for (wchar_t c : text) {
+        INPUT keys[2] = {};
+        for (INPUT& key : keys) { key.type = INPUT_KEYBOARD; key.ki.wScan = c; key.ki.dwFlags = KEYEVENTF_UNICODE; }
+        keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+        Pump(20);
+    }
+}
+
+std::string Utf8Of(const std::wstring& text) {
+    std::string utf8(text.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), utf8.data(), (int)utf8.size(), nullptr, nullptr));
+    return utf8;
+}
+
+// Started from "Łódź Δ" beside Notepad's "Unicode" file, the program writes
+// a contact and a company typed with accents into that file as typed, and
+// pastes the link in UTF-8.
+TEST_F(ContactBook, Utf16FileInAFolderBeyondAnsiTakesEntriesAsTyped) {
+    const std::wstring file = L"\xFEFF[domains]\r\nG=Google@gmail.com\r\n[contact_book]\r\nDoe, John=mailto:J@gmail.com\r\n";
+    vantor = StartVantorReady("Vantor", std::string(reinterpret_cast<const char*>(file.data()), file.size() * 2),
+                              FreshFolderNamed("\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\x94"));
+    ASSERT_NE(vantor.tray, nullptr);
+    standIn = StartStandIn(kOneNoteCaption);
+    ASSERT_TRUE(standIn.ready);
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    ASSERT_TRUE(WaitForItemCount(book, 1));
+    TypeText("Z");  // the list narrows on letter keys; "é" comes as a character
+    TypeUnicode(L"\u00E9");
+    TypeText("lie, Ana");
+    ASSERT_TRUE(WaitForItemCount(book, 0));
+    Tap(VK_RETURN);
+    HWND newContact = WaitForWindow("New contact");
+    ASSERT_NE(newContact, nullptr);
+    Pump(500);
+    Tap(VK_END);  // "< New company >", after Google
+    ASSERT_TRUE(Eventually([&] { return FocusOf(newContact) == GetDlgItem(newContact, kFirstCompany + 1); }));
+    Tap(VK_SPACE);
+    ASSERT_NE(WaitForWindow("New company"), nullptr);
+    Pump(300);
+    TypeText("SE");
+    Tap(VK_TAB);
+    TypeUnicode(L"Soci\u00E9t\u00E9");
+    Tap(VK_TAB);
+    TypeText("@societe.fr");
+    Tap(VK_RETURN);
+    EXPECT_EQ(PastedLink(), "<a href='mailto:Ana.Zelie@societe.fr'>@SE\\Z\xC3\xA9lie, Ana</a>");
+    WaitUntilGone(book);
+
+    const std::string bytes = ReadWholeFile(vantor.ini).value_or("");
+    ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0) << "the file lost its UTF-16 mark";
+    const std::string ini = Utf8Of(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2));
+    EXPECT_TRUE(Holds(SectionLines(ini, "domains"), "SE=Soci\xC3\xA9t\xC3\xA9@societe.fr")) << ini;
+    EXPECT_TRUE(Holds(SectionLines(ini, "contact_book"), "Z\xC3\xA9lie, Ana=mailto:Ana.Zelie@societe.fr")) << ini;
+}
+
 }  // namespace

@@ -322,6 +322,44 @@ TEST_F(DatePicker, AnEditOfTheOutputShowsInTheNextDialog) {
     ExpectDocumentAround(*document, EditedText(day));
 }
 
+// A configuration without names: the built-in French ones, whose accented
+// letters reach the HTML as UTF-8 and the plain text in the ANSI code page.
+TEST_F(DatePicker, FrenchFallbackNamesArePastedAsUtf8) {
+    vantor = StartVantorReady("Vantor", "[date_picker]\r\noutput=<b>MM dd</b>\r\n");
+    ASSERT_NE(vantor.tray, nullptr);
+    standIn = StartStandIn(kOneNoteCaption);
+    ASSERT_TRUE(standIn.ready);
+    OpenWithCtrlD();
+    const std::map<int, std::pair<std::string, std::string>> kAccented = {
+        {2, {"f\xC3\xA9vrier", "f\xE9vrier"}},
+        {8, {"ao\xC3\xBBt", "ao\xFBt"}},
+        {12, {"d\xC3\xA9" "cembre", "d\xE9" "cembre"}}};
+    std::optional<Day> day;
+    for (int page = 0; page < 12 && !day; ++page) {
+        for (const auto& [key, cell] : map.days) {
+            Day shown{static_cast<int>(key / 10000), static_cast<int>(key / 100 % 100), 16};
+            if (kAccented.count(shown.month) && map.days.count(DayKey(shown.year, shown.month, 16))) {
+                day = shown;
+                break;
+            }
+        }
+        if (!day) ClickNextMonth();
+    }
+    ASSERT_TRUE(day.has_value()) << "no February, August or December came into view";
+    const auto& [utf8, ansi] = kAccented.at(day->month);
+    size_t from = LogSize();
+    ClickDay(*day);
+    ClickDay(*day);
+    int paste = WaitForLogLine(standIn.log, "PASTE", from);
+    ASSERT_GE(paste, 0);
+    std::vector<std::string> lines = ReadLogLines(standIn.log);
+    ASSERT_GE(lines.size(), static_cast<size_t>(paste) + 3);
+    std::optional<std::string> document = HexPayload(lines[paste + 1]);
+    ASSERT_TRUE(document.has_value()) << lines[paste + 1];
+    ExpectDocumentAround(*document, "<b>" + utf8 + " 16</b>");
+    EXPECT_EQ(HexPayload(lines[paste + 2]), "\r\n" + ansi + " 16\r\n") << lines[paste + 2];
+}
+
 TEST_F(DatePicker, CtrlDOutsideOneNoteOpensNothingAndIsSwallowed) {
     Start(kOtherCaption);
     size_t from = LogSize();

@@ -95,6 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FileCase{"Plain", "plain.ini", 2}, FileCase{"BinaryJunk", "binary_junk.ini", 0},
                       FileCase{"Utf16WithMark", "utf16le_bom.ini", 2}, FileCase{"Utf8WithMark", "utf8_bom.ini", 2},
                       FileCase{"Utf8MarkThenDomains", "utf8_bom_domains_first.ini", 1},
+                      FileCase{"Windows1252AndUtf8", "windows1252_and_utf8.ini", 2},
                       FileCase{"CarriageReturnsOnly", "cr_only.ini", 2}, FileCase{"LineFeedsOnly", "lf_only.ini", 2},
                       FileCase{"MixedLineEnds", "mixed_line_ends.ini", 2},
                       FileCase{"DuplicateSections", "duplicate_sections.ini", 1},

@@ -302,22 +302,29 @@ protected:
     std::list<VantorRun> runs;
 };
 
+// Also from a folder whose name holds letters outside the ANSI code page,
+// as users' folders outside Western Europe do.
 TEST_F(Shell, FirstStartWritesTheDefaultConfigurationByteForByte) {
-    VantorRun& run = Start();
-    ASSERT_NE(run.notice, nullptr);
-    std::optional<std::string> written = ReadWholeFile(run.ini);
-    ASSERT_TRUE(written.has_value()) << "no " << run.ini;
-    const std::string expected = DefaultConfigurationText();
-    EXPECT_EQ(*written, expected);
-    size_t lines = 0, bareLineFeeds = 0;
-    for (size_t i = 0; i < written->size(); ++i)
-        if ((*written)[i] == '\n') (i > 0 && (*written)[i - 1] == '\r' ? lines : bareLineFeeds)++;
-    EXPECT_EQ(lines, 68u);
-    EXPECT_EQ(bareLineFeeds, 0u);
-    EXPECT_TRUE(written->size() >= 2 && written->compare(written->size() - 2, 2, "\r\n") == 0);
-    ASSERT_TRUE(AnswerNotice(run));
-    EXPECT_EQ(ExitVantor(run), 0);
-    EXPECT_EQ(ReadWholeFile(run.ini), expected) << "the file changed while the program ran";
+    for (const std::string& folder :
+         {FreshFolder("first"), FreshFolderNamed("\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\x94")}) {
+        SCOPED_TRACE(folder);
+        ASSERT_FALSE(folder.empty());
+        VantorRun& run = StartIn(folder);
+        ASSERT_NE(run.notice, nullptr);
+        std::optional<std::string> written = ReadWholeFile(run.ini);
+        ASSERT_TRUE(written.has_value()) << "no " << run.ini;
+        const std::string expected = DefaultConfigurationText();
+        EXPECT_EQ(*written, expected);
+        size_t lines = 0, bareLineFeeds = 0;
+        for (size_t i = 0; i < written->size(); ++i)
+            if ((*written)[i] == '\n') (i > 0 && (*written)[i - 1] == '\r' ? lines : bareLineFeeds)++;
+        EXPECT_EQ(lines, 68u);
+        EXPECT_EQ(bareLineFeeds, 0u);
+        EXPECT_TRUE(written->size() >= 2 && written->compare(written->size() - 2, 2, "\r\n") == 0);
+        ASSERT_TRUE(AnswerNotice(run));
+        EXPECT_EQ(ExitVantor(run), 0);
+        EXPECT_EQ(ReadWholeFile(run.ini), expected) << "the file changed while the program ran";
+    }
 }
 
 // A file that exists is the user's: a start never rewrites it, whatever it

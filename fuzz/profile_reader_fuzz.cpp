@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "inject/text_encoding.h"
 #include "platform/profile.h"
 #include "platform/sim/sim.h"
 
@@ -172,13 +173,28 @@ std::vector<std::string> SplitAsked(const std::string& asked) {
 
 std::string Read(const std::string& section, const std::string& key, const std::string& fallback,
                  unsigned size) {
-    return platform::GetPrivateProfileStringA(section, key, fallback, size, kPath);
+    return platform::GetPrivateProfileStringW(section, key, fallback, size, kPath);
+}
+
+// The buffer counts UTF-16 characters: a byte each in a file without a
+// mark, and for a file with one, whose text comes back in UTF-8, one per
+// sequence (two for one beyond U+FFFF).
+size_t Characters(const std::string& read) {
+    std::string file;
+    sim::GetFile(kPath, file);
+    if (!HasByteOrderMark(file)) return read.size();
+    size_t units = 0;
+    for (unsigned char c : read) {
+        if ((c & 0xC0) != 0x80) ++units;
+        if (c >= 0xF0) ++units;
+    }
+    return units;
 }
 
 void CheckRead(const std::vector<Line>* lines, const std::string& section, const std::string& key,
                const std::string& fallback, unsigned size) {
     std::string read = Read(section, key, fallback, size);
-    Check(read.size() < std::max(size, 1u));
+    Check(Characters(read) < std::max(size, 1u));
     Check(read.find('\0') == std::string::npos);
     if (lines) Check(read == ExpectedRead(*lines, section, key, fallback, size));
 }
@@ -216,12 +232,18 @@ std::vector<Key> NamedKeys(const std::vector<Line>& lines, size_t limit) {
     return keys;
 }
 
-// The rewrite drops the blank lines in front: when the first line then
-// begins like a byte-order mark, the file reads in another encoding.
-bool KeepsEncoding(const std::string& file) {
-    if (HasByteOrderMark(file)) return true;
-    std::vector<std::string> lines = ProfileLines(file);
-    return lines.empty() || !HasByteOrderMark(lines[0]);
+// Wine's rewrite drops blank lines and the header of a section without a
+// name ("[]"): when the first line it writes then begins like a byte-order
+// mark, the file reads in another encoding from then on. (Windows edits the
+// file in place, and the line keeps its place.) A line written back begins
+// with its name, followed by "=" or the line end.
+bool KeepsEncoding(const std::string& file, const std::vector<Line>* lines) {
+    if (HasByteOrderMark(file) || !lines) return true;
+    for (const Line& line : *lines) {
+        if (line.header && line.name.empty()) continue;
+        return line.header || !HasByteOrderMark(line.name);
+    }
+    return true;
 }
 
 // A name or value cut at a NUL is written back without what followed: a
@@ -238,13 +260,14 @@ bool HasNulCharacter(const std::string& file) {
 void CheckWrite(const std::string& file, const std::vector<Line>* lines, const std::string& section,
                 const std::string& key, const std::string& value) {
     // A value or key that makes lines of its own can move every key after it.
-    const bool writableBack =
-        WritableBack(section, key, value) && KeepsEncoding(file) && !HasNulCharacter(file);
+    // A file with a mark takes UTF-8 text; other bytes become U+FFFD.
+    const bool writableBack = WritableBack(section, key, value) && KeepsEncoding(file, lines) &&
+                              !HasNulCharacter(file) && (lines || IsValidUtf8(value));
     std::vector<Key> others = lines && writableBack ? NamedKeys(*lines, 16) : std::vector<Key>{};
     std::vector<std::string> before;
     for (const Key& k : others) before.push_back(Read(k.section, k.key, "\x01", 4096));
 
-    Check(platform::WritePrivateProfileStringA(section, key, value, kPath));
+    Check(platform::WritePrivateProfileStringW(section, key, value, kPath));
     CheckRead(nullptr, section, key, "\x01", 4096);
     if (writableBack) Check(Read(section, key, "\x01", 4096) == ReadBack(value));
 

@@ -22,7 +22,8 @@ void MessageBeep(unsigned type);
 int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
                 unsigned style);
 
-// ShellExecuteA(no owner, "open", path, "", "", SW_SHOW); does not wait.
+// ShellExecuteW(no owner, "open", path, "", "", SW_SHOW) of a UTF-8 path;
+// does not wait.
 void ShellExecuteOpen(const std::string& path);
 
 }  // namespace platform

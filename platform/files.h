@@ -1,17 +1,19 @@
-// Files and the program's own module.
+// Files and the program's own module. Paths are UTF-8: a folder may hold any
+// letter, and the system is reached through its UTF-16 (W) functions.
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-// GetModuleFileNameA of the program's own module (at most 260 characters).
-std::string GetModuleFileNameA();
+// GetModuleFileNameW of the program's own module (at most 260 UTF-16
+// characters), in UTF-8.
+std::string GetModuleFileNameW();
 
-// GetFileAttributesA succeeds: a file or a folder of that name exists.
+// GetFileAttributesW succeeds: a file or a folder of that name exists.
 bool PathExists(const std::string& path);
 
-bool DeleteFileA(const std::string& path);
+bool DeleteFileW(const std::string& path);
 
 // Creates (or truncates) the file and writes exactly these bytes.
 bool WriteNewFile(const std::string& path, const std::string& bytes);

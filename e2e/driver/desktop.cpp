@@ -196,17 +196,25 @@ void Remember(HANDLE process) {
 
 }  // namespace
 
+std::wstring Wide(const std::string& utf8) {
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(units > 0 ? units : 0, L'\0');
+    if (units > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
+    return wide;
+}
+
 HANDLE StartProgram(const std::string& commandLine, const std::string& folder) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
+    const std::wstring wideFolder = Wide(folder);
     // Wine on a loaded machine was seen to refuse a start now and then with
     // ERROR_INTERNAL_ERROR before the program ran at all; a second try then
     // starts it, and tests the same thing.
     for (int attempt = 0;; ++attempt) {
-        std::string line = commandLine;  // CreateProcessA may write into it
-        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+        std::wstring line = Wide(commandLine);  // CreateProcessW may write into it
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.empty() ? nullptr : wideFolder.c_str(), &startup, &process))
             break;
         const DWORD error = GetLastError();
         if (error == ERROR_INTERNAL_ERROR && attempt < 2) {
@@ -449,8 +457,9 @@ void EmptyTheClipboard() {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     std::string bytes;
     char buffer[65536];

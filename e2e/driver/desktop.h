@@ -37,8 +37,11 @@ std::string FreshFolder(const std::string& stem);
 // Copies file into folder, keeping its name; the copy's path, empty on failure.
 std::string CopyInto(const std::string& file, const std::string& folder);
 
-// CreateProcess of a full command line, run in folder; the process handle,
-// or null (with a failure recorded).
+// UTF-8 text (paths of any script) as the W functions take it.
+std::wstring Wide(const std::string& utf8);
+
+// CreateProcessW of a full command line, run in folder (both UTF-8); the
+// process handle, or null (with a failure recorded).
 HANDLE StartProgram(const std::string& commandLine, const std::string& folder);
 bool WaitForExit(HANDLE process, unsigned timeoutMs);
 DWORD ExitCodeOf(HANDLE process);
@@ -108,6 +111,7 @@ std::optional<std::string> ClipboardText();
 // Empties the clipboard so that what a test finds there afterwards is new.
 void EmptyTheClipboard();
 
+// The file at a UTF-8 path.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // The whole screen as a 24-bit .bmp in the folder named by VANTOR_SHOTS

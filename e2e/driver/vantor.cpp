@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "e2e/driver/desktop.h"
 #include "e2e/driver/stand_in.h"
 
@@ -15,8 +13,11 @@ constexpr WORD kNoticeBox = 1003;
 constexpr WORD kExitCommand = 1528;
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    if (file == INVALID_HANDLE_VALUE || !WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr))
+        ADD_FAILURE() << "cannot write " << path;
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
 }  // namespace
@@ -31,8 +32,8 @@ VantorRun PlaceVantor(const std::string& folder, const std::string& name) {
     run.name = name;
     run.exe = run.folder + name + ".exe";
     run.ini = run.folder + name + ".ini";
-    if (GetFileAttributesA(run.exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(VantorExecutable().c_str(), run.exe.c_str(), FALSE)) {
+    if (GetFileAttributesW(Wide(run.exe).c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyFileW(Wide(VantorExecutable()).c_str(), Wide(run.exe).c_str(), FALSE)) {
         ADD_FAILURE() << "cannot copy " << VantorExecutable() << " to " << run.exe;
         run.exe.clear();
     }
@@ -53,11 +54,22 @@ void Launch(VantorRun& run) {
 
 }  // namespace
 
-VantorRun StartVantor(const std::string& name, const std::string& ini) {
-    VantorRun run = PlaceVantor(FreshFolder("vantor"), name);
+VantorRun StartVantor(const std::string& name, const std::string& ini, const std::string& folder) {
+    VantorRun run = PlaceVantor(folder.empty() ? FreshFolder("vantor") : folder, name);
     if (!ini.empty()) WriteFileBytes(run.ini, ini);
     Launch(run);
     return run;
+}
+
+std::string FreshFolderNamed(const std::string& name) {
+    std::string folder = FreshFolder("named");
+    if (folder.empty()) return "";
+    folder += name;
+    if (!CreateDirectoryW(Wide(folder).c_str(), nullptr)) {
+        ADD_FAILURE() << "cannot create " << folder << " (error " << GetLastError() << ")";
+        return "";
+    }
+    return folder + "\\";
 }
 
 VantorRun StartVantorIn(const std::string& folder, const std::string& name) {
@@ -96,8 +108,8 @@ bool AnswerNotice(VantorRun& run, bool catchKeys) {
     return run.tray != nullptr;
 }
 
-VantorRun StartVantorReady(const std::string& name, const std::string& ini) {
-    VantorRun run = StartVantor(name, ini);
+VantorRun StartVantorReady(const std::string& name, const std::string& ini, const std::string& folder) {
+    VantorRun run = StartVantor(name, ini, folder);
     AnswerNotice(run, true);
     return run;
 }

@@ -8,6 +8,7 @@
 
 namespace e2e {
 
+// Paths are UTF-8.
 struct VantorRun {
     std::string folder;  // holds Vantor.exe (or the name given) and its .ini
     std::string name;    // the base name: "Vantor" or the name given
@@ -21,11 +22,17 @@ struct VantorRun {
 // The program under test, built beside the tests' folder.
 std::string VantorExecutable();
 
-// Copies Vantor.exe into a fresh folder (as `name` + ".exe"), writes `ini`
-// there first when it is not empty, starts it and waits for its notice.
-VantorRun StartVantor(const std::string& name = "Vantor", const std::string& ini = "");
+// Copies Vantor.exe into a fresh folder, or the empty one given (as `name` +
+// ".exe"), writes `ini` there first when it is not empty, starts it and
+// waits for its notice.
+VantorRun StartVantor(const std::string& name = "Vantor", const std::string& ini = "",
+                      const std::string& folder = "");
 
-// Starts `name` + ".exe" in an existing folder, copying Vantor.exe there
+// A new folder of this name (UTF-8, any script) inside a fresh one, with its
+// trailing backslash; empty (with a failure recorded) when it cannot be made.
+std::string FreshFolderNamed(const std::string& name);
+
+// Starts `name` + ".exe" in an existing folder (UTF-8), copying Vantor.exe there
 // under that name first when it is missing; waits for its notice.
 VantorRun StartVantorIn(const std::string& folder, const std::string& name = "Vantor");
 
@@ -34,7 +41,8 @@ VantorRun StartVantorIn(const std::string& folder, const std::string& name = "Va
 bool AnswerNotice(VantorRun& run, bool catchKeys = true);
 
 // Starts Vantor and answers its notice with the box ticked.
-VantorRun StartVantorReady(const std::string& name = "Vantor", const std::string& ini = "");
+VantorRun StartVantorReady(const std::string& name = "Vantor", const std::string& ini = "",
+                           const std::string& folder = "");
 
 // Chooses a command of the tray menu without opening it (as the menu does,
 // with WM_COMMAND to the tray window).

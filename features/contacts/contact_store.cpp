@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/configuration_file.h"
+#include "inject/text_encoding.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -27,6 +28,10 @@ std::string_view Trim(std::string_view text) {
 }
 
 bool Holds(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+
+// Each text on its own: a file saved as "ANSI" by an editor may hold
+// Windows-1252 names beside the UTF-8 ones the program wrote.
+std::string FileText(std::string_view text) { return FileTextToUtf8(std::string(text)); }
 
 // Files edited on Windows end lines in CR LF, copies from elsewhere in LF,
 // and old Mac editors in a lone CR: all three end a line. A line end at the
@@ -64,17 +69,16 @@ std::string_view ExamineDomainLine(std::string_view line) {
     size_t at = value.find('@');
     // An "@" in the key alone leaves no extension to split the value at.
     if (at == std::string_view::npos) return line;
-    gDomains.push_back({std::string(Trim(line.substr(0, equals))),
-                        std::string(Trim(value.substr(0, at))),
-                        std::string(Trim(value.substr(at)))});
+    gDomains.push_back({FileText(Trim(line.substr(0, equals))), FileText(Trim(value.substr(0, at))),
+                        FileText(Trim(value.substr(at)))});
     return value;
 }
 
 std::string_view ExamineContactLine(std::string_view line) {
     size_t equals = line.find('=');
     if (equals != std::string_view::npos && Holds(line, ',') && Holds(line, '@'))
-        gContacts.push_back({std::string(Trim(line.substr(0, equals))),
-                             std::string(Trim(line.substr(equals + 1)))});
+        gContacts.push_back({FileText(Trim(line.substr(0, equals))),
+                             FileText(Trim(line.substr(equals + 1)))});
     return line;
 }
 
@@ -219,9 +223,12 @@ bool IsStorableDisplayKey(const std::string& typed) {
     return true;
 }
 
+// What the program writes is UTF-8: a text handed over in Windows-1252 (an
+// ANSI dialog's) is converted by the same rule the reading applies.
 bool AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
                   const std::string& address) {
-    return platform::WritePrivateProfileStringA("contact_book", displayKeyUtf8, "mailto:" + address, path);
+    return platform::WritePrivateProfileStringW("contact_book", FileTextToUtf8(displayKeyUtf8),
+                                                FileTextToUtf8("mailto:" + address), path);
 }
 
 bool AddContact(const std::string& displayKeyUtf8, const std::string& address) {
@@ -230,9 +237,11 @@ bool AddContact(const std::string& displayKeyUtf8, const std::string& address) {
 
 bool AddDomainEntryTo(const std::string& path, const std::string& acronym,
                       const std::string& companyName, const std::string& emailExtension) {
-    gDomains.push_back({acronym, companyName, emailExtension});
-    return platform::WritePrivateProfileStringA("domains", acronym, companyName + emailExtension,
-                                                path);
+    const DomainEntry entry = {FileTextToUtf8(acronym), FileTextToUtf8(companyName),
+                               FileTextToUtf8(emailExtension)};
+    gDomains.push_back(entry);
+    return platform::WritePrivateProfileStringW("domains", entry.acronym,
+                                                entry.companyName + entry.emailExtension, path);
 }
 
 bool AddDomainEntry(const std::string& acronym, const std::string& companyName,

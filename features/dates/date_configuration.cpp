@@ -2,6 +2,7 @@
 
 #include "app/configuration_file.h"
 #include "features/dates/date_format.h"
+#include "inject/text_encoding.h"
 #include "platform/profile.h"
 
 namespace {
@@ -15,10 +16,21 @@ std::string TrimSpaces(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// A UTF-8 value the buffer cut inside a letter loses that letter's first
+// bytes, rather than being taken for Windows-1252 as a whole.
+std::string WithoutCutLetter(std::string value) {
+    if (value.size() + 1 < kValueBuffer || IsValidUtf8(value)) return value;
+    size_t lead = value.size();
+    while (lead > 0 && value.size() - lead < 3 && (value[lead - 1] & 0xC0) == 0x80) --lead;
+    if (lead > 0 && IsValidUtf8(value.substr(0, lead - 1))) value.resize(lead - 1);
+    return value;
+}
+
+// The date goes into HTML as UTF-8, whatever the editor saved the file in.
 std::string ReadValue(const std::string& section, const std::string& key,
                       const std::string& defaultValue, const std::string& path) {
-    return TrimSpaces(
-        platform::GetPrivateProfileStringA(section, key, defaultValue, kValueBuffer, path));
+    return FileTextToUtf8(TrimSpaces(WithoutCutLetter(
+        platform::GetPrivateProfileStringW(section, key, defaultValue, kValueBuffer, path))));
 }
 
 std::string NumberedKey(const char* letters, int number) {

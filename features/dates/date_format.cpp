@@ -8,7 +8,7 @@ std::string gDateFormat;
 
 namespace {
 
-// Windows-1252 bytes: the names are pasted as they stand, never converted.
+// UTF-8, as everything the date becomes in its HTML.
 const std::vector<std::string> kFrenchShortWeekdays = {"lun", "mar", "mer", "jeu",
                                                        "ven", "sam", "dim"};
 const std::vector<std::string> kFrenchLongWeekdays = {"lundi",    "mardi",  "mercredi", "jeudi",
@@ -16,8 +16,8 @@ const std::vector<std::string> kFrenchLongWeekdays = {"lundi",    "mardi",  "mer
 const std::vector<std::string> kFrenchShortMonths = {"JAN", "FEV", "MAR", "AVR", "MAI", "JUN",
                                                      "JUL", "AOU", "SEP", "OCT", "NOV", "DEC"};
 const std::vector<std::string> kFrenchLongMonths = {
-    "janvier", "f\xE9vrier", "mars",      "avril",   "mai",      "juin",
-    "juillet", "ao\xFBt",    "septembre", "octobre", "novembre", "d\xE9" "cembre"};
+    "janvier", "f\xC3\xA9vrier", "mars",      "avril",   "mai",      "juin",
+    "juillet", "ao\xC3\xBBt",    "septembre", "octobre", "novembre", "d\xC3\xA9" "cembre"};
 
 struct Token {
     const char* token;

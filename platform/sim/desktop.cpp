@@ -97,7 +97,7 @@ int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& 
 }
 
 void ShellExecuteOpen(const std::string& path) {
-    sim::Log("ShellExecuteA", path);
+    sim::Log("ShellExecuteW", path);
     sim::gShellOpened.push_back(path);
 }
 

@@ -21,11 +21,12 @@ std::map<unsigned, std::string> gRcData;
 std::string gModulePath;
 unsigned gChanges = 0;
 
-// Lower case, backslashes, no trailing backslash; a bare name lives in the
-// Windows folder, as the profile functions take it.
+// Paths are UTF-8. Lower case, backslashes, no trailing backslash; a bare
+// name lives in the Windows folder, as the profile functions take it.
 std::string PathKey(const std::string& path) {
-    std::string key;
-    for (char c : path) key += c == '/' ? '\\' : static_cast<char>(LowerUnit(static_cast<unsigned char>(c)));
+    std::u16string text = DecodeUtf8(path);
+    for (char16_t& unit : text) unit = unit == '/' ? u'\\' : LowerUnit(unit);
+    std::string key = EncodeUtf8(text);
     while (!key.empty() && key.back() == '\\') key.pop_back();
     if (!key.empty() && key.find('\\') == std::string::npos && key.find(':') == std::string::npos)
         key = "c:\\windows\\" + key;
@@ -115,26 +116,26 @@ void SetRcData(unsigned id, const std::string& bytes) { gRcData[id] = bytes; }
 
 namespace platform {
 
-std::string GetModuleFileNameA() {
-    // A buffer of 260 bytes holds 259 characters and the NUL.
-    std::string path = sim::gModulePath.substr(0, 259);
-    sim::Log("GetModuleFileNameA", path);
+std::string GetModuleFileNameW() {
+    // A buffer of 260 characters holds 259 and the NUL.
+    std::string path = sim::EncodeUtf8(sim::DecodeUtf8(sim::gModulePath).substr(0, 259));
+    sim::Log("GetModuleFileNameW", path);
     return path;
 }
 
 bool PathExists(const std::string& path) {
     bool exists = sim::KindOfPath(path) != sim::PathKind::Missing;
-    sim::Log("GetFileAttributesA", path + (exists ? "" : " missing"));
+    sim::Log("GetFileAttributesW", path + (exists ? "" : " missing"));
     return exists;
 }
 
-bool DeleteFileA(const std::string& path) {
+bool DeleteFileW(const std::string& path) {
     bool done = sim::KindOfPath(path) == sim::PathKind::File && sim::MayWrite(path);
     if (done) {
         ++sim::gChanges;
         sim::gFiles.erase(sim::PathKey(path));
     }
-    sim::Log("DeleteFileA", path + (done ? "" : " failed"));
+    sim::Log("DeleteFileW", path + (done ? "" : " failed"));
     return done;
 }
 

@@ -151,6 +151,10 @@ const Profile* ParsedProfile(const std::string& path) {
     return &cached;
 }
 
+// A section without a name ("[]") is written without its header, as Wine
+// writes it: the line after it can so become the first of the file, and
+// when that line begins with the bytes of a byte-order mark the file reads
+// in that encoding from then on. Windows, editing in place, keeps "[]".
 std::string WriteProfile(const Profile& profile) {
     std::u16string text;
     for (const Section& section : profile.sections) {
@@ -207,42 +211,53 @@ std::u16string CopyEntry(std::u16string_view value, unsigned size) {
     return copied;
 }
 
+using Decoder = std::u16string (*)(const std::string&);
+using Encoder = std::string (*)(const std::u16string&);
+
+Decoder DecoderFor(Encoding encoding) { return encoding == Encoding::Ansi ? DecodeAnsi : DecodeUtf8; }
+Encoder EncoderFor(Encoding encoding) { return encoding == Encoding::Ansi ? EncodeAnsi : EncodeUtf8; }
+
 }  // namespace
 
 }  // namespace sim
 
 namespace platform {
 
-std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
+// Names and values are UTF-8 for a file with a byte-order mark, the file's
+// own bytes (read as the ANSI code page, which gives every byte back) for
+// any other file.
+std::string GetPrivateProfileStringW(const std::string& section, const std::string& key,
                                      const std::string& defaultValue, unsigned size,
                                      const std::string& path) {
-    sim::Log("GetPrivateProfileStringA", section + " " + key + " " + path);
+    sim::Log("GetPrivateProfileStringW", section + " " + key + " " + path);
     if (size == 0) return "";
-    std::u16string fallback = sim::DecodeAnsi(defaultValue);
-    while (fallback.size() > 1 && fallback.back() == ' ') fallback.pop_back();
-    sim::PathKind kind = sim::KindOfPath(path);
-    // A folder cannot be opened at all: the default comes back as it is.
-    if (kind == sim::PathKind::Folder) return sim::EncodeAnsi(fallback.substr(0, size - 1));
     static const sim::Profile kEmpty;
     const sim::Profile* parsed = sim::ParsedProfile(path);
     const sim::Profile& profile = parsed ? *parsed : kEmpty;
+    const auto decode = sim::DecoderFor(profile.encoding);
+    const auto encode = sim::EncoderFor(profile.encoding);
+    std::u16string fallback = decode(defaultValue);
+    while (fallback.size() > 1 && fallback.back() == ' ') fallback.pop_back();
+    // A folder cannot be opened at all: the default comes back as it is.
+    if (sim::KindOfPath(path) == sim::PathKind::Folder) return encode(fallback.substr(0, size - 1));
     // No key name asks for nothing: the default comes back.
-    std::u16string keyName = sim::DecodeAnsi(key);
+    std::u16string keyName = decode(key);
     const sim::Entry* entry = sim::Trim(keyName).empty()
                                   ? nullptr
-                                  : sim::FindEntry(profile, sim::DecodeAnsi(section), keyName);
+                                  : sim::FindEntry(profile, decode(section), keyName);
     std::u16string_view value = entry && entry->hasValue ? entry->value : fallback;
-    return sim::EncodeAnsi(sim::CopyEntry(value, size)).substr(0, size - 1);
+    return encode(sim::CopyEntry(value, size));
 }
 
-bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
+bool WritePrivateProfileStringW(const std::string& section, const std::string& key,
                                 const std::string& value, const std::string& path) {
-    sim::Log("WritePrivateProfileStringA", section + " " + key + " " + path);
+    sim::Log("WritePrivateProfileStringW", section + " " + key + " " + path);
     if (!sim::MayWrite(path)) return false;
     const sim::Profile* parsed = sim::ParsedProfile(path);
     sim::Profile profile = parsed ? *parsed : sim::Profile{};
-    sim::Entry& entry = sim::AddEntry(profile, sim::DecodeAnsi(section), sim::DecodeAnsi(key));
-    std::u16string newValue(sim::TrimLeft(sim::DecodeAnsi(value)));
+    const auto decode = sim::DecoderFor(profile.encoding);
+    sim::Entry& entry = sim::AddEntry(profile, decode(section), decode(key));
+    std::u16string newValue(sim::TrimLeft(decode(value)));
     // An unchanged value leaves the file untouched.
     if (entry.hasValue && entry.value == newValue) return true;
     entry.hasValue = true;

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/desktop.h"
 
 namespace platform {
@@ -33,7 +34,9 @@ int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& 
 }
 
 void ShellExecuteOpen(const std::string& path) {
-    ::ShellExecuteA(nullptr, "open", path.c_str(), "", "", SW_SHOW);
+    std::u16string wide = MultiByteToWideChar(kCodePageUtf8, 0, path);
+    ::ShellExecuteW(nullptr, L"open", std::wstring(wide.begin(), wide.end()).c_str(), L"", L"",
+                    SW_SHOW);
 }
 
 }  // namespace platform

@@ -2,29 +2,41 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 
 namespace platform {
 
-std::string GetModuleFileNameA() {
-    char path[MAX_PATH];
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    std::u16string text = MultiByteToWideChar(kCodePageUtf8, 0, utf8);
+    return std::wstring(text.begin(), text.end());
+}
+
+}  // namespace
+
+std::string GetModuleFileNameW() {
+    wchar_t path[MAX_PATH];
+    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     // A truncated path is not NUL-terminated on every version of Windows.
-    return std::string(path, strnlen(path, length));
+    std::u16string text(path, path + wcsnlen(path, length));
+    return WideCharToMultiByte(kCodePageUtf8, text);
 }
 
 bool PathExists(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool DeleteFileA(const std::string& path) { return ::DeleteFileA(path.c_str()); }
+bool DeleteFileW(const std::string& path) { return ::DeleteFileW(Wide(path).c_str()); }
 
 // WriteFile and ReadFile take at most a DWORD at a time.
 constexpr DWORD kChunk = 1u << 30;
 
 bool WriteNewFile(const std::string& path, const std::string& bytes) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
@@ -38,7 +50,7 @@ bool WriteNewFile(const std::string& path, const std::string& bytes) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     // Read to the end rather than trust the size: the file may grow or

@@ -10,8 +10,9 @@ namespace {
 
 struct PathCase {
     std::string modulePath;
-    std::string baseName;
+    std::string baseName;  // ANSI
     std::string folder;
+    std::string configuration = folder + baseName + ".ini";  // UTF-8
 };
 
 TEST(ConfigurationFile, PathIsBesideTheExecutableAndNamedAfterIt) {
@@ -28,13 +29,17 @@ TEST(ConfigurationFile, PathIsBesideTheExecutableAndNamedAfterIt) {
         {"C:\\Vantor.exe", "Vantor", "C:\\"},
         {"C:\\x\\" + longName + ".exe", longName, "C:\\x\\"},
         {"C:\\x\\" + longName + ".a.b", longName + ".a", "C:\\x\\"},
+        // UTF-8 paths: "Łódź Δ", then a name with "é" and "Ł".
+        {"C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\x94\\Vantor.exe", "Vantor",
+         "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\x94\\"},
+        {"C:\\x\\\xC3\xA9\xC5\x81.exe", "\xE9?", "C:\\x\\", "C:\\x\\\xC3\xA9\xC5\x81.ini"},
     };
     for (const PathCase& c : cases) {
         sim::Reset();
         sim::SetModuleFileName(c.modulePath);
         EXPECT_EQ(BaseName(), c.baseName) << c.modulePath;
         EXPECT_EQ(ModuleFolder(), c.folder) << c.modulePath;
-        EXPECT_EQ(ConfigurationPath(), c.folder + c.baseName + ".ini") << c.modulePath;
+        EXPECT_EQ(ConfigurationPath(), c.configuration) << c.modulePath;
     }
 }
 
@@ -55,7 +60,7 @@ protected:
     std::vector<std::string> FileCalls() {
         std::vector<std::string> names;
         for (const std::string& name : sim::CallNames())
-            if (name == "WriteFile" || name == "DeleteFileA") names.push_back(name);
+            if (name == "WriteFile" || name == "DeleteFileW") names.push_back(name);
         return names;
     }
 };

@@ -135,6 +135,9 @@ const std::string kMax = "Roe, Max=mailto:Max.Roe@gmail.com;";
 const std::string kPlainContacts = kJohn + "Doe, Jane=mailto:Jane.Doe@microsoft.com;";
 const std::string kNewDomain = "NEW=New Co|@new.example;";
 const std::string kNewContact = "Roe, Ann=mailto:Ann.Roe@gmail.com;";
+const std::string kSociete = "S\xC3\x89=Soci\xC3\xA9t\xC3\xA9|@societe.fr;";
+const std::string kZelieDvorak = "Z\xC3\xA9lie, Ana=mailto:Ana.Zelie@societe.fr;"
+                                 "Dvo\xC5\x99\xC3\xA1k, Anton\xC3\xADn=mailto:Antonin.Dvorak@microsoft.com;";
 
 std::vector<HostileCase> Cases() {
     return {
@@ -151,10 +154,8 @@ std::vector<HostileCase> Cases() {
         {.name = "utf16le_bom", .file = "utf16le_bom.ini", .format = kFormat,
          .firstShortWeekday = "Lun", .domains = kPlainDomains, .contacts = kPlainContacts,
          .domainsAfter = kPlainDomains + kNewDomain, .contactsAfter = kPlainContacts + kNewContact},
-        // The profile functions hand UTF-8 text over in the ANSI code page;
-        // display keys are UTF-8 bytes to the contact book.
         {.name = "utf8_bom", .file = "utf8_bom.ini", .format = kFormat,
-         .firstShortWeekday = "Lun", .december = "D\xE9" "cembre", .domains = kPlainDomains,
+         .firstShortWeekday = "Lun", .december = "D\xC3\xA9" "cembre", .domains = kPlainDomains,
          .contacts = kJohn + "Z\xC3\xA9lie, \xC3\x89mile=mailto:Emile.Zelie@gmail.com;",
          .domainsAfter = kPlainDomains + kNewDomain,
          .contactsAfter = kJohn + "Z\xC3\xA9lie, \xC3\x89mile=mailto:Emile.Zelie@gmail.com;" +
@@ -173,6 +174,12 @@ std::vector<HostileCase> Cases() {
          .contactsAfter = "\xC5\x81ukasz, K\xC5\x8Dno=mailto:Kono.Lukasz@gmail.com;"
                           "\xC4\x90or\xC4\x91" "e, \xC5\x9D" "a\xC4\x8F" "a=mailto:Sada.Dorde@gmail.com;" +
                           kJohn + kNewContact},
+        // An editor's "ANSI" (Windows-1252) texts beside UTF-8 ones: each is
+        // read as what it is, and held as UTF-8.
+        {.name = "windows1252_and_utf8", .file = "windows1252_and_utf8.ini", .format = kFormat,
+         .firstShortWeekday = "L\xC3\xBCn", .december = "D\xC3\xA9" "cembre",
+         .domains = kBuiltInDomain + kSociete, .contacts = kZelieDvorak,
+         .domainsAfter = kBuiltInDomain + kSociete + kNewDomain, .contactsAfter = kZelieDvorak + kNewContact},
         {.name = "cr_only", .file = "cr_only.ini", .format = kFormat, .firstShortWeekday = "Lun",
          .domains = kPlainDomains, .contacts = kPlainContacts,
          .domainsAfter = kPlainDomains + kNewDomain, .contactsAfter = kPlainContacts + kNewContact},
@@ -332,9 +339,10 @@ void ExpectReadings(const HostileCase& c, const std::string& domains, const std:
 
 void AddTheNewEntries(const HostileCase& c) {
     size_t known = gDomains.size();
-    AddContact(c.add.contactKey, c.add.address);
+    // Each write answers whether the file took it.
+    EXPECT_EQ(AddContact(c.add.contactKey, c.add.address), c.written);
     // The new company is listed at once, whether or not the file took it.
-    AddDomainEntry(c.add.acronym, c.add.companyName, c.add.emailExtension);
+    EXPECT_EQ(AddDomainEntry(c.add.acronym, c.add.companyName, c.add.emailExtension), c.written);
     ASSERT_EQ(gDomains.size(), known + 1);
     EXPECT_EQ(gDomains.back().acronym, c.add.acronym);
 #ifndef _WIN32
@@ -345,10 +353,10 @@ void AddTheNewEntries(const HostileCase& c) {
 }
 
 void ExpectWritten(const HostileCase& c, const std::string& path) {
-    std::string contact = platform::GetPrivateProfileStringA("contact_book", c.add.contactKey, "",
+    std::string contact = platform::GetPrivateProfileStringW("contact_book", c.add.contactKey, "",
                                                              1024, path);
     std::string company =
-        platform::GetPrivateProfileStringA("domains", c.add.acronym, "", 1024, path);
+        platform::GetPrivateProfileStringW("domains", c.add.acronym, "", 1024, path);
     if (c.written) {
         EXPECT_EQ(contact, "mailto:" + c.add.address);
         EXPECT_EQ(company, c.add.companyName + c.add.emailExtension);

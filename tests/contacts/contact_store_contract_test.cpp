@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "features/contacts/contact_store.h"
+#include "inject/text_encoding.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "tests/support/contact_lists.h"
@@ -17,13 +18,29 @@ std::string SeededFile(const std::string& bytes) {
     return path;
 }
 
+// Notepad's "Unicode": the mark, then UTF-16 little-endian.
+std::string Utf16(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
 struct ContactWrite {
     const char* name;
     std::string file;
     std::string key;
     std::string address;
     std::string contactsAfter;  // as ContactsOf gives them
+    // A company added after the contact, when there is an acronym.
+    std::string acronym{}, companyName{}, extension{};
+    std::string domainsAfter{};  // as DomainsOf gives them
 };
+
+const char kZelieLukasz[] = "Z\xC3\xA9lie, \xC5\x81ukasz";
+const char kSocieteDelta[] = "Soci\xC3\xA9t\xC3\xA9 \xCE\x94";
 
 const ContactWrite kContactWrites[] = {
     {"AppendedToItsSection",
@@ -41,6 +58,20 @@ const ContactWrite kContactWrites[] = {
     {"Utf8KeyKeptByteForByte", "[contact_book]\r\nDoe, John=mailto:j@x.com\r\n",
      "Z\xC3\xA9lie, \xC3\x89mile", "Emile.Zelie@x.com",
      "Doe, John=mailto:j@x.com;Z\xC3\xA9lie, \xC3\x89mile=mailto:Emile.Zelie@x.com;"},
+    // Files the profile functions keep in Unicode get the letters as typed,
+    // not their UTF-8 bytes taken for ANSI ones.
+    {"Utf16FileKeepsTheLetters", Utf16(u"[contact_book]\r\nDoe, John=mailto:j@x.com\r\n"),
+     kZelieLukasz, "Lukasz.Zelie@x.com",
+     "Doe, John=mailto:j@x.com;" + std::string(kZelieLukasz) + "=mailto:Lukasz.Zelie@x.com;", "SD",
+     kSocieteDelta, "@societe.example", "SD=" + std::string(kSocieteDelta) + "|@societe.example;"},
+    {"Utf8MarkedFileKeepsTheLetters", "\xEF\xBB\xBF[contact_book]\r\nDoe, John=mailto:j@x.com\r\n",
+     kZelieLukasz, "Lukasz.Zelie@x.com",
+     "Doe, John=mailto:j@x.com;" + std::string(kZelieLukasz) + "=mailto:Lukasz.Zelie@x.com;", "SD",
+     kSocieteDelta, "@societe.example", "SD=" + std::string(kSocieteDelta) + "|@societe.example;"},
+    // A name handed over in Windows-1252 is stored as UTF-8 all the same.
+    {"Windows1252TextsStoredAsUtf8", Utf16(u"[domains]\r\nG=Google@gmail.com\r\n"), "Z\xE9lie, Ana",
+     "Ana.Zelie@x.com", "Z\xC3\xA9lie, Ana=mailto:Ana.Zelie@x.com;", "SE", "Soci\xE9t\xE9",
+     "@societe.example", "G=Google|@gmail.com;SE=Soci\xC3\xA9t\xC3\xA9|@societe.example;"},
 };
 
 class ContactWriteTest : public testing::TestWithParam<ContactWrite> {};
@@ -48,11 +79,17 @@ class ContactWriteTest : public testing::TestWithParam<ContactWrite> {};
 TEST_P(ContactWriteTest, ReadsBack) {
     const ContactWrite& c = GetParam();
     std::string path = SeededFile(c.file);
-    AddContactTo(path, c.key, c.address);
-    EXPECT_EQ(platform::GetPrivateProfileStringA("contact_book", c.key, "", 1024, path),
+    EXPECT_TRUE(AddContactTo(path, c.key, c.address));
+    if (!c.acronym.empty()) {
+        EXPECT_TRUE(AddDomainEntryTo(path, c.acronym, c.companyName, c.extension));
+    }
+    EXPECT_EQ(platform::GetPrivateProfileStringW("contact_book", FileTextToUtf8(c.key), "", 1024, path),
               "mailto:" + c.address);
     LoadContactBookFrom(path);
     EXPECT_EQ(ContactsOf(gContacts), c.contactsAfter);
+    if (!c.acronym.empty()) {
+        EXPECT_EQ(DomainsOf(gDomains), c.domainsAfter);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ContactWriteTest, testing::ValuesIn(kContactWrites),

@@ -138,6 +138,16 @@ const ParseCase kParseCases[] = {
     {"Utf8KeysKeptAsBytes", "[contact_book]\r\nZ\xC3\xA9lie, Ana=mailto:Ana.Zelie@x.com\r\n",
      {kBuiltIn},
      {{"Z\xC3\xA9lie, Ana", "mailto:Ana.Zelie@x.com"}}},
+    // An editor's "ANSI" text is Windows-1252; each text is judged on its own.
+    {"Windows1252TextsBecomeUtf8",
+     "[domains]\r\nS\xC9=Soci\xE9t\xE9@soci\xE9t\xE9.fr\r\n[contact_book]\r\n"
+     "Z\xE9lie, Ana=mailto:Ana.Zelie@x.com\r\nDvo\xC5\x99\xC3\xA1k, Anton\xC3\xADn=mailto:\x80@x.com\r\n",
+     {{"S\xC3\x89", "Soci\xC3\xA9t\xC3\xA9", "@soci\xC3\xA9t\xC3\xA9.fr"}},
+     {{"Z\xC3\xA9lie, Ana", "mailto:Ana.Zelie@x.com"},
+      {"Dvo\xC5\x99\xC3\xA1k, Anton\xC3\xADn", "mailto:\xE2\x82\xAC@x.com"}}},
+    {"Utf8MarkWithWindows1252Text", "\xEF\xBB\xBF[contact_book]\r\n\xC9mile, Z=@\r\n",
+     {kBuiltIn},
+     {{"\xC3\x89mile, Z", "@"}}},
 };
 
 void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
@@ -191,7 +201,7 @@ TEST_F(StoreFileTest, MissingFileGivesBuiltInCompanyAndNoContacts) {
 }
 
 std::string Profile(const std::string& section, const std::string& key, const std::string& path) {
-    return platform::GetPrivateProfileStringA(section, key, "<none>", 1024, path);
+    return platform::GetPrivateProfileStringW(section, key, "<none>", 1024, path);
 }
 
 TEST_F(StoreFileTest, AddContactWritesMailtoValueAndLeavesListAlone) {

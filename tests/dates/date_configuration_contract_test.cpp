@@ -75,7 +75,7 @@ TEST(DateConfigurationContract, HostileFilesGiveDefaultsOrWhatIsReadable) {
         if (gShortWeekdayNames.size() == 7) {
             EXPECT_EQ(gShortWeekdayNames[0], c.expectedFirstShortWeekday) << c.name;
         }
-        platform::DeleteFileA(path);
+        platform::DeleteFileW(path);
     }
 }
 
@@ -113,7 +113,7 @@ TEST(DateConfigurationContract, ValuesAreTrimmedCutAndMatchedInAnyCase) {
     EXPECT_EQ(gLongWeekdayNames[0], std::string(259, 'L'));
     EXPECT_EQ(gShortMonthNames[1], "Fe");
     EXPECT_EQ(gLongMonthNames[1], "");
-    platform::DeleteFileA(path);
+    platform::DeleteFileW(path);
 }
 
 }  // namespace

@@ -18,6 +18,12 @@ std::string Lines(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::string Repeated(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
+}
+
 std::string DefaultWithout(const std::string& key) {
     std::string text = DefaultConfiguration();
     size_t at = text.find("\r\n" + key + "=");
@@ -100,6 +106,17 @@ TEST_F(DateConfiguration, OutputValueIsTrimmedAndBounded) {
         {"blanks only", Lines({"[date_picker]", "output=\"   \""}), ""},
         {"empty value", Lines({"[date_picker]", "output="}), ""},
         {"tabs are not spaces", Lines({"[date_picker]", "output=\"\tdd\t\""}), "\tdd\t"},
+        // An editor's "ANSI" template is Windows-1252; the HTML is UTF-8.
+        {"Windows-1252", Lines({"[date_picker]", "output=<b>\xE9t\xE9 dd</b>"}),
+         "<b>\xC3\xA9t\xC3\xA9 dd</b>"},
+        {"UTF-8", Lines({"[date_picker]", "output=<b>\xCE\x94 dd</b>"}), "<b>\xCE\x94 dd</b>"},
+        {"UTF-8 cut inside a letter", Lines({"[date_picker]", "output=" + Repeated("\xC3\xA9", 150)}),
+         Repeated("\xC3\xA9", 129)},
+        {"Windows-1252 cut", Lines({"[date_picker]", "output=" + std::string(300, '\xE9')}),
+         Repeated("\xC3\xA9", 259)},
+        {"UTF-16 file", std::string("\xFF\xFE[\0d\0a\0t\0e\0_\0p\0i\0c\0k\0e\0r\0]\0\n\0"
+                                    "o\0u\0t\0p\0u\0t\0=\0\x94\x03 \0d\0", 50),
+         "\xCE\x94 d"},
     };
     for (const ValueCase& c : cases) {
         WriteConfiguration(c.fileText);
@@ -108,13 +125,14 @@ TEST_F(DateConfiguration, OutputValueIsTrimmedAndBounded) {
     }
 }
 
-TEST_F(DateConfiguration, NamesMatchInAnyCase) {
+TEST_F(DateConfiguration, KeysMatchInAnyCaseAndNamesBecomeUtf8) {
+    // Names too may be Windows-1252 or UTF-8, each on its own.
     WriteConfiguration(Lines({"[DATE_PICKER]", "OUTPUT=w/wd/M/MM", "[WeekDays]", "W(1)=Lu",
-                              "WD(1)=Lundi", "[MONTHS]", "m(1)=Ja", "m(12)=De", "Mm(1)=Janvier",
-                              "mm(12)=Decembre"}));
+                              "WD(1)=L\xC3\xBCndi", "[MONTHS]", "m(1)=Ja", "m(12)=De",
+                              "Mm(1)=Janvier", "mm(12)=D\xE9" "cembre"}));
     ReadDateConfiguration();
     EXPECT_EQ(gDateFormat, "w/wd/M/MM");
-    EXPECT_EQ(Monday(), "Lu/Lundi/De/Decembre");
+    EXPECT_EQ(Monday(), "Lu/L\xC3\xBCndi/De/D\xC3\xA9" "cembre");
 }
 
 TEST_F(DateConfiguration, EachReadRecreatesTheTables) {
@@ -134,7 +152,7 @@ TEST_F(DateConfiguration, KeysAreReadInTheirOrderFromTheConfigurationFile) {
     ReadDateConfiguration();
     std::vector<std::string> profileReads;
     for (const sim::Call& call : sim::Calls())
-        if (call.name == "GetPrivateProfileStringA") profileReads.push_back(call.detail);
+        if (call.name == "GetPrivateProfileStringW") profileReads.push_back(call.detail);
     std::vector<std::string> expected = {"date_picker output"};
     for (int i = 1; i <= 7; ++i) {
         expected.push_back("weekdays w(" + std::to_string(i) + ")");

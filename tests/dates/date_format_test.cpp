@@ -36,7 +36,7 @@ const FormatCase kFormatCases[] = {
     {2026, 12, 7, "<b>w.dd/mm/yyyy (wn)</b>", true, "<b>Mon.07/12/2026 (50)</b>"},
     {2026, 12, 7, "<b>w.dd/mm (Wwn)</b>", true, "<b>Mon.07/12 (W50)</b>"},
     {2026, 3, 5, "dd/d/dn", false, "05/5/4"},
-    {2026, 8, 9, "MM M mm m", false, "ao\xFBt AOU 08 8"},
+    {2026, 8, 9, "MM M mm m", false, "ao\xC3\xBBt AOU 08 8"},
     {2005, 6, 15, "yyyy YYYY yy YY", false, "2005 2005 05 05"},
     {2026, 12, 7, "yyy", false, "26y"},
     {2026, 12, 7, "ddd", false, "077"},
@@ -48,8 +48,8 @@ const FormatCase kFormatCases[] = {
     {2026, 12, 7, "<i>no tokens here</i>", true, "<i>no tokens here</i>"},
     {2026, 12, 7, "wd wd", true, "Monday Monday"},
     {2026, 2, 1, "w wd dn", false, "dim dimanche 7"},
-    {2026, 12, 31, "MM M", false, "d\xE9" "cembre DEC"},
-    {2026, 2, 28, "MM M", false, "f\xE9vrier FEV"},
+    {2026, 12, 31, "MM M", false, "d\xC3\xA9" "cembre DEC"},
+    {2026, 2, 28, "MM M", false, "f\xC3\xA9vrier FEV"},
     {2026, 1, 1, "d/m dd/mm", false, "1/1 01/01"},
     {805, 1, 1, "yyyy|yy", false, "805|05"},
     {7, 1, 1, "yyyy|yy", false, "7|7"},
@@ -96,7 +96,7 @@ TEST(FormatDate, TableFallsBackToFrenchOnlyWhenItsFirstEntryIsEmpty) {
         {&gLongWeekdayNames, 6, 2026, 12, 13, "wd", ""},
         {&gShortMonthNames, 0, 2026, 8, 1, "M", "AOU"},
         {&gShortMonthNames, 7, 2026, 8, 1, "M", ""},
-        {&gLongMonthNames, 0, 2026, 2, 1, "MM", "f\xE9vrier"},
+        {&gLongMonthNames, 0, 2026, 2, 1, "MM", "f\xC3\xA9vrier"},
         {&gLongMonthNames, 1, 2026, 2, 1, "MM", ""},
     };
     for (const FallbackCase& c : cases) {
@@ -119,9 +119,9 @@ TEST(FormatDate, FallbackReplacesTheWholeTableAndLasts) {
 
 TEST(FormatDate, FrenchNamesInFull) {
     ClearTables();
-    const char* longMonths[] = {"janvier", "f\xE9vrier", "mars",      "avril",
-                                "mai",     "juin",       "juillet",   "ao\xFBt",
-                                "septembre", "octobre",  "novembre",  "d\xE9" "cembre"};
+    const char* longMonths[] = {"janvier", "f\xC3\xA9vrier", "mars",      "avril",
+                                "mai",     "juin",       "juillet",   "ao\xC3\xBBt",
+                                "septembre", "octobre",  "novembre",  "d\xC3\xA9" "cembre"};
     const char* shortMonths[] = {"JAN", "FEV", "MAR", "AVR", "MAI", "JUN",
                                  "JUL", "AOU", "SEP", "OCT", "NOV", "DEC"};
     for (int m = 1; m <= 12; ++m)

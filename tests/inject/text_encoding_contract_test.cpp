@@ -33,6 +33,23 @@ TEST_F(TextEncodingTest, ConvertsBothWays) {
     }
 }
 
+// Valid UTF-8 stays as it is; anything else is read as Windows-1252.
+TEST_F(TextEncodingTest, FileTextIsUtf8OrWindows1252) {
+    const RoundTrip cases[] = {
+        {"", ""},
+        {"Z\xC3\xA9lie \xCE\x94 \xF0\x9F\x98\x80", "Z\xC3\xA9lie \xCE\x94 \xF0\x9F\x98\x80"},
+        {"\x80\x81\x9F\xE9", "\xE2\x82\xAC\xC2\x81\xC5\xB8\xC3\xA9"},  // undefined 0x81 too
+        {"\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"},                 // one bad byte: the whole text
+        {"\xC0\xAF\xED\xA0\x80", "\xC3\x80\xC2\xAF\xC3\xAD\xC2\xA0\xE2\x82\xAC"},  // overlong, surrogate
+        {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},  // beyond U+10FFFF
+        {"a\xE2\x82", "a\xC3\xA2\xE2\x80\x9A"},                          // cut short
+    };
+    for (const RoundTrip& c : cases) {
+        EXPECT_EQ(FileTextToUtf8(c.ansi), c.utf8) << c.ansi;
+        EXPECT_TRUE(IsValidUtf8(c.utf8)) << c.utf8;
+    }
+}
+
 TEST_F(TextEncodingTest, StopsAtTheFirstNul) {
     EXPECT_EQ(AnsiToUtf8(std::string("ab\0\xE9", 4)), "ab");
     EXPECT_EQ(Utf8ToAnsi(std::string("ab\0\xC3\xA9", 5)), "ab");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/profile.h"
 #include "tests/support/contract.h"
 
 namespace {
@@ -28,10 +29,10 @@ TEST(FilesContract, WriteReadDelete) {
         std::string read = "stale";
         EXPECT_TRUE(platform::ReadWholeFile(path, read)) << c.name;
         EXPECT_EQ(read, c.bytes) << c.name;
-        EXPECT_TRUE(platform::DeleteFileA(path)) << c.name;
+        EXPECT_TRUE(platform::DeleteFileW(path)) << c.name;
         EXPECT_FALSE(platform::PathExists(path)) << c.name;
         EXPECT_FALSE(platform::ReadWholeFile(path, read)) << c.name;
-        EXPECT_FALSE(platform::DeleteFileA(path)) << c.name;
+        EXPECT_FALSE(platform::DeleteFileW(path)) << c.name;
     }
 }
 
@@ -43,7 +44,7 @@ TEST(FilesContract, NamesMatchInAnyCase) {
     std::string read;
     EXPECT_TRUE(platform::ReadWholeFile(folder + "vantor.ini", read));
     EXPECT_EQ(read, "abc");
-    EXPECT_TRUE(platform::DeleteFileA(folder + "vAnToR.iNi"));
+    EXPECT_TRUE(platform::DeleteFileW(folder + "vAnToR.iNi"));
     EXPECT_FALSE(platform::PathExists(folder + "Vantor.ini"));
 }
 
@@ -65,7 +66,7 @@ TEST(FilesContract, FoldersCountAsExisting) {
     EXPECT_FALSE(platform::PathExists(folder + "missing"));
     std::string read;
     EXPECT_FALSE(platform::ReadWholeFile(folder + "missing", read));
-    EXPECT_FALSE(platform::DeleteFileA(folder.substr(0, folder.size() - 1)));
+    EXPECT_FALSE(platform::DeleteFileW(folder.substr(0, folder.size() - 1)));
     EXPECT_TRUE(platform::PathExists(folder));
 }
 
@@ -76,9 +77,23 @@ TEST(FilesContract, NoFileInAMissingFolder) {
     EXPECT_FALSE(platform::PathExists(path));
 }
 
+// Users' folders hold letters of any script ("C:\Users\Łukasz").
+TEST(FilesContract, FolderNamesBeyondTheAnsiCodePage) {
+    ResetPlatform();
+    std::string folder = FreshFolder() + "\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\x94", path = folder + "\\V.ini", read;
+    ASSERT_TRUE(MakeFolder(folder));
+    ASSERT_TRUE(platform::WriteNewFile(path, "[s]\r\nk=v\r\n"));
+    EXPECT_TRUE(platform::WritePrivateProfileStringW("s", "n", "w", path));
+    EXPECT_EQ(platform::GetPrivateProfileStringW("s", "k", "none", 260, path), "v");
+    EXPECT_TRUE(platform::ReadWholeFile(path, read));
+    EXPECT_EQ(read, "[s]\r\nk=v\r\nn=w\r\n");
+    EXPECT_TRUE(platform::DeleteFileW(path));
+    EXPECT_FALSE(platform::PathExists(path));
+}
+
 TEST(FilesContract, ModuleFileNameIsAnExecutablePath) {
     ResetPlatform();
-    std::string path = platform::GetModuleFileNameA();
+    std::string path = platform::GetModuleFileNameW();
     ASSERT_GT(path.size(), 4u);
     EXPECT_LE(path.size(), 260u);
     std::string extension = path.substr(path.size() - 4);

@@ -26,7 +26,7 @@ TEST(Files, ReadOnlyFilesAndFolders) {
     sim::SetFile("C:\\Data\\locked.txt", "old");
     sim::SetReadOnly("C:\\Data\\locked.txt");
     EXPECT_FALSE(platform::WriteNewFile("C:\\Data\\locked.txt", "new"));
-    EXPECT_FALSE(platform::DeleteFileA("C:\\Data\\locked.txt"));
+    EXPECT_FALSE(platform::DeleteFileW("C:\\Data\\locked.txt"));
     std::string bytes;
     EXPECT_TRUE(platform::ReadWholeFile("C:\\Data\\locked.txt", bytes));
     EXPECT_EQ(bytes, "old");
@@ -44,17 +44,17 @@ TEST(Files, AFolderIsNotAFile) {
     EXPECT_FALSE(platform::WriteNewFile("C:\\Vantor\\Vantor.ini", "x"));
     std::string bytes;
     EXPECT_FALSE(platform::ReadWholeFile("C:\\Vantor\\Vantor.ini", bytes));
-    EXPECT_FALSE(platform::DeleteFileA("C:\\Vantor\\Vantor.ini"));
+    EXPECT_FALSE(platform::DeleteFileW("C:\\Vantor\\Vantor.ini"));
     EXPECT_TRUE(platform::PathExists("C:\\Vantor\\Vantor.ini"));
 }
 
 TEST(Files, ModulePathAndResources) {
     sim::Reset();
     sim::SetModuleFileName("D:\\Tools\\Copy.exe");
-    EXPECT_EQ(platform::GetModuleFileNameA(), "D:\\Tools\\Copy.exe");
+    EXPECT_EQ(platform::GetModuleFileNameW(), "D:\\Tools\\Copy.exe");
     EXPECT_TRUE(platform::PathExists("D:\\Tools"));
     sim::SetModuleFileName("C:\\" + std::string(300, 'x') + ".exe");
-    EXPECT_EQ(platform::GetModuleFileNameA().size(), 259u);
+    EXPECT_EQ(platform::GetModuleFileNameW().size(), 259u);
     sim::SetRcData(10, std::string("a\0b", 3));
     EXPECT_EQ(platform::LoadRcData(10), std::string("a\0b", 3));
     EXPECT_EQ(platform::LoadRcData(4), "");

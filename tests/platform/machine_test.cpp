@@ -49,7 +49,7 @@ TEST(CallLog, DetailsNameTheArguments) {
     EXPECT_NE(detailOf("RegisterClipboardFormatA").find("HTML Format"), std::string::npos);
     EXPECT_NE(detailOf("SetClipboardData").find("0xC000"), std::string::npos);
     EXPECT_NE(detailOf("RegisterHotKey").find("0x4D"), std::string::npos);
-    EXPECT_EQ(detailOf("ShellExecuteA"), "C:\\Vantor\\Vantor.ini");
+    EXPECT_EQ(detailOf("ShellExecuteW"), "C:\\Vantor\\Vantor.ini");
 }
 
 TEST(Reset, GivesANewMachine) {
@@ -78,7 +78,7 @@ TEST(Reset, GivesANewMachine) {
     EXPECT_EQ(date.year, 2026);
     EXPECT_EQ(date.month, 12);
     EXPECT_EQ(date.day, 7);
-    EXPECT_EQ(platform::GetModuleFileNameA(), "C:\\Vantor\\Vantor.exe");
+    EXPECT_EQ(platform::GetModuleFileNameW(), "C:\\Vantor\\Vantor.exe");
     EXPECT_TRUE(platform::PathExists("C:\\Vantor"));
     EXPECT_EQ(platform::LoadRcData(10).substr(0, 15), "[date_picker]\r\n");
     EXPECT_EQ(platform::LoadRcData(11), "");

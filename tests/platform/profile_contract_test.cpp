@@ -56,7 +56,7 @@ TEST(ProfileContract, ReadsAsTheProfileFunctionsDo) {
         if (!c.file.empty()) {
             ASSERT_TRUE(platform::WriteNewFile(path, c.file)) << c.what;
         }
-        EXPECT_EQ(platform::GetPrivateProfileStringA(c.section, c.key, c.fallback, c.size, path),
+        EXPECT_EQ(platform::GetPrivateProfileStringW(c.section, c.key, c.fallback, c.size, path),
                   c.expected)
             << c.what;
     }
@@ -83,6 +83,10 @@ TEST(ProfileContract, WritesAsTheProfileFunctionsDo) {
          "[s]\r\nk=new\r\nk=dup\r\n"},
         {"names matched in any case", "[Sec]\r\nKey=1\r\n", "sec", "KEY", "2", "[Sec]\r\nKey=2\r\n"},
         {"empty value", "", "s", "k", "", "[s]\r\nk=\r\n"},
+        // Wine writes no header for a section without a name, so the line
+        // after it can become the first of the file. (Windows keeps "[]".)
+        {"nameless section loses its header", "[]\r\nk=v\r\n[s]\r\na=1\r\n", "s", "b", "2",
+         "k=v\r\n[s]\r\na=1\r\nb=2\r\n"},
     };
     int n = 0;
     for (const WriteCase& c : cases) {
@@ -90,11 +94,11 @@ TEST(ProfileContract, WritesAsTheProfileFunctionsDo) {
         if (!c.before.empty()) {
             ASSERT_TRUE(platform::WriteNewFile(path, c.before)) << c.what;
         }
-        EXPECT_TRUE(platform::WritePrivateProfileStringA(c.section, c.key, c.value, path)) << c.what;
+        EXPECT_TRUE(platform::WritePrivateProfileStringW(c.section, c.key, c.value, path)) << c.what;
         std::string after;
         EXPECT_TRUE(platform::ReadWholeFile(path, after)) << c.what;
         EXPECT_EQ(after, c.after) << c.what;
-        EXPECT_EQ(platform::GetPrivateProfileStringA(c.section, c.key, "none", 260, path), c.value)
+        EXPECT_EQ(platform::GetPrivateProfileStringW(c.section, c.key, "none", 260, path), c.value)
             << c.what;
     }
 }
@@ -102,19 +106,19 @@ TEST(ProfileContract, WritesAsTheProfileFunctionsDo) {
 TEST(ProfileContract, WrittenValueLosesItsBlanksWhenReadBack) {
     ResetPlatform();
     std::string path = FreshFolder() + "blanks.ini";
-    ASSERT_TRUE(platform::WritePrivateProfileStringA("s", "k", "  v  ", path));
-    EXPECT_EQ(platform::GetPrivateProfileStringA("s", "k", "none", 260, path), "v");
+    ASSERT_TRUE(platform::WritePrivateProfileStringW("s", "k", "  v  ", path));
+    EXPECT_EQ(platform::GetPrivateProfileStringW("s", "k", "none", 260, path), "v");
 }
 
 TEST(ProfileContract, WritesKeepOtherEntries) {
     ResetPlatform();
     std::string path = FreshFolder() + "keep.ini";
     ASSERT_TRUE(platform::WriteNewFile(path, "[a]\r\nx=1\r\ny=2\r\n[b]\r\nz=3\r\n"));
-    ASSERT_TRUE(platform::WritePrivateProfileStringA("a", "x", "one", path));
-    ASSERT_TRUE(platform::WritePrivateProfileStringA("c", "w", "four", path));
+    ASSERT_TRUE(platform::WritePrivateProfileStringW("a", "x", "one", path));
+    ASSERT_TRUE(platform::WritePrivateProfileStringW("c", "w", "four", path));
     const char* expected[][3] = {{"a", "x", "one"}, {"a", "y", "2"}, {"b", "z", "3"}, {"c", "w", "four"}};
     for (auto& entry : expected)
-        EXPECT_EQ(platform::GetPrivateProfileStringA(entry[0], entry[1], "none", 260, path), entry[2])
+        EXPECT_EQ(platform::GetPrivateProfileStringW(entry[0], entry[1], "none", 260, path), entry[2])
             << entry[0] << "/" << entry[1];
 }
 
@@ -122,8 +126,8 @@ TEST(ProfileContract, FolderReadsAsMissingAndCannotBeWritten) {
     ResetPlatform();
     std::string folder = FreshFolder();
     std::string asFile = folder.substr(0, folder.size() - 1);
-    EXPECT_EQ(platform::GetPrivateProfileStringA("s", "k", "dflt", 260, asFile), "dflt");
-    EXPECT_FALSE(platform::WritePrivateProfileStringA("s", "k", "v", asFile));
+    EXPECT_EQ(platform::GetPrivateProfileStringW("s", "k", "dflt", 260, asFile), "dflt");
+    EXPECT_FALSE(platform::WritePrivateProfileStringW("s", "k", "v", asFile));
     EXPECT_TRUE(platform::PathExists(asFile));
 }
 

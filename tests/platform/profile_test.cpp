@@ -10,7 +10,7 @@ namespace {
 const char* kPath = "C:\\Vantor\\Vantor.ini";
 
 std::string Read(const char* section, const char* key, unsigned size = 260) {
-    return platform::GetPrivateProfileStringA(section, key, "dflt", size, kPath);
+    return platform::GetPrivateProfileStringW(section, key, "dflt", size, kPath);
 }
 
 std::string FileBytes() {
@@ -51,7 +51,7 @@ TEST(Profile, ReadingRules) {
 TEST(Profile, WriteRewritesTheWholeFile) {
     sim::Reset();
     sim::SetFile(kPath, "\r\n; note\r\n[ a ]\r\n  x  =  1  \r\n\r\n\r\n[b]\r\ny=2");
-    ASSERT_TRUE(platform::WritePrivateProfileStringA("b", "z", "3", kPath));
+    ASSERT_TRUE(platform::WritePrivateProfileStringW("b", "z", "3", kPath));
     EXPECT_EQ(FileBytes(), "; note\r\n[a]\r\nx=1\r\n[b]\r\ny=2\r\nz=3\r\n");
 }
 
@@ -59,16 +59,18 @@ TEST(Profile, UnchangedValueLeavesTheFileAlone) {
     sim::Reset();
     std::string original = "[s]\r\n\r\nk=v\r\n";
     sim::SetFile(kPath, original);
-    ASSERT_TRUE(platform::WritePrivateProfileStringA("s", "k", "   v", kPath));
+    ASSERT_TRUE(platform::WritePrivateProfileStringW("s", "k", "   v", kPath));
     EXPECT_EQ(FileBytes(), original);
 }
 
 TEST(Profile, WrittenNamesAreTrimmed) {
     sim::Reset();
-    ASSERT_TRUE(platform::WritePrivateProfileStringA(" contact_book ", " Doe, John ", "mailto:x", kPath));
+    ASSERT_TRUE(platform::WritePrivateProfileStringW(" contact_book ", " Doe, John ", "mailto:x", kPath));
     EXPECT_EQ(FileBytes(), "[contact_book]\r\nDoe, John=mailto:x\r\n");
 }
 
+// A file with a mark speaks UTF-8 to the program, whatever it holds; the
+// new value "ÉŁ" is stored in the file's own encoding.
 TEST(Profile, ByteOrderMarks) {
     struct {
         const char* what;
@@ -76,32 +78,34 @@ TEST(Profile, ByteOrderMarks) {
         std::string after;
     } cases[] = {
         {"UTF-8", "\xEF\xBB\xBF[s]\r\nk=\xC3\xA9t\xC3\xA9\r\n",
-         "\xEF\xBB\xBF[s]\r\nk=\xC3\xA9t\xC3\xA9\r\nn=\xC3\x89\r\n"},
+         "\xEF\xBB\xBF[s]\r\nk=\xC3\xA9t\xC3\xA9\r\nn=\xC3\x89\xC5\x81\r\n"},
         {"UTF-16LE", std::string("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xE9\0t\0\xE9\0\r\0\n\0", 26),
-         std::string("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xE9\0t\0\xE9\0\r\0\n\0n\0=\0\xC9\0\r\0\n\0", 36)},
+         std::string("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xE9\0t\0\xE9\0\r\0\n\0n\0=\0\xC9\0\x41\x01\r\0\n\0", 38)},
         {"UTF-16BE", std::string("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0\xE9\0t\0\xE9\0\r\0\n", 26),
-         std::string("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0\xE9\0t\0\xE9\0\r\0\n\0n\0=\0\xC9\0\r\0\n", 36)},
+         std::string("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0\xE9\0t\0\xE9\0\r\0\n\0n\0=\0\xC9\x01\x41\0\r\0\n", 38)},
     };
     for (const auto& c : cases) {
         sim::Reset();
         sim::SetFile(kPath, c.before);
-        EXPECT_EQ(Read("s", "k"), "\xE9t\xE9") << c.what;
-        ASSERT_TRUE(platform::WritePrivateProfileStringA("s", "n", "\xC9", kPath)) << c.what;
+        EXPECT_EQ(Read("s", "k"), "\xC3\xA9t\xC3\xA9") << c.what;
+        ASSERT_TRUE(platform::WritePrivateProfileStringW("s", "n", "\xC3\x89\xC5\x81", kPath)) << c.what;
         EXPECT_EQ(FileBytes(), c.after) << c.what;
+        EXPECT_EQ(Read("s", "n"), "\xC3\x89\xC5\x81") << c.what;
     }
 }
 
-TEST(Profile, UnicodeFileCharactersOutsideAnsiReadAsSubstitutes) {
+TEST(Profile, UnicodeFileCharactersOutsideAnsiComeBackWhole) {
     sim::Reset();
     sim::SetFile(kPath, "\xEF\xBB\xBF[s]\r\nk=a\xE4\xB8\xAD" "b\r\n");
-    EXPECT_EQ(Read("s", "k"), "a?b");
+    EXPECT_EQ(Read("s", "k"), "a\xE4\xB8\xAD" "b");
 }
 
+// Windows-1252 and UTF-8 bytes alike, as written.
 TEST(Profile, AnsiFileKeepsItsBytes) {
     sim::Reset();
-    ASSERT_TRUE(platform::WritePrivateProfileStringA("s", "k", "\xC9t\xE9 \x80", kPath));
-    EXPECT_EQ(FileBytes(), "[s]\r\nk=\xC9t\xE9 \x80\r\n");
-    EXPECT_EQ(Read("s", "k"), "\xC9t\xE9 \x80");
+    ASSERT_TRUE(platform::WritePrivateProfileStringW("s", "k", "\xC9t\xE9 \x80 \xC5\x81", kPath));
+    EXPECT_EQ(FileBytes(), "[s]\r\nk=\xC9t\xE9 \x80 \xC5\x81\r\n");
+    EXPECT_EQ(Read("s", "k"), "\xC9t\xE9 \x80 \xC5\x81");
 }
 
 TEST(Profile, ReadOnlyFileOrFolderRefusesWrites) {
@@ -109,7 +113,7 @@ TEST(Profile, ReadOnlyFileOrFolderRefusesWrites) {
         sim::Reset();
         sim::SetFile(kPath, "[s]\r\n\r\nk=v\r\n");
         sim::SetReadOnly(readOnly);
-        EXPECT_FALSE(platform::WritePrivateProfileStringA("s", "k", "new", kPath)) << readOnly;
+        EXPECT_FALSE(platform::WritePrivateProfileStringW("s", "k", "new", kPath)) << readOnly;
         EXPECT_EQ(FileBytes(), "[s]\r\n\r\nk=v\r\n") << readOnly;
         EXPECT_EQ(Read("s", "k"), "v") << readOnly;
     }
@@ -117,10 +121,10 @@ TEST(Profile, ReadOnlyFileOrFolderRefusesWrites) {
 
 TEST(Profile, NoFileIsCreatedInAMissingOrReadOnlyFolder) {
     sim::Reset();
-    EXPECT_FALSE(platform::WritePrivateProfileStringA("s", "k", "v", "C:\\Missing\\x.ini"));
+    EXPECT_FALSE(platform::WritePrivateProfileStringW("s", "k", "v", "C:\\Missing\\x.ini"));
     sim::AddFolder("C:\\Locked");
     sim::SetReadOnly("C:\\Locked");
-    EXPECT_FALSE(platform::WritePrivateProfileStringA("s", "k", "v", "C:\\Locked\\x.ini"));
+    EXPECT_FALSE(platform::WritePrivateProfileStringW("s", "k", "v", "C:\\Locked\\x.ini"));
     std::string bytes;
     EXPECT_FALSE(sim::GetFile("C:\\Missing\\x.ini", bytes));
     EXPECT_FALSE(sim::GetFile("C:\\Locked\\x.ini", bytes));
@@ -129,14 +133,14 @@ TEST(Profile, NoFileIsCreatedInAMissingOrReadOnlyFolder) {
 TEST(Profile, FolderKeepsTheDefaultAsGiven) {
     sim::Reset();
     sim::AddFolder(kPath);
-    EXPECT_EQ(platform::GetPrivateProfileStringA("s", "k", "'quoted'  ", 260, kPath), "'quoted'");
-    EXPECT_FALSE(platform::WritePrivateProfileStringA("s", "k", "v", kPath));
+    EXPECT_EQ(platform::GetPrivateProfileStringW("s", "k", "'quoted'  ", 260, kPath), "'quoted'");
+    EXPECT_FALSE(platform::WritePrivateProfileStringW("s", "k", "v", kPath));
 }
 
 TEST(Profile, BareFileNameLivesInTheWindowsFolder) {
     sim::Reset();
     sim::SetFile("C:\\Windows\\win.ini", "[s]\r\nk=v\r\n");
-    EXPECT_EQ(platform::GetPrivateProfileStringA("s", "k", "dflt", 260, "win.ini"), "v");
+    EXPECT_EQ(platform::GetPrivateProfileStringW("s", "k", "dflt", 260, "win.ini"), "v");
 }
 
 }  // namespace

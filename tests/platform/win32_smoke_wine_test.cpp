@@ -238,9 +238,9 @@ TEST(Win32Files, WrittenBytesComeBackExactly) {
     }
     EXPECT_TRUE(platform::PathExists(path));
     EXPECT_TRUE(platform::PathExists(folder.substr(0, folder.size() - 1)));
-    EXPECT_TRUE(platform::DeleteFileA(path));
+    EXPECT_TRUE(platform::DeleteFileW(path));
     EXPECT_FALSE(platform::PathExists(path));
-    EXPECT_FALSE(platform::DeleteFileA(path));
+    EXPECT_FALSE(platform::DeleteFileW(path));
     std::string untouched = "kept";
     EXPECT_FALSE(platform::ReadWholeFile(path, untouched));
     EXPECT_EQ(untouched, "kept");
@@ -249,7 +249,7 @@ TEST(Win32Files, WrittenBytesComeBackExactly) {
 }
 
 TEST(Win32Files, TheModuleIsThisProgram) {
-    std::string path = platform::GetModuleFileNameA();
+    std::string path = platform::GetModuleFileNameW();
     ASSERT_GT(path.size(), 3u);
     EXPECT_EQ(path[1], ':');
     EXPECT_EQ(path.substr(path.rfind('\\') + 1), "contract_tests.exe");
@@ -274,9 +274,9 @@ TEST(Win32Files, TheDefaultConfigurationResourceIsWhole) {
 
 TEST(Win32Profile, WrittenEntriesReadBack) {
     std::string path = FreshFolder() + "smoke.ini";
-    ASSERT_TRUE(platform::WritePrivateProfileStringA("contact_book", "Doe, John",
+    ASSERT_TRUE(platform::WritePrivateProfileStringW("contact_book", "Doe, John",
                                                      "mailto:john@example.com", path));
-    ASSERT_TRUE(platform::WritePrivateProfileStringA("Domains", "G", "Google@example.com", path));
+    ASSERT_TRUE(platform::WritePrivateProfileStringW("Domains", "G", "Google@example.com", path));
     const struct {
         const char* section;
         const char* key;
@@ -292,7 +292,7 @@ TEST(Win32Profile, WrittenEntriesReadBack) {
         {"nowhere", "G", 260, "fallback"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(platform::GetPrivateProfileStringA(c.section, c.key, "fallback", c.size, path),
+        EXPECT_EQ(platform::GetPrivateProfileStringW(c.section, c.key, "fallback", c.size, path),
                   c.expected)
             << c.section << "/" << c.key << " size " << c.size;
     std::string bytes;

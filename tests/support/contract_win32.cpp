@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/configuration_file.h"
+#include "platform/codepage.h"
 #include "tests/support/contract.h"
 
 namespace {
@@ -38,7 +39,11 @@ bool MakeReadOnly(const std::string& path) {
     return gHolder != INVALID_HANDLE_VALUE;
 }
 
-bool MakeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr); }
+// Paths are UTF-8, as the program holds them.
+bool MakeFolder(const std::string& path) {
+    std::u16string wide = platform::MultiByteToWideChar(platform::kCodePageUtf8, 0, path);
+    return CreateDirectoryW(std::wstring(wide.begin(), wide.end()).c_str(), nullptr);
+}
 
 void ResetPlatform() {}
 
