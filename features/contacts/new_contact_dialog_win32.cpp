@@ -3,6 +3,7 @@
 // turned into arrow presses that the dialog manager carries out.
 #include <windows.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,6 @@
 namespace {
 
 enum : WORD { kQuestion = 102 };
-
-constexpr short kDialogWidth = 280;
 
 HWND gNewContactDialog;
 int gCurrentButton = kFirstCompanyButton;
@@ -35,12 +34,19 @@ DialogSpec NewContactSpec(const std::string& typedName) {
     const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
     dialog.controls = {
         {kHiddenButton, "BUTTON", "", -2, -2, 0, 0, button, 0},
-        {kQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 274, 20, WS_CHILD | WS_VISIBLE | SS_LEFT, 0},
+        // A name may hold "&", which a plain static would take for a mark.
+        {kQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 274, 20,
+         WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0},
     };
+    // One column here; the dialog moves them into more if the screen is
+    // too short, once it knows its own units.
+    NewContactLayout column = LayOutNewContact(gDomains.size(), INT_MAX);
     std::vector<std::string> labels = NewContactButtonLabels(gDomains);
-    for (size_t i = 0; i < labels.size(); ++i)
-        dialog.controls.push_back({static_cast<WORD>(kFirstCompanyButton + i), "BUTTON", labels[i], 40,
-                                   static_cast<short>(NewContactButtonTop(i)), 195, 24, button, 0});
+    for (size_t i = 0; i < labels.size(); ++i) {
+        ButtonPlace place = NewContactButtonPlace(i, column);
+        dialog.controls.push_back({static_cast<WORD>(kFirstCompanyButton + i), "BUTTON", labels[i],
+                                   static_cast<short>(place.x), static_cast<short>(place.y), 195, 24, button, 0});
+    }
     return dialog;
 }
 
@@ -68,8 +74,31 @@ void FocusFirstCompany(HWND dialog) {
     TabForwardAndBack();
 }
 
+// The height of the work area of the dialog's screen, in its own units.
+int ScreenHeightInDialogUnits(HWND dialog) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+    if (!GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor)) return INT_MAX;
+    RECT hundred = {0, 0, 0, 100};
+    MapDialogRect(dialog, &hundred);
+    if (hundred.bottom <= 0) return INT_MAX;
+    return MulDiv(monitor.rcWork.bottom - monitor.rcWork.top, 100, hundred.bottom);
+}
+
+void MoveInDialogUnits(HWND control, int x, int y) {
+    RECT place = {x, y, 0, 0};
+    MapDialogRect(GetParent(control), &place);
+    SetWindowPos(control, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FitToButtons(HWND dialog) {
-    RECT size = {0, 0, kDialogWidth, NewContactDialogHeight(gDomains.size())};
+    NewContactLayout layout = LayOutNewContact(gDomains.size(), ScreenHeightInDialogUnits(dialog));
+    if (layout.columns > 1)
+        for (size_t i = 0; i <= gDomains.size(); ++i) {
+            ButtonPlace place = NewContactButtonPlace(i, layout);
+            MoveInDialogUnits(GetDlgItem(dialog, kFirstCompanyButton + static_cast<int>(i)), place.x, place.y);
+        }
+    RECT size = {0, 0, layout.width, layout.height};
     MapDialogRect(dialog, &size);
     SetWindowPos(dialog, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -118,7 +147,7 @@ LRESULT CALLBACK NewContactKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
     HWND dialog = gNewContactDialog;
     if (code == MSGF_DIALOGBOX && dialog != nullptr && message != nullptr &&
         (message->hwnd == dialog || IsChild(dialog, message->hwnd)) &&
-        TranslateAcceleratorA(dialog, gNewContactKeys, message))
+        TranslateAcceleratorW(dialog, gNewContactKeys, message))
         return 1;
     return CallNextHookEx(gNewContactFilter, code, wParam, lParam);
 }
@@ -130,7 +159,7 @@ void AttachAccelerators() {
         {FVIRTKEY, VK_PRIOR, kCommandPageUp},
         {FVIRTKEY, VK_NEXT, kCommandPageDown},
     };
-    gNewContactKeys = CreateAcceleratorTableA(keys, 4);
+    gNewContactKeys = CreateAcceleratorTableW(keys, 4);
     gNewContactFilter = SetWindowsHookExA(WH_MSGFILTER, NewContactKeyFilter, nullptr, GetCurrentThreadId());
 }
 
@@ -145,7 +174,7 @@ void DetachAccelerators() {
 
 int NewContactDialog(platform::WindowHandle parent, const std::string& typedName) {
     AttachAccelerators();
-    INT_PTR result = RunModalDialog(static_cast<HWND>(parent), NewContactSpec(typedName), NewContactProc);
+    INT_PTR result = RunModalDialogW(static_cast<HWND>(parent), NewContactSpec(typedName), NewContactProc);
     DetachAccelerators();
     gNewContactDialog = nullptr;
     return result > 0 ? static_cast<int>(result) : 0;

@@ -41,7 +41,16 @@ const ValidationCase kCases[] = {
      "Google", ""},
     {"ExtensionWithControlRefused", "G", "Google", "@g.com\x7F", CompanyField::EmailExtension, "G",
      "Google", ""},
+    // The file would take an acronym of other case for the same key.
+    {"TakenAcronymRefused", "DEFAULT", "Other", "@other.com", CompanyField::Acronym, "DEFAULT", "Other", ""},
+    {"TakenAcronymBetweenSpacesRefused", " at&t ", "AT&T", "@att.com", CompanyField::Acronym, "at&t", "AT&T", ""},
+    {"TakenGreekAcronymRefused", "δεη", "ΔΕΗ", "@dei.gr", CompanyField::Acronym, "δεη", "ΔΕΗ", ""},
+    {"AcronymWithAnAccentMoreIsNew", "DÉFAULT", "Other", "@other.com", CompanyField::None, "DÉFAULT", "Other",
+     "@other.com"},
 };
+
+const std::vector<DomainEntry> kDomains = {
+    {"default", "Microsoft", "@microsoft.com"}, {"AT&T", "AT&T", "@att.com"}, {"ΔΕΗ", "ΔΕΗ", "@dei.gr"}};
 
 void PrintTo(const ValidationCase& c, std::ostream* os) { *os << c.name; }
 
@@ -49,7 +58,7 @@ class ValidateNewCompanyTest : public testing::TestWithParam<ValidationCase> {};
 
 TEST_P(ValidateNewCompanyTest, FirstFailingFieldOrCleanValues) {
     const ValidationCase& c = GetParam();
-    CompanyInput input = ValidateNewCompany(c.acronym, c.company, c.extension);
+    CompanyInput input = ValidateNewCompany(c.acronym, c.company, c.extension, kDomains);
     EXPECT_EQ(input.failed, c.failed);
     EXPECT_EQ(input.acronym, c.cleanAcronym);
     EXPECT_EQ(input.companyName, c.cleanCompany);
@@ -60,9 +69,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, ValidateNewCompanyTest, testing::ValuesIn(kCases
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ValidateNewCompany, FailedFieldIsTheControlId) {
-    EXPECT_EQ(static_cast<int>(ValidateNewCompany("", "", "").failed), 201);
-    EXPECT_EQ(static_cast<int>(ValidateNewCompany("a", "", "").failed), 202);
-    EXPECT_EQ(static_cast<int>(ValidateNewCompany("a", "b", "").failed), 203);
+    EXPECT_EQ(static_cast<int>(ValidateNewCompany("", "", "", {}).failed), 201);
+    EXPECT_EQ(static_cast<int>(ValidateNewCompany("a", "", "", {}).failed), 202);
+    EXPECT_EQ(static_cast<int>(ValidateNewCompany("a", "b", "", {}).failed), 203);
 }
 
 }  // namespace

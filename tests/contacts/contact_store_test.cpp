@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <clocale>
+#include <cwctype>
+
 #include "app/configuration_file.h"
 #include "platform/profile.h"
 #include "platform/sim/sim.h"
@@ -247,15 +251,24 @@ TEST_F(StoreFileTest, AddDomainAfterBuiltInIsSecondAndReplacesItNextTime) {
 
 // ---- Finding, folding, composing -------------------------------------------
 
-TEST(FindContact, FirstExactMatchByteForByte) {
-    gContacts = {{"Doe, John", "mailto:1@x"}, {"Z\xC3\xA9lie, Ana", "mailto:2@x"},
-                 {"Doe, John", "mailto:3@x"}};
-    EXPECT_EQ(FindContact("Doe, John"), std::optional<size_t>(0));
-    EXPECT_EQ(FindContact("Z\xC3\xA9lie, Ana"), std::optional<size_t>(1));
-    EXPECT_EQ(FindContact("doe, john"), std::nullopt);
-    EXPECT_EQ(FindContact("Doe, John "), std::nullopt);
-    EXPECT_EQ(FindContact("Doe"), std::nullopt);
-    EXPECT_EQ(FindContact(""), std::nullopt);
+TEST(FindContact, ExactFirstThenApartFromCaseAndSpaces) {
+    gContacts = {{"Doe, John", "mailto:1@x"}, {"Zélie, Ana", "mailto:2@x"},
+                 {"doe, john", "mailto:3@x"}, {"Łukasz, Nowak", "mailto:4@x"}};
+    const std::pair<std::string, std::optional<size_t>> cases[] = {
+        {"Doe, John", 0},
+        {"doe, john", 2},  // an exact match wins over an earlier one of other case
+        {"DOE, JOHN", 0},
+        {"  Doe, John ", 0},
+        {"ZÉLIE, ANA", 1},
+        {"zélie, ana", 1},
+        {"ŁUKASZ, NOWAK", 3},
+        {"Zelie, Ana", std::nullopt},  // accents tell names apart
+        {"Doe,  John", std::nullopt},
+        {"Doe", std::nullopt},
+        {"   ", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [typed, found] : cases) EXPECT_EQ(FindContact(typed), found) << typed;
 }
 
 struct TextCase {
@@ -263,30 +276,94 @@ struct TextCase {
     std::string expected;
 };
 
-TEST(FoldAccents, ReplacesOnlyTheTableLetters) {
+// Every letter the old single-byte table folded still folds to the same
+// letter; the rest of both Latin blocks now folds too.
+TEST(FoldAccents, LatinLettersToTheirPlainLettersCaseKept) {
     const TextCase cases[] = {
-        {"\xC0\xFF\xD1", "AyN"},  // ÀÿÑ
-        {"\x9F", "\x9F"},         // Ÿ has no partner
-        {"\xC0\xC2\xC4\xC9\xC8\xCA\xCB\xCE\xCF\xD4\xD6\xD9\xDB\xDC\xC7\xD1", "AAAEEEEIIOOUUUCN"},
-        {"\xE0\xE2\xE4\xE9\xE8\xEA\xEB\xEE\xEF\xF4\xF6\xF9\xFB\xFC\xFF\xE7\xF1", "aaaeeeeiioouuuycn"},
-        // Á Í Ó Ú Ì Ò Ã Õ Å Ø and their lower-case forms stay.
-        {"\xC1\xCD\xD3\xDA\xCC\xD2\xC3\xD5\xC5\xD8", "\xC1\xCD\xD3\xDA\xCC\xD2\xC3\xD5\xC5\xD8"},
-        {"\xE1\xED\xF3\xFA\xEC\xF2\xE3\xF5\xE5\xF8", "\xE1\xED\xF3\xFA\xEC\xF2\xE3\xF5\xE5\xF8"},
-        {"Z\xE9lie, \xC7\xE0 1-2", "Zelie, Ca 1-2"},
-        {std::string("a\0\xE9", 3), std::string("a\0e", 3)},
+        {"ÀÂÄÉÈÊËÎÏÔÖÙÛÜÇÑ", "AAAEEEEIIOOUUUCN"},
+        {"àâäéèêëîïôöùûüÿçñ", "aaaeeeeiioouuuycn"},
+        {"ÀÿÑ", "AyN"},
+        {"ÁÍÓÚÌÒÃÕÅØŸ", "AIOUIOAOAOY"},
+        {"áíóúìòãõåø", "aiouioaoao"},
+        {"ß æ œ ø ł đ þ", "ss ae oe o l d th"},
+        {"Æsa Œuvre Þór ĲSSEL", "Aesa Oeuvre Thor IJSSEL"},
+        {"Dvořák, Antonín", "Dvorak, Antonin"},
+        {"Łódź Ŋŉĸſ İı", "Lodz Nnks Ii"},
+        {"Παπαδόπουλος, Жук", "Παπαδόπουλος, Жук"},
+        {"× ÷ € 中", "× ÷ € 中"},
+        {"Z\xE9lie \xC3", "Z\xE9lie \xC3"},  // not UTF-8: kept byte for byte
+        {std::string("a\0é", 4), std::string("a\0e", 3)},
         {"", ""},
     };
     for (const TextCase& c : cases) EXPECT_EQ(FoldAccents(c.input), c.expected) << c.input;
 }
 
-TEST(ComposeAddress, AfterCommaThenDotThenBefore) {
+TEST(TextFolding, MatchFormSetsAsideCaseAndAccents) {
     const TextCase cases[] = {
-        {"\xC7\xE0, \xD6z", "Oz.Ca@e.com"},  // Çà, Öz
+        {"Zélie, ANA", "zelie, ana"},
+        {"ZÉLIE", "zelie"},
+        {"Nowak, Łukasz", "nowak, lukasz"},
+        {"ĲSSEL Æ", "ijssel ae"},
+        {"Παπαδόπουλος, ΝΊΚΟΣ", "παπαδόπουλοσ, νίκοσ"},
+        {"ΆΈΉΊΌΎΏ ΪΫ", "άέήίόύώ ϊϋ"},
+        {"ЁЖИК Ґанок ЖУК", "ёжик ґанок жук"},
+        {"İstanbul", "istanbul"},
+        {"× 1-2 €", "× 1-2 €"},
+        {"Z\xC9LIE", "z\xC9lie"},  // a byte that is not UTF-8 stays as it is
+    };
+    for (const TextCase& c : cases) EXPECT_EQ(MatchForm(c.input), c.expected) << c.input;
+}
+
+TEST(TextFolding, LowerCaseFormKeepsAccents) {
+    const TextCase cases[] = {
+        {"ZÉLIE, ANA", "zélie, ana"},
+        {"ŁÓDŹ ĽUBOŠ ŸVES", "łódź ľuboš ÿves"},
+        {"İĲŊĸ", "iĳŋĸ"},
+        {"ΝΊΚΟΣ Ёж", "νίκοσ ёж"},
+        {"ß×", "ß×"},
+    };
+    for (const TextCase& c : cases) EXPECT_EQ(LowerCaseForm(c.input), c.expected) << c.input;
+}
+
+std::string Utf8Letter(wint_t code) {  // below U+0800
+    if (code < 0x80) return std::string(1, static_cast<char>(code));
+    return {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
+}
+
+// Over both Latin blocks, Greek and Cyrillic, against the C library's case
+// tables: a capital and its lower-case letter are one letter for matching,
+// and every Latin letter gives an address plain ASCII letters.
+TEST(TextFolding, EveryLetterMatchesItsOtherCaseAndGivesAsciiLetters) {
+    if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) GTEST_SKIP() << "no C.UTF-8 locale";
+    const std::pair<wint_t, wint_t> blocks[] = {{0xC0, 0x17F}, {0x386, 0x3CE}, {0x400, 0x52F}};
+    for (auto [first, last] : blocks)
+        for (wint_t code = first; code <= last; ++code) {
+            if (code == 0x3C2) continue;  // final sigma is σ on purpose: see above
+            const std::string letter = Utf8Letter(code), lower = Utf8Letter(std::towlower(code));
+            EXPECT_EQ(LowerCaseForm(letter), lower) << std::hex << code;
+            EXPECT_EQ(MatchForm(letter), MatchForm(lower)) << std::hex << code;
+            if (code > 0x17F || !std::iswalpha(code)) continue;
+            const std::string plain = PlainLatin(letter);
+            EXPECT_FALSE(plain.empty()) << std::hex << code;
+            for (char c : plain) EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(c))) << std::hex << code;
+        }
+    std::setlocale(LC_CTYPE, "C");
+}
+
+TEST(ComposeAddress, AfterCommaThenDotThenBeforeInPlainLatin) {
+    const TextCase cases[] = {
+        {"Çà, Öz", "Oz.Ca@e.com"},
         {"Abc , Xyz Q", "Xyz Q.Abc@e.com"},
         {"Doe, John, Jr", "John, Jr.Doe@e.com"},
         {"McDo, JEAN", "JEAN.McDo@e.com"},
         {"  Doe  ,  \tJohn  ", "\tJohn.Doe@e.com"},
-        {"\xC1lvarez, \xDF", "\xDF.\xC1lvarez@e.com"},
+        {"Álvarez, ß", "ss.Alvarez@e.com"},
+        {"Dvořák, Antonín", "Antonin.Dvorak@e.com"},
+        {"Nowak, Łukasz", "Lukasz.Nowak@e.com"},
+        {"Zoë, Æsa", "Aesa.Zoe@e.com"},
+        {"Þórsson, Đorđe Øyvind", "Dorde Oyvind.Thorsson@e.com"},
+        {"Παπαδόπουλος, Νίκος", ".@e.com"},  // no Latin form at all
+        {"Li 李, Wei 伟", "Wei.Li@e.com"},
         {"Doe,", ".Doe@e.com"},
         {"Solo", "Solo@e.com"},
     };
