@@ -23,6 +23,16 @@ constexpr WORD kFirstCompany = 103;
 constexpr int kDefaultCompanies = 4;
 constexpr int kDefaultContacts = 3;
 
+// Colleagues from Prague, Warsaw, Athens and Paris, stored as UTF-8.
+const char kUnicodeBook[] =
+    "[domains]\r\ndefault=Microsoft@microsoft.com\r\nY!=Yahoo!@yahoo.com\r\n"
+    "[contact_book]\r\n"
+    "Doe, John=mailto:John.Doe@yahoo.com\r\n"
+    "Dvořák, Antonín=mailto:antonin.dvorak@seznam.cz\r\n"
+    "Nowak, Łukasz=mailto:lukasz.nowak@yahoo.com\r\n"
+    "Παπαδόπουλος, Νίκος=mailto:nikos@otenet.gr\r\n"
+    "Zélie, Ana=mailto:Ana.Zelie@microsoft.com\r\n";
+
 LRESULT ItemCount(HWND book) { return SendMessageA(GetDlgItem(book, kContactCombo), CB_GETCOUNT, 0, 0); }
 
 bool WaitForItemCount(HWND book, LRESULT count) {
@@ -66,7 +76,7 @@ protected:
     // A test stopped half-way leaves its dialogs open, and a program in a
     // modal dialog does not end on Exit.
     void TearDown() override {
-        for (const char* caption : {"New company", "New contact", "Contact Book"})
+        for (const char* caption : {"Not kept", "New company", "New contact", "Contact Book"})
             if (HWND dialog = FindWindowA(nullptr, caption)) {
                 PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
                 Pump(300);
@@ -75,8 +85,8 @@ protected:
         EndStandIn(standIn);
     }
 
-    bool Start(const std::string& caption = kOneNoteCaption) {
-        vantor = StartVantorReady();
+    bool Start(const std::string& caption = kOneNoteCaption, const std::string& ini = "") {
+        vantor = StartVantorReady("Vantor", ini);
         if (!vantor.tray) return false;
         standIn = StartStandIn(caption);
         if (!standIn.ready) return false;
@@ -204,11 +214,21 @@ TEST_F(ContactBook, NewCompanyIsCheckedThenStoredAndNamesTheLink) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 203)), "@");
 
-    TypeText("AC");
+    // The default company's acronym in other case would replace its line.
+    TypeText("DEFAULT");
     Tap(VK_TAB);
     TypeText("Acme Corp");
     Tap(VK_TAB);  // selects the field's "@", which the next text replaces
     TypeText("@acme");
+    Tap(VK_RETURN);
+    Pump(500);
+    EXPECT_TRUE(IsWindow(dialog)) << "a taken acronym was taken again";
+    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, 201); }));
+    ExpectIniUnchanged();
+
+    Tap(VK_END);
+    for (int i = 0; i < 7; ++i) Tap(VK_BACK);
+    TypeText("AC");
     Tap(VK_RETURN);
     Pump(500);
     SaveScreenshot("new_company");
@@ -276,6 +296,102 @@ TEST_F(ContactBook, NameThatCannotBeStoredIsRefusedAndTheBookStays) {
     Tap(VK_ESCAPE);
     ASSERT_TRUE(WaitUntilGone(book));
     ExpectNothingPasted();
+}
+
+// Typed as characters, as an input method or another layout gives them:
+// each narrows the list, which shows the names as stored, and the link
+// carries them as UTF-8.
+TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
+    ASSERT_TRUE(Start(kOneNoteCaption, kUnicodeBook));
+    const struct {
+        const char* typed;
+        const char* item;
+        const char* link;
+    } cases[] = {
+        {"dvo", "Dvořák, Antonín", "<a href='mailto:antonin.dvorak@seznam.cz'>@Dvořák, Antonín</a>"},
+        {"łuk", "Nowak, Łukasz", "<a href='mailto:lukasz.nowak@yahoo.com'>@Y!\\Nowak, Łukasz</a>"},
+        {"παπ", "Παπαδόπουλος, Νίκος", "<a href='mailto:nikos@otenet.gr'>@Παπαδόπουλος, Νίκος</a>"},
+        {"ze", "Zélie, Ana", "<a href='mailto:Ana.Zelie@microsoft.com'>@Zélie, Ana</a>"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WaitForForeground(standIn.window)) << c.typed;
+        HWND book = OpenBook();
+        ASSERT_NE(book, nullptr) << c.typed;
+        HWND combo = GetDlgItem(book, kContactCombo);
+        TypeUnicode(c.typed);
+        ASSERT_TRUE(WaitForItemCount(book, 1)) << c.typed;
+        EXPECT_EQ(ComboItems(combo), std::vector<std::string>{c.item}) << c.typed;
+        Tap(VK_HOME);
+        ASSERT_TRUE(Eventually([&] { return WideTextOf(combo) == c.item; })) << c.typed;
+        Tap(VK_RETURN);
+        EXPECT_EQ(PastedLink(), c.link) << c.typed;
+        WaitUntilGone(book);
+    }
+    ExpectIniUnchanged();
+}
+
+// A letter that narrows the list to nothing and its Backspace: what the
+// text held before comes back, accented or not.
+TEST_F(ContactBook, BackspaceBringsAccentedNamesBack) {
+    ASSERT_TRUE(Start(kOneNoteCaption, kUnicodeBook));
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    TypeUnicode("ze");
+    ASSERT_TRUE(WaitForItemCount(book, 1));
+    TypeUnicode("x");
+    ASSERT_TRUE(WaitForItemCount(book, 0));
+    Tap(VK_BACK);
+    ASSERT_TRUE(WaitForItemCount(book, 1));
+    EXPECT_EQ(ComboItems(GetDlgItem(book, kContactCombo)), std::vector<std::string>{"Zélie, Ana"});
+}
+
+// Storing the name again would replace the stored address.
+TEST_F(ContactBook, StoredNameInOtherCaseIsThatContact) {
+    ASSERT_TRUE(Start());
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    TypeText("doe, john");
+    ASSERT_TRUE(WaitForItemCount(book, 1));
+    Tap(VK_RETURN);
+    EXPECT_EQ(PastedLink(), "<a href='mailto:John.Doe@yahoo.com'>@Y!\\Doe, John</a>");
+    WaitUntilGone(book);
+    EXPECT_EQ(FindWindowA(nullptr, "New contact"), nullptr);
+    ExpectIniUnchanged();
+}
+
+// The texts of a message box's static controls, joined.
+std::string MessageText(HWND box) {
+    std::string text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0) text += WideTextOf(child);
+    }
+    return text;
+}
+
+// The file held open by another program that lets it be read, not written.
+// (A read-only attribute does not stop Wine run as root from writing.)
+TEST_F(ContactBook, ContactThatCannotBeWrittenIsReportedAndStillPasted) {
+    ASSERT_TRUE(Start());
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    HWND dialog = OpenNewContact(book, "Smith, Ann");
+    ASSERT_NE(dialog, nullptr);
+    HANDLE lock = CreateFileA(vantor.ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Tap(VK_SPACE);  // the first company: default (Microsoft)
+    HWND box = WaitForWindow("Not kept");
+    ASSERT_NE(box, nullptr);
+    Pump(300);
+    std::string text = MessageText(box);
+    EXPECT_NE(text.find("\xE2\x80\x9CSmith, Ann\xE2\x80\x9D was not kept"), std::string::npos) << text;
+    EXPECT_NE(text.find("\\Vantor.ini"), std::string::npos) << text;
+    Tap(VK_RETURN);
+    EXPECT_EQ(PastedLink(), "<a href='mailto:Ann.Smith@microsoft.com'>@Smith, Ann</a>");
+    WaitUntilGone(book);
+    CloseHandle(lock);
+    ExpectIniUnchanged();
 }
 
 TEST_F(ContactBook, AtKeyOutsideOneNotePastesAPlainAtSign) {

@@ -264,6 +264,33 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+static std::string Utf8(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
+    std::string utf8(bytes > 0 ? bytes : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}
+
+std::string WideTextOf(HWND window) {
+    std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return Utf8(text);
+}
+
+std::vector<std::string> ComboItems(HWND combo) {
+    std::vector<std::string> items;
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring item(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        LRESULT copied = SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        item.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        items.push_back(Utf8(item));
+    }
+    return items;
+}
+
 bool WaitUntilGone(HWND window, unsigned timeoutMs) {
     bool gone = Eventually([&] { return !IsWindow(window); }, timeoutMs);
     if (!gone) ADD_FAILURE() << "a window stayed open";
@@ -314,6 +341,22 @@ void Tap(WORD virtualKey) { Send({KeyInput(virtualKey, false), KeyInput(virtualK
 void Chord(std::initializer_list<WORD> modifiers, WORD virtualKey) {
     std::vector<INPUT> inputs;
     AddKeyStroke(inputs, modifiers, virtualKey);
+    Send(inputs);
+}
+
+void TypeUnicode(const std::string& utf8) {
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), nullptr, 0);
+    std::wstring wide(units > 0 ? units : 0, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), wide.data(), units);
+    std::vector<INPUT> inputs;
+    for (wchar_t unit : wide)
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = unit;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
     Send(inputs);
 }
 
