@@ -298,6 +298,34 @@ TEST_F(ContactBook, NameThatCannotBeStoredIsRefusedAndTheBookStays) {
     ExpectNothingPasted();
 }
 
+// More companies than one column of the screen holds: the buttons go on in
+// a second column and every one stays on screen; "&" is shown as itself.
+TEST_F(ContactBook, ManyCompaniesStayOnScreen) {
+    std::string ini = "[domains]\r\nAT&T=AT&T@att.com\r\n";
+    for (int i = 1; i < 25; ++i) ini += "C" + std::to_string(i) + "=Company " + std::to_string(i) + "@c.com\r\n";
+    ASSERT_TRUE(Start(kOneNoteCaption, ini));
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    HWND dialog = OpenNewContact(book, "Smith, Ann");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, kFirstCompany)), "AT&&T");  // "&&" is how a button shows "&"
+    RECT work{}, first{}, last{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    for (int i = 0; i <= 25; ++i) {
+        RECT button{};
+        ASSERT_TRUE(GetWindowRect(GetDlgItem(dialog, kFirstCompany + i), &button)) << i;
+        EXPECT_TRUE(button.left >= work.left && button.top >= work.top && button.right <= work.right &&
+                    button.bottom <= work.bottom)
+            << "button " << i << " at " << button.left << "," << button.top << " " << button.right << ","
+            << button.bottom;
+    }
+    GetWindowRect(GetDlgItem(dialog, kFirstCompany), &first);
+    GetWindowRect(GetDlgItem(dialog, kFirstCompany + 25), &last);
+    EXPECT_GT(last.left, first.right) << "one column only";
+    Tap(VK_END);
+    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kFirstCompany + 25); }));
+}
+
 // Typed as characters, as an input method or another layout gives them:
 // each narrows the list, which shows the names as stored, and the link
 // carries them as UTF-8.

@@ -3,6 +3,7 @@
 // turned into arrow presses that the dialog manager carries out.
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -74,15 +75,31 @@ void FocusFirstCompany(HWND dialog) {
     TabForwardAndBack();
 }
 
-// The height of the work area of the dialog's screen, in its own units.
-int ScreenHeightInDialogUnits(HWND dialog) {
+RECT WorkArea(HWND dialog) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(MONITORINFO);
-    if (!GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor)) return INT_MAX;
-    RECT hundred = {0, 0, 0, 100};
+    if (!GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor)) return {0, 0, 0, 0};
+    return monitor.rcWork;
+}
+
+// The height of the work area of the dialog's screen, in its own units.
+int ScreenHeightInDialogUnits(HWND dialog) {
+    RECT work = WorkArea(dialog), hundred = {0, 0, 0, 100};
     MapDialogRect(dialog, &hundred);
-    if (hundred.bottom <= 0) return INT_MAX;
-    return MulDiv(monitor.rcWork.bottom - monitor.rcWork.top, 100, hundred.bottom);
+    if (work.bottom <= work.top || hundred.bottom <= 0) return INT_MAX;
+    return MulDiv(work.bottom - work.top, 100, hundred.bottom);
+}
+
+// The dialog opens over the contact book, well down the screen: grown to
+// its buttons it may reach past the bottom, so it moves up (and left) as
+// far as it has to.
+void KeepOnScreen(HWND dialog) {
+    RECT work = WorkArea(dialog), place;
+    if (work.bottom <= work.top || !GetWindowRect(dialog, &place)) return;
+    LONG x = std::max(work.left, std::min(place.left, work.right - (place.right - place.left)));
+    LONG y = std::max(work.top, std::min(place.top, work.bottom - (place.bottom - place.top)));
+    if (x != place.left || y != place.top)
+        SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MoveInDialogUnits(HWND control, int x, int y) {
@@ -101,6 +118,7 @@ void FitToButtons(HWND dialog) {
     RECT size = {0, 0, layout.width, layout.height};
     MapDialogRect(dialog, &size);
     SetWindowPos(dialog, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepOnScreen(dialog);
 }
 
 void InitialiseNewContact(HWND dialog) {
