@@ -298,48 +298,20 @@ TEST_F(ContactBook, NameThatCannotBeStoredIsRefusedAndTheBookStays) {
     ExpectNothingPasted();
 }
 
-// More companies than one column of the screen holds: the buttons go on in
-// a second column and every one stays on screen; "&" is shown as itself.
-TEST_F(ContactBook, ManyCompaniesStayOnScreen) {
-    std::string ini = "[domains]\r\nAT&T=AT&T@att.com\r\n";
-    for (int i = 1; i < 25; ++i) ini += "C" + std::to_string(i) + "=Company " + std::to_string(i) + "@c.com\r\n";
-    ASSERT_TRUE(Start(kOneNoteCaption, ini));
-    HWND book = OpenBook();
-    ASSERT_NE(book, nullptr);
-    HWND dialog = OpenNewContact(book, "Smith, Ann");
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, kFirstCompany)), "AT&&T");  // "&&" is how a button shows "&"
-    RECT work{}, first{}, last{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    for (int i = 0; i <= 25; ++i) {
-        RECT button{};
-        ASSERT_TRUE(GetWindowRect(GetDlgItem(dialog, kFirstCompany + i), &button)) << i;
-        EXPECT_TRUE(button.left >= work.left && button.top >= work.top && button.right <= work.right &&
-                    button.bottom <= work.bottom)
-            << "button " << i << " at " << button.left << "," << button.top << " " << button.right << ","
-            << button.bottom;
-    }
-    GetWindowRect(GetDlgItem(dialog, kFirstCompany), &first);
-    GetWindowRect(GetDlgItem(dialog, kFirstCompany + 25), &last);
-    EXPECT_GT(last.left, first.right) << "one column only";
-    Tap(VK_END);
-    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kFirstCompany + 25); }));
-}
-
 // Typed as characters, as an input method or another layout gives them:
-// each narrows the list, which shows the names as stored, and the link
-// carries them as UTF-8.
+// each narrows the list, which shows the names as stored; a letter more and
+// its Backspace bring the name back; the link carries it as UTF-8. A stored
+// name typed in other case is that contact, and nothing is stored.
 TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
     ASSERT_TRUE(Start(kOneNoteCaption, kUnicodeBook));
     const struct {
-        const char* typed;
-        const char* item;
-        const char* link;
+        const char *typed, *item, *link;
     } cases[] = {
         {"dvo", "Dvořák, Antonín", "<a href='mailto:antonin.dvorak@seznam.cz'>@Dvořák, Antonín</a>"},
         {"łuk", "Nowak, Łukasz", "<a href='mailto:lukasz.nowak@yahoo.com'>@Y!\\Nowak, Łukasz</a>"},
         {"παπ", "Παπαδόπουλος, Νίκος", "<a href='mailto:nikos@otenet.gr'>@Παπαδόπουλος, Νίκος</a>"},
         {"ze", "Zélie, Ana", "<a href='mailto:Ana.Zelie@microsoft.com'>@Zélie, Ana</a>"},
+        {"doe, john", "Doe, John", "<a href='mailto:John.Doe@yahoo.com'>@Y!\\Doe, John</a>"},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(WaitForForeground(standIn.window)) << c.typed;
@@ -348,54 +320,20 @@ TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
         HWND combo = GetDlgItem(book, kContactCombo);
         TypeUnicode(c.typed);
         ASSERT_TRUE(WaitForItemCount(book, 1)) << c.typed;
+        TypeUnicode("x");
+        ASSERT_TRUE(WaitForItemCount(book, 0)) << c.typed;
+        Tap(VK_BACK);
+        ASSERT_TRUE(WaitForItemCount(book, 1)) << c.typed;
         EXPECT_EQ(ComboItems(combo), std::vector<std::string>{c.item}) << c.typed;
-        Tap(VK_HOME);
-        ASSERT_TRUE(Eventually([&] { return WideTextOf(combo) == c.item; })) << c.typed;
+        if (std::string(c.typed).find(',') == std::string::npos) {  // picked from the list
+            Tap(VK_HOME);
+            ASSERT_TRUE(Eventually([&] { return SendMessageW(combo, CB_GETCURSEL, 0, 0) == 0; })) << c.typed;
+        }
         Tap(VK_RETURN);
         EXPECT_EQ(PastedLink(), c.link) << c.typed;
         WaitUntilGone(book);
     }
     ExpectIniUnchanged();
-}
-
-// A letter that narrows the list to nothing and its Backspace: what the
-// text held before comes back, accented or not.
-TEST_F(ContactBook, BackspaceBringsAccentedNamesBack) {
-    ASSERT_TRUE(Start(kOneNoteCaption, kUnicodeBook));
-    HWND book = OpenBook();
-    ASSERT_NE(book, nullptr);
-    TypeUnicode("ze");
-    ASSERT_TRUE(WaitForItemCount(book, 1));
-    TypeUnicode("x");
-    ASSERT_TRUE(WaitForItemCount(book, 0));
-    Tap(VK_BACK);
-    ASSERT_TRUE(WaitForItemCount(book, 1));
-    EXPECT_EQ(ComboItems(GetDlgItem(book, kContactCombo)), std::vector<std::string>{"Zélie, Ana"});
-}
-
-// Storing the name again would replace the stored address.
-TEST_F(ContactBook, StoredNameInOtherCaseIsThatContact) {
-    ASSERT_TRUE(Start());
-    HWND book = OpenBook();
-    ASSERT_NE(book, nullptr);
-    TypeText("doe, john");
-    ASSERT_TRUE(WaitForItemCount(book, 1));
-    Tap(VK_RETURN);
-    EXPECT_EQ(PastedLink(), "<a href='mailto:John.Doe@yahoo.com'>@Y!\\Doe, John</a>");
-    WaitUntilGone(book);
-    EXPECT_EQ(FindWindowA(nullptr, "New contact"), nullptr);
-    ExpectIniUnchanged();
-}
-
-// The texts of a message box's static controls, joined.
-std::string MessageText(HWND box) {
-    std::string text;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[16] = {};
-        GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "Static") == 0) text += WideTextOf(child);
-    }
-    return text;
 }
 
 // The file held open by another program that lets it be read, not written.
@@ -404,16 +342,13 @@ TEST_F(ContactBook, ContactThatCannotBeWrittenIsReportedAndStillPasted) {
     ASSERT_TRUE(Start());
     HWND book = OpenBook();
     ASSERT_NE(book, nullptr);
-    HWND dialog = OpenNewContact(book, "Smith, Ann");
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(OpenNewContact(book, "Smith, Ann"), nullptr);
     HANDLE lock = CreateFileA(vantor.ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     Tap(VK_SPACE);  // the first company: default (Microsoft)
     HWND box = WaitForWindow("Not kept");
     ASSERT_NE(box, nullptr);
-    Pump(300);
-    std::string text = MessageText(box);
-    EXPECT_NE(text.find("\xE2\x80\x9CSmith, Ann\xE2\x80\x9D was not kept"), std::string::npos) << text;
+    std::string text = TextOf(GetDlgItem(box, 0xFFFF));
+    EXPECT_NE(text.find("Smith, Ann\x94 was not kept"), std::string::npos) << text;
     EXPECT_NE(text.find("\\Vantor.ini"), std::string::npos) << text;
     Tap(VK_RETURN);
     EXPECT_EQ(PastedLink(), "<a href='mailto:Ann.Smith@microsoft.com'>@Smith, Ann</a>");

@@ -264,29 +264,14 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-static std::string Utf8(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
-    std::string utf8(bytes > 0 ? bytes : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
-}
-
-std::string WideTextOf(HWND window) {
-    std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return Utf8(text);
-}
-
 std::vector<std::string> ComboItems(HWND combo) {
     std::vector<std::string> items;
-    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
+    for (LRESULT i = 0, count = SendMessageW(combo, CB_GETCOUNT, 0, 0); i < count; ++i) {
         std::wstring item(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        LRESULT copied = SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        item.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-        items.push_back(Utf8(item));
+        int units = (int)SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        std::string utf8(units > 0 ? units * 3 : 0, '\0');
+        utf8.resize(WideCharToMultiByte(CP_UTF8, 0, item.data(), units, utf8.data(), (int)utf8.size(), nullptr, nullptr));
+        items.push_back(utf8);
     }
     return items;
 }

@@ -84,9 +84,6 @@ void TypeUnicode(const std::string& utf8);
 // A window's text by WM_GETTEXT, whatever its length: an edit control of
 // another process keeps its text to itself when asked with GetWindowTextA.
 std::string TextOf(HWND window);
-// The same through the wide messages, as UTF-8: letters outside the ANSI
-// code page come back as they are.
-std::string WideTextOf(HWND window);
 // The items of a combo box's list, read with the wide messages, as UTF-8.
 std::vector<std::string> ComboItems(HWND combo);
 // A left click at a screen position.

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <clocale>
 #include <cwctype>
 
@@ -252,21 +251,10 @@ TEST_F(StoreFileTest, AddDomainAfterBuiltInIsSecondAndReplacesItNextTime) {
 // ---- Finding, folding, composing -------------------------------------------
 
 TEST(FindContact, ExactFirstThenApartFromCaseAndSpaces) {
-    gContacts = {{"Doe, John", "mailto:1@x"}, {"Zélie, Ana", "mailto:2@x"},
-                 {"doe, john", "mailto:3@x"}, {"Łukasz, Nowak", "mailto:4@x"}};
+    gContacts = {{"Doe, John", "mailto:1@x"}, {"Zélie, Ana", "mailto:2@x"}, {"doe, john", "mailto:3@x"}};
     const std::pair<std::string, std::optional<size_t>> cases[] = {
-        {"Doe, John", 0},
-        {"doe, john", 2},  // an exact match wins over an earlier one of other case
-        {"DOE, JOHN", 0},
-        {"  Doe, John ", 0},
-        {"ZÉLIE, ANA", 1},
-        {"zélie, ana", 1},
-        {"ŁUKASZ, NOWAK", 3},
-        {"Zelie, Ana", std::nullopt},  // accents tell names apart
-        {"Doe,  John", std::nullopt},
-        {"Doe", std::nullopt},
-        {"   ", std::nullopt},
-        {"", std::nullopt},
+        {"Doe, John", 0}, {"doe, john", 2}, {"DOE, JOHN", 0}, {"  Doe, John ", 0}, {"ZÉLIE, ANA", 1},
+        {"Zelie, Ana", std::nullopt}, {"Doe,  John", std::nullopt}, {"Doe", std::nullopt}, {"", std::nullopt},
     };
     for (const auto& [typed, found] : cases) EXPECT_EQ(FindContact(typed), found) << typed;
 }
@@ -276,76 +264,48 @@ struct TextCase {
     std::string expected;
 };
 
-// Every letter the old single-byte table folded still folds to the same
-// letter; the rest of both Latin blocks now folds too.
-TEST(FoldAccents, LatinLettersToTheirPlainLettersCaseKept) {
-    const TextCase cases[] = {
-        {"ÀÂÄÉÈÊËÎÏÔÖÙÛÜÇÑ", "AAAEEEEIIOOUUUCN"},
-        {"àâäéèêëîïôöùûüÿçñ", "aaaeeeeiioouuuycn"},
-        {"ÀÿÑ", "AyN"},
-        {"ÁÍÓÚÌÒÃÕÅØŸ", "AIOUIOAOAOY"},
-        {"áíóúìòãõåø", "aiouioaoao"},
-        {"ß æ œ ø ł đ þ", "ss ae oe o l d th"},
-        {"Æsa Œuvre Þór ĲSSEL", "Aesa Oeuvre Thor IJSSEL"},
-        {"Dvořák, Antonín", "Dvorak, Antonin"},
-        {"Łódź Ŋŉĸſ İı", "Lodz Nnks Ii"},
-        {"Παπαδόπουλος, Жук", "Παπαδόπουλος, Жук"},
-        {"× ÷ € 中", "× ÷ € 中"},
-        {"Z\xE9lie \xC3", "Z\xE9lie \xC3"},  // not UTF-8: kept byte for byte
-        {std::string("a\0é", 4), std::string("a\0e", 3)},
-        {"", ""},
+// The letters the old single-byte table folded fold as they did; the rest of
+// both Latin blocks now folds too. Columns: FoldAccents, MatchForm,
+// LowerCaseForm.
+TEST(FoldAccents, OneTableForAccentsAndCase) {
+    const struct {
+        std::string input, folded, matched, lowered;
+    } cases[] = {
+        {"ÀÂÄÉÈÊËÎÏÔÖÙÛÜÇÑ", "AAAEEEEIIOOUUUCN", "aaaeeeeiioouuucn", "àâäéèêëîïôöùûüçñ"},
+        {"àâäéèêëîïôöùûüÿçñ", "aaaeeeeiioouuuycn", "aaaeeeeiioouuuycn", "àâäéèêëîïôöùûüÿçñ"},
+        {"ÁÍÓÚÌÒÃÕÅØŸ", "AIOUIOAOAOY", "aiouioaoaoy", "áíóúìòãõåøÿ"},
+        {"ß æ œ ø ł đ þ", "ss ae oe o l d th", "ss ae oe o l d th", "ß æ œ ø ł đ þ"},
+        {"Æsa Œuvre Þór ĲSSEL İŉĸ", "Aesa Oeuvre Thor IJSSEL Ink", "aesa oeuvre thor ijssel ink", "æsa œuvre þór ĳssel iŉĸ"},
+        {"Dvořák, ŁÓDŹ", "Dvorak, LODZ", "dvorak, lodz", "dvořák, łódź"},
+        {"Παπαδόπουλος, ΆΝΝΑ", "Παπαδόπουλος, ΆΝΝΑ", "παπαδόπουλοσ, άννα", "παπαδόπουλοσ, άννα"},
+        {"ЁЖИК Ґанок", "ЁЖИК Ґанок", "ёжик ґанок", "ёжик ґанок"},
+        {"× ÷ € 中", "× ÷ € 中", "× ÷ € 中", "× ÷ € 中"},
+        {"Z\xC9LIE \xC3", "Z\xC9LIE \xC3", "z\xC9lie \xC3", "z\xC9lie \xC3"},  // not UTF-8: bytes kept
+        {std::string("A\0é", 4), std::string("A\0e", 3), std::string("a\0e", 3), std::string("a\0é", 4)},
     };
-    for (const TextCase& c : cases) EXPECT_EQ(FoldAccents(c.input), c.expected) << c.input;
-}
-
-TEST(TextFolding, MatchFormSetsAsideCaseAndAccents) {
-    const TextCase cases[] = {
-        {"Zélie, ANA", "zelie, ana"},
-        {"ZÉLIE", "zelie"},
-        {"Nowak, Łukasz", "nowak, lukasz"},
-        {"ĲSSEL Æ", "ijssel ae"},
-        {"Παπαδόπουλος, ΝΊΚΟΣ", "παπαδόπουλοσ, νίκοσ"},
-        {"ΆΈΉΊΌΎΏ ΪΫ", "άέήίόύώ ϊϋ"},
-        {"ЁЖИК Ґанок ЖУК", "ёжик ґанок жук"},
-        {"İstanbul", "istanbul"},
-        {"× 1-2 €", "× 1-2 €"},
-        {"Z\xC9LIE", "z\xC9lie"},  // a byte that is not UTF-8 stays as it is
-    };
-    for (const TextCase& c : cases) EXPECT_EQ(MatchForm(c.input), c.expected) << c.input;
-}
-
-TEST(TextFolding, LowerCaseFormKeepsAccents) {
-    const TextCase cases[] = {
-        {"ZÉLIE, ANA", "zélie, ana"},
-        {"ŁÓDŹ ĽUBOŠ ŸVES", "łódź ľuboš ÿves"},
-        {"İĲŊĸ", "iĳŋĸ"},
-        {"ΝΊΚΟΣ Ёж", "νίκοσ ёж"},
-        {"ß×", "ß×"},
-    };
-    for (const TextCase& c : cases) EXPECT_EQ(LowerCaseForm(c.input), c.expected) << c.input;
-}
-
-std::string Utf8Letter(wint_t code) {  // below U+0800
-    if (code < 0x80) return std::string(1, static_cast<char>(code));
-    return {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FoldAccents(c.input), c.folded) << c.input;
+        EXPECT_EQ(MatchForm(c.input), c.matched) << c.input;
+        EXPECT_EQ(LowerCaseForm(c.input), c.lowered) << c.input;
+    }
 }
 
 // Over both Latin blocks, Greek and Cyrillic, against the C library's case
 // tables: a capital and its lower-case letter are one letter for matching,
 // and every Latin letter gives an address plain ASCII letters.
-TEST(TextFolding, EveryLetterMatchesItsOtherCaseAndGivesAsciiLetters) {
+TEST(FoldAccents, EveryLetterMatchesItsOtherCaseAndGivesAsciiLetters) {
     if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) GTEST_SKIP() << "no C.UTF-8 locale";
-    const std::pair<wint_t, wint_t> blocks[] = {{0xC0, 0x17F}, {0x386, 0x3CE}, {0x400, 0x52F}};
-    for (auto [first, last] : blocks)
+    auto utf8 = [](wint_t c) {  // below U+0800
+        return c < 0x80 ? std::string(1, char(c)) : std::string{char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
+    };
+    for (auto [first, last] : {std::pair<wint_t, wint_t>{0xC0, 0x17F}, {0x386, 0x3CE}, {0x400, 0x52F}})
         for (wint_t code = first; code <= last; ++code) {
-            if (code == 0x3C2) continue;  // final sigma is σ on purpose: see above
-            const std::string letter = Utf8Letter(code), lower = Utf8Letter(std::towlower(code));
-            EXPECT_EQ(LowerCaseForm(letter), lower) << std::hex << code;
-            EXPECT_EQ(MatchForm(letter), MatchForm(lower)) << std::hex << code;
-            if (code > 0x17F || !std::iswalpha(code)) continue;
-            const std::string plain = PlainLatin(letter);
-            EXPECT_FALSE(plain.empty()) << std::hex << code;
-            for (char c : plain) EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(c))) << std::hex << code;
+            if (code == 0x3C2) continue;  // final sigma is σ on purpose
+            EXPECT_EQ(LowerCaseForm(utf8(code)), utf8(std::towlower(code))) << std::hex << code;
+            EXPECT_EQ(MatchForm(utf8(code)), MatchForm(utf8(std::towlower(code)))) << std::hex << code;
+            std::string plain = code <= 0x17F && std::iswalpha(code) ? PlainLatin(utf8(code)) : "a";
+            EXPECT_TRUE(!plain.empty() && plain.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ") ==
+                        std::string::npos) << std::hex << code;
         }
     std::setlocale(LC_CTYPE, "C");
 }
@@ -361,9 +321,7 @@ TEST(ComposeAddress, AfterCommaThenDotThenBeforeInPlainLatin) {
         {"Dvořák, Antonín", "Antonin.Dvorak@e.com"},
         {"Nowak, Łukasz", "Lukasz.Nowak@e.com"},
         {"Zoë, Æsa", "Aesa.Zoe@e.com"},
-        {"Þórsson, Đorđe Øyvind", "Dorde Oyvind.Thorsson@e.com"},
-        {"Παπαδόπουλος, Νίκος", ".@e.com"},  // no Latin form at all
-        {"Li 李, Wei 伟", "Wei.Li@e.com"},
+        {"Li 李, Παπαδόπουλος", ".Li@e.com"},  // no Latin form: dropped
         {"Doe,", ".Doe@e.com"},
         {"Solo", "Solo@e.com"},
     };
