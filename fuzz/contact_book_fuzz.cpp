@@ -47,10 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(contact.displayKey.find('=') == std::string::npos);
         std::string folded = FoldAccents(contact.displayKey);
         Check(FoldAccents(folded) == folded);
-        std::string matched = MatchForm(contact.displayKey);
-        Check(MatchForm(matched) == matched);
-        Check(MatchForm(LowerCaseForm(contact.displayKey)) == matched);
-        Check(FindContact(contact.displayKey).has_value());
+        Check(MatchForm(LowerCaseForm(contact.displayKey)) == MatchForm(contact.displayKey));
         const std::string& extension = gDomains.back().emailExtension;
         std::string address = ComposeAddress(contact.displayKey, extension);
         Check(address.size() >= extension.size());
