@@ -13,17 +13,17 @@ void AppendDword(std::vector<WORD>& buffer, DWORD value) {
     buffer.push_back(HIWORD(value));
 }
 
-void AppendText(std::vector<WORD>& buffer, const std::string& ansi) {
-    if (!ansi.empty()) {
-        int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+void AppendText(std::vector<WORD>& buffer, const std::string& text, UINT codePage) {
+    if (!text.empty()) {
+        int units = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
         std::wstring wide(units, L'\0');
-        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), units);
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
         for (wchar_t unit : wide) buffer.push_back(static_cast<WORD>(unit));
     }
     buffer.push_back(0);
 }
 
-void AppendControl(std::vector<WORD>& buffer, const DialogControl& control) {
+void AppendControl(std::vector<WORD>& buffer, const DialogControl& control, UINT codePage) {
     AlignTo(buffer, sizeof(DWORD));
     AppendDword(buffer, control.style);
     AppendDword(buffer, control.exStyle);
@@ -32,14 +32,14 @@ void AppendControl(std::vector<WORD>& buffer, const DialogControl& control) {
     buffer.push_back(static_cast<WORD>(control.cx));
     buffer.push_back(static_cast<WORD>(control.cy));
     buffer.push_back(control.id);
-    AppendText(buffer, control.windowClass);
-    AppendText(buffer, control.text);
+    AppendText(buffer, control.windowClass, CP_ACP);
+    AppendText(buffer, control.text, codePage);
     buffer.push_back(0);  // no creation data
 }
 
 }  // namespace
 
-std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec) {
+std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec, UINT codePage) {
     std::vector<WORD> buffer;
     AppendDword(buffer, spec.style);
     AppendDword(buffer, spec.exStyle);
@@ -50,12 +50,12 @@ std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec) {
     buffer.push_back(static_cast<WORD>(spec.cy));
     buffer.push_back(0);  // no menu
     buffer.push_back(0);  // the system dialog class
-    AppendText(buffer, spec.caption);
+    AppendText(buffer, spec.caption, codePage);
     if (spec.style & DS_SETFONT) {
         buffer.push_back(spec.pointSize);
-        AppendText(buffer, spec.fontName ? spec.fontName : "MS Sans Serif");
+        AppendText(buffer, spec.fontName ? spec.fontName : "MS Sans Serif", CP_ACP);
     }
-    for (const DialogControl& control : spec.controls) AppendControl(buffer, control);
+    for (const DialogControl& control : spec.controls) AppendControl(buffer, control, codePage);
     return buffer;
 }
 
@@ -63,6 +63,13 @@ INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler, LPAR
     std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec);
     return DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
                                    reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,
+                                   handler, parameter);
+}
+
+INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter) {
+    std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec, CP_UTF8);
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                   reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
                                    handler, parameter);
 }
 

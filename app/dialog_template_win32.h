@@ -27,11 +27,14 @@ struct DialogSpec {
 };
 
 // The DLGTEMPLATE and DLGITEMTEMPLATE records, aligned as the dialog manager
-// requires.
-std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec);
+// requires; the texts of the spec read in `codePage`.
+std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec, UINT codePage = CP_ACP);
 
 // DialogBoxIndirectParamA over the built template.
 INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter = 0);
+// The same for a spec whose texts are UTF-8, with DialogBoxIndirectParamW:
+// its controls are Unicode windows, so they show and take any letter.
+INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter = 0);
 
 // The icon of `index` in a system library (taken from the system folder, so
 // that a file of that name beside the executable is never used) as the small

@@ -75,7 +75,7 @@ int main() {
         platform::DeleteFileW(path);
 
         std::vector<std::string> shown;
-        for (const Contact& contact : gContacts) shown.push_back(Utf8ToAnsi(contact.displayKey));
+        for (const Contact& contact : gContacts) shown.push_back(contact.displayKey);
         ForgetCalls();
 
         // One letter typed after "ma": most of the list goes.

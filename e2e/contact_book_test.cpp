@@ -25,6 +25,16 @@ constexpr WORD kFirstCompany = 103;
 constexpr int kDefaultCompanies = 4;
 constexpr int kDefaultContacts = 3;
 
+// Colleagues from Prague, Warsaw, Athens and Paris, stored as UTF-8.
+const char kUnicodeBook[] =
+    "[domains]\r\ndefault=Microsoft@microsoft.com\r\nY!=Yahoo!@yahoo.com\r\n"
+    "[contact_book]\r\n"
+    "Doe, John=mailto:John.Doe@yahoo.com\r\n"
+    "Dvořák, Antonín=mailto:antonin.dvorak@seznam.cz\r\n"
+    "Nowak, Łukasz=mailto:lukasz.nowak@yahoo.com\r\n"
+    "Παπαδόπουλος, Νίκος=mailto:nikos@otenet.gr\r\n"
+    "Zélie, Ana=mailto:Ana.Zelie@microsoft.com\r\n";
+
 LRESULT ItemCount(HWND book) { return SendMessageA(GetDlgItem(book, kContactCombo), CB_GETCOUNT, 0, 0); }
 
 bool WaitForItemCount(HWND book, LRESULT count) {
@@ -68,7 +78,7 @@ protected:
     // A test stopped half-way leaves its dialogs open, and a program in a
     // modal dialog does not end on Exit.
     void TearDown() override {
-        for (const char* caption : {"New company", "New contact", "Contact Book"})
+        for (const char* caption : {"Not kept", "New company", "New contact", "Contact Book"})
             if (HWND dialog = FindWindowA(nullptr, caption)) {
                 PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
                 Pump(300);
@@ -77,8 +87,8 @@ protected:
         EndStandIn(standIn);
     }
 
-    bool Start(const std::string& caption = kOneNoteCaption) {
-        vantor = StartVantorReady();
+    bool Start(const std::string& caption = kOneNoteCaption, const std::string& ini = "") {
+        vantor = StartVantorReady("Vantor", ini);
         if (!vantor.tray) return false;
         standIn = StartStandIn(caption);
         if (!standIn.ready) return false;
@@ -206,11 +216,21 @@ TEST_F(ContactBook, NewCompanyIsCheckedThenStoredAndNamesTheLink) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 203)), "@");
 
-    TypeText("AC");
+    // The default company's acronym in other case would replace its line.
+    TypeText("DEFAULT");
     Tap(VK_TAB);
     TypeText("Acme Corp");
     Tap(VK_TAB);  // selects the field's "@", which the next text replaces
     TypeText("@acme");
+    Tap(VK_RETURN);
+    Pump(500);
+    EXPECT_TRUE(IsWindow(dialog)) << "a taken acronym was taken again";
+    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, 201); }));
+    ExpectIniUnchanged();
+
+    Tap(VK_END);
+    for (int i = 0; i < 7; ++i) Tap(VK_BACK);
+    TypeText("AC");
     Tap(VK_RETURN);
     Pump(500);
     SaveScreenshot("new_company");
@@ -280,6 +300,65 @@ TEST_F(ContactBook, NameThatCannotBeStoredIsRefusedAndTheBookStays) {
     ExpectNothingPasted();
 }
 
+// Typed as characters, as an input method or another layout gives them:
+// each narrows the list, which shows the names as stored; a letter more and
+// its Backspace bring the name back; the link carries it as UTF-8. A stored
+// name typed in other case is that contact, and nothing is stored.
+TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
+    ASSERT_TRUE(Start(kOneNoteCaption, kUnicodeBook));
+    const struct {
+        const char *typed, *item, *link;
+    } cases[] = {
+        {"dvo", "Dvořák, Antonín", "<a href='mailto:antonin.dvorak@seznam.cz'>@Dvořák, Antonín</a>"},
+        {"łuk", "Nowak, Łukasz", "<a href='mailto:lukasz.nowak@yahoo.com'>@Y!\\Nowak, Łukasz</a>"},
+        {"παπ", "Παπαδόπουλος, Νίκος", "<a href='mailto:nikos@otenet.gr'>@Παπαδόπουλος, Νίκος</a>"},
+        {"ze", "Zélie, Ana", "<a href='mailto:Ana.Zelie@microsoft.com'>@Zélie, Ana</a>"},
+        {"doe, john", "Doe, John", "<a href='mailto:John.Doe@yahoo.com'>@Y!\\Doe, John</a>"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WaitForForeground(standIn.window)) << c.typed;
+        HWND book = OpenBook();
+        ASSERT_NE(book, nullptr) << c.typed;
+        HWND combo = GetDlgItem(book, kContactCombo);
+        TypeUnicode(c.typed);
+        ASSERT_TRUE(WaitForItemCount(book, 1)) << c.typed;
+        TypeUnicode("x");
+        ASSERT_TRUE(WaitForItemCount(book, 0)) << c.typed;
+        Tap(VK_BACK);
+        ASSERT_TRUE(WaitForItemCount(book, 1)) << c.typed;
+        EXPECT_EQ(ComboItems(combo), std::vector<std::string>{c.item}) << c.typed;
+        if (std::string(c.typed).find(',') == std::string::npos) {  // picked from the list
+            Tap(VK_HOME);
+            ASSERT_TRUE(Eventually([&] { return SendMessageW(combo, CB_GETCURSEL, 0, 0) == 0; })) << c.typed;
+        }
+        Tap(VK_RETURN);
+        EXPECT_EQ(PastedLink(), c.link) << c.typed;
+        WaitUntilGone(book);
+    }
+    ExpectIniUnchanged();
+}
+
+// The file held open by another program that lets it be read, not written.
+// (A read-only attribute does not stop Wine run as root from writing.)
+TEST_F(ContactBook, ContactThatCannotBeWrittenIsReportedAndStillPasted) {
+    ASSERT_TRUE(Start());
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    ASSERT_NE(OpenNewContact(book, "Smith, Ann"), nullptr);
+    HANDLE lock = CreateFileA(vantor.ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    Tap(VK_SPACE);  // the first company: default (Microsoft)
+    HWND box = WaitForWindow("Not kept");
+    ASSERT_NE(box, nullptr);
+    std::string text = TextOf(GetDlgItem(box, 0xFFFF));
+    EXPECT_NE(text.find("Smith, Ann\x94 was not kept"), std::string::npos) << text;
+    EXPECT_NE(text.find("\\Vantor.ini"), std::string::npos) << text;
+    Tap(VK_RETURN);
+    EXPECT_EQ(PastedLink(), "<a href='mailto:Ann.Smith@microsoft.com'>@Smith, Ann</a>");
+    WaitUntilGone(book);
+    CloseHandle(lock);
+    ExpectIniUnchanged();
+}
+
 // The "@" comes back as a character of its own, with no modifier bending
 // it, even while the user still holds AltGr; the user's clipboard keeps
 // what it held.
@@ -322,18 +401,6 @@ INSTANTIATE_TEST_SUITE_P(ContactBook, ContactBookAtKey,
 
 // ---- A file in a folder named beyond the ANSI code page, in UTF-16 ------
 
-// Characters as a keyboard of any language gives them: each arrives as one
-// VK_PACKET key carrying it.
-void TypeUnicode(const std::wstring& text) {
-    for (wchar_t c : text) {
-        INPUT keys[2] = {};
-        for (INPUT& key : keys) { key.type = INPUT_KEYBOARD; key.ki.wScan = c; key.ki.dwFlags = KEYEVENTF_UNICODE; }
-        keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, keys, sizeof(INPUT));
-        Pump(20);
-    }
-}
-
 std::string Utf8Of(const std::wstring& text) {
     std::string utf8(text.size() * 3, '\0');
     utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), utf8.data(), (int)utf8.size(), nullptr, nullptr));
@@ -353,8 +420,8 @@ TEST_F(ContactBook, Utf16FileInAFolderBeyondAnsiTakesEntriesAsTyped) {
     HWND book = OpenBook();
     ASSERT_NE(book, nullptr);
     ASSERT_TRUE(WaitForItemCount(book, 1));
-    TypeText("Z");  // the list narrows on letter keys; "é" comes as a character
-    TypeUnicode(L"\u00E9");
+    TypeText("Z");  // a letter key, then "é" as a character
+    TypeUnicode("\xC3\xA9");
     TypeText("lie, Ana");
     ASSERT_TRUE(WaitForItemCount(book, 0));
     Tap(VK_RETURN);
@@ -368,7 +435,7 @@ TEST_F(ContactBook, Utf16FileInAFolderBeyondAnsiTakesEntriesAsTyped) {
     Pump(300);
     TypeText("SE");
     Tap(VK_TAB);
-    TypeUnicode(L"Soci\u00E9t\u00E9");
+    TypeUnicode("Soci\xC3\xA9t\xC3\xA9");
     Tap(VK_TAB);
     TypeText("@societe.fr");
     Tap(VK_RETURN);

@@ -272,6 +272,18 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+std::vector<std::string> ComboItems(HWND combo) {
+    std::vector<std::string> items;
+    for (LRESULT i = 0, count = SendMessageW(combo, CB_GETCOUNT, 0, 0); i < count; ++i) {
+        std::wstring item(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        int units = (int)SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        std::string utf8(units > 0 ? units * 3 : 0, '\0');
+        utf8.resize(WideCharToMultiByte(CP_UTF8, 0, item.data(), units, utf8.data(), (int)utf8.size(), nullptr, nullptr));
+        items.push_back(utf8);
+    }
+    return items;
+}
+
 bool WaitUntilGone(HWND window, unsigned timeoutMs) {
     bool gone = Eventually([&] { return !IsWindow(window); }, timeoutMs);
     if (!gone) ADD_FAILURE() << "a window stayed open";
@@ -322,6 +334,22 @@ void Tap(WORD virtualKey) { Send({KeyInput(virtualKey, false), KeyInput(virtualK
 void Chord(std::initializer_list<WORD> modifiers, WORD virtualKey) {
     std::vector<INPUT> inputs;
     AddKeyStroke(inputs, modifiers, virtualKey);
+    Send(inputs);
+}
+
+void TypeUnicode(const std::string& utf8) {
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), nullptr, 0);
+    std::wstring wide(units > 0 ? units : 0, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), wide.data(), units);
+    std::vector<INPUT> inputs;
+    for (wchar_t unit : wide)
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = unit;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
     Send(inputs);
 }
 

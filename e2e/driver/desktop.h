@@ -81,9 +81,14 @@ void Tap(WORD virtualKey);
 void Chord(std::initializer_list<WORD> modifiers, WORD virtualKey);
 // Printable ASCII through the current layout's keys.
 void TypeText(const std::string& ascii);
+// Any text (UTF-8) as characters rather than keys (KEYEVENTF_UNICODE): the
+// window gets each as a VK_PACKET key carrying it, as from an input method.
+void TypeUnicode(const std::string& utf8);
 // A window's text by WM_GETTEXT, whatever its length: an edit control of
 // another process keeps its text to itself when asked with GetWindowTextA.
 std::string TextOf(HWND window);
+// The items of a combo box's list, read with the wide messages, as UTF-8.
+std::vector<std::string> ComboItems(HWND combo);
 // A left click at a screen position.
 void ClickAt(int x, int y);
 

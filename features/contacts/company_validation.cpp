@@ -1,7 +1,5 @@
 #include "features/contacts/company_validation.h"
 
-#include "features/contacts/contact_store.h"
-
 namespace {
 
 bool HoldsAny(const std::string& text, const char* bytes) {
@@ -29,14 +27,21 @@ bool IsDomain(const std::string& domain) {
            !HoldsAny(domain, "[]") && !HoldsControl(domain);
 }
 
+bool IsTaken(const std::string& acronym, const std::vector<DomainEntry>& domains) {
+    const std::string lowered = LowerCaseForm(acronym);
+    for (const DomainEntry& entry : domains)
+        if (LowerCaseForm(entry.acronym) == lowered) return true;
+    return false;
+}
+
 }  // namespace
 
 CompanyInput ValidateNewCompany(const std::string& acronymText, const std::string& companyText,
-                                const std::string& extensionText) {
+                                const std::string& extensionText, const std::vector<DomainEntry>& domains) {
     CompanyInput input{CompanyField::None, TrimSpaces(acronymText), TrimSpaces(companyText), {}};
     std::string domain = TrimSpaces(extensionText);
     domain.erase(0, domain.find_first_not_of('@'));
-    if (input.acronym.empty() || !IsStorableDisplayKey(input.acronym))
+    if (input.acronym.empty() || !IsStorableDisplayKey(input.acronym) || IsTaken(input.acronym, domains))
         input.failed = CompanyField::Acronym;
     else if (input.companyName.empty() || !ReadsBackAsName(input.companyName))
         input.failed = CompanyField::CompanyName;

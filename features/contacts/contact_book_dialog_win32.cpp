@@ -11,8 +11,8 @@
 #include "features/contacts/contact_dialogs.h"
 #include "features/contacts/contact_filter.h"
 #include "features/contacts/contact_store.h"
+#include "features/contacts/dialog_text_win32.h"
 #include "inject/html_clipboard.h"
-#include "inject/text_encoding.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ WNDPROC gContactEditProc;
 HWND gContactOwner;
 // Set once a link is on the clipboard: the only case that asks for a paste.
 bool gLinkPlaced;
-// What the list shows, item for item in its order: asking the list for
-// 10,000 items on every key would cost more than the filtering itself.
+// What the list shows (UTF-8), item for item in its order: asking the list
+// for 10,000 items on every key would cost more than the filtering itself.
 std::vector<std::string> gShown;
 // Every contact as the list sorted them when it opened.
 std::vector<std::string> gListOrder;
@@ -55,24 +55,22 @@ DialogSpec ContactBookSpec() {
     return dialog;
 }
 
-std::string WindowText(HWND window) {
-    std::string text(GetWindowTextLengthA(window) + 1, '\0');
-    text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
-    return text;
-}
-
 std::vector<std::string> ListedItems(HWND combo) {
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     std::vector<std::string> items;
     items.reserve(count > 0 ? count : 0);
+    std::wstring item;
     for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
-        std::string item(length > 0 ? length + 1 : 1, '\0');
-        LRESULT copied = SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        item.resize(copied > 0 ? copied : 0);
-        items.push_back(item);
+        LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+        item.assign(length > 0 ? length + 1 : 1, L'\0');
+        LRESULT copied = SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        items.push_back(Utf8Of(item.data(), copied > 0 ? copied : 0));
     }
     return items;
+}
+
+LRESULT AddString(HWND combo, const std::string& item) {
+    return SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideOf(item).c_str()));
 }
 
 // A list that redraws after every change costs milliseconds an item; one
@@ -88,7 +86,7 @@ void ResumeRedraw(HWND combo) {
 // the shown items are kept in step at the place the list chose.
 void AddSorted(HWND combo, const std::vector<std::string>& items) {
     for (const std::string& item : items) {
-        LRESULT at = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        LRESULT at = AddString(combo, item);
         if (at >= 0 && static_cast<size_t>(at) <= gShown.size()) gShown.insert(gShown.begin() + at, item);
     }
 }
@@ -103,10 +101,10 @@ void Refill(HWND combo, std::vector<std::string> items, const std::vector<std::s
     HWND list = info.hwndList;
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     size_t bytes = 0;
-    for (const std::string& item : items) bytes += item.size() + 1;
-    SendMessageA(list, LB_INITSTORAGE, items.size() + unplaced.size(), bytes);
+    for (const std::string& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
+    SendMessageW(list, LB_INITSTORAGE, items.size() + unplaced.size(), bytes);
     for (const std::string& item : items)
-        SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(WideOf(item).c_str()));
     gShown = std::move(items);
     AddSorted(combo, unplaced);
 }
@@ -141,17 +139,13 @@ void AddItems(HWND combo, const std::vector<std::string>& added) {
     ResumeRedraw(combo);
 }
 
+// The keys go in as they are stored: the list shows any letter.
 void FillContactList(HWND combo) {
-    std::vector<std::string> keys;
-    keys.reserve(gContacts.size());
     size_t bytes = 0;
-    for (const Contact& contact : gContacts) {
-        keys.push_back(Utf8ToAnsi(contact.displayKey));
-        bytes += keys.back().size() + 1;
-    }
-    SendMessageA(combo, CB_INITSTORAGE, keys.size(), bytes);
+    for (const Contact& contact : gContacts) bytes += (contact.displayKey.size() + 1) * sizeof(wchar_t);
+    SendMessageW(combo, CB_INITSTORAGE, gContacts.size(), bytes);
     SuspendRedraw(combo);
-    for (const std::string& key : keys) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(key.c_str()));
+    for (const Contact& contact : gContacts) AddString(combo, contact.displayKey);
     ResumeRedraw(combo);
     gListOrder = ListedItems(combo);
     gShown = gListOrder;
@@ -165,14 +159,14 @@ void ShowHint(HWND dialog, size_t itemsLeft, const std::string& typed) {
 }
 
 void NarrowList(HWND dialog, HWND combo) {
-    std::string typed = WindowText(combo);
+    std::string typed = WindowTextUtf8(combo);
     std::vector<size_t> gone = NarrowContactList(gShown, typed);
     if (!gone.empty()) RemoveItems(combo, gone);
     ShowHint(dialog, gShown.size(), typed);
 }
 
 void WidenList(HWND dialog, HWND combo) {
-    std::string typed = WindowText(combo);
+    std::string typed = WindowTextUtf8(combo);
     std::vector<std::string> added = WidenContactList(gContacts, typed, gShown);
     if (!added.empty()) AddItems(combo, added);
     ShowHint(dialog, gShown.size(), typed);
@@ -222,15 +216,14 @@ bool MakeNewContact(HWND dialog, HWND combo, HWND edit, const std::string& typed
         EndDialog(dialog, 0);
         return false;
     }
-    std::string key = AnsiToUtf8(typed);
     std::string address = localPart + extension;
-    AddContact(key, address);
-    PlaceLinkAndEnd(dialog, key, "mailto:" + address);
+    if (!AddContact(typed, address)) ReportNotKept(dialog, typed);
+    PlaceLinkAndEnd(dialog, typed, "mailto:" + address);
     return true;
 }
 
 bool OnEnter(HWND dialog, HWND combo, HWND edit) {
-    std::string typed = WindowText(combo);
+    std::string typed = WindowTextUtf8(combo);
     EnterDecision decision = DecideEnter(typed);
     switch (decision.action) {
     case EnterAction::InsertLink: {
@@ -250,9 +243,11 @@ bool OnEnter(HWND dialog, HWND combo, HWND edit) {
 bool OnContactKeyUp(HWND edit, WPARAM key) {
     HWND combo = GetParent(edit);
     HWND dialog = GetParent(combo);
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     if (count < 0) count = 0;
-    if (key >= 'A' && key <= 'Z') {
+    // A letter typed as a character (VK_PACKET: an input method, a
+    // character map, a remote session) narrows as a letter key does.
+    if ((key >= 'A' && key <= 'Z') || key == VK_PACKET) {
         NarrowList(dialog, combo);
         return true;
     }
@@ -268,7 +263,7 @@ bool OnContactKeyUp(HWND edit, WPARAM key) {
 
 LRESULT CALLBACK ContactEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYUP && !OnContactKeyUp(edit, wParam)) return 0;
-    return CallWindowProcA(gContactEditProc, edit, message, wParam, lParam);
+    return CallWindowProcW(gContactEditProc, edit, message, wParam, lParam);
 }
 
 // The template's position would be taken from whatever window the dialog
@@ -295,7 +290,11 @@ void InitialiseContactBook(HWND dialog) {
     info.cbSize = sizeof(COMBOBOXINFO);
     GetComboBoxInfo(combo, &info);
     gContactEdit = info.hwndItem;
-    if (gContactEdit != nullptr) gContactEditProc = SubclassControl(gContactEdit, ContactEditProc);
+    // A Unicode procedure: an ANSI one would have the characters typed into
+    // the field converted to the ANSI code page on their way through it.
+    if (gContactEdit != nullptr)
+        gContactEditProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(gContactEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ContactEditProc)));
     SetForegroundWindow(dialog);
 }
 
@@ -322,7 +321,7 @@ int ContactBookDialog(platform::WindowHandle owner) {
     std::vector<std::string> outerOrder = std::move(gListOrder);
     gContactOwner = static_cast<HWND>(owner);
     gLinkPlaced = false;
-    INT_PTR result = RunModalDialog(gContactOwner, ContactBookSpec(), ContactBookProc);
+    INT_PTR result = RunModalDialogW(gContactOwner, ContactBookSpec(), ContactBookProc);
     bool placed = gLinkPlaced;
     gContactEdit = outerEdit;
     gContactEditProc = outerProc;

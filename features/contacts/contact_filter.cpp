@@ -4,15 +4,13 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "inject/text_encoding.h"
-#include "platform/codepage.h"
+#include "features/contacts/text_folding.h"
 
 namespace {
 
-// Many texts lower-cased in one system call rather than one call per item:
-// lower-casing ANSI text maps byte to byte, so every piece keeps its length
-// and stays where it was in the joined buffer.
-struct LoweredTexts {
+// Many texts folded into one buffer rather than one string each: at tens of
+// thousands of contacts the allocations would cost more than the folding.
+struct FoldedTexts {
     std::string bytes;
     std::vector<size_t> starts;  // one more than there are texts: the end
     std::string_view operator[](size_t i) const {
@@ -20,61 +18,58 @@ struct LoweredTexts {
     }
 };
 
-template <class Texts, class Text>
-LoweredTexts LowerAll(const Texts& texts, Text text, bool foldAccents) {
-    LoweredTexts lowered;
-    lowered.starts.reserve(texts.size() + 1);
+template <class Texts, class Text, class Fold>
+FoldedTexts FoldAll(const Texts& texts, Text text, Fold fold) {
+    FoldedTexts folded;
+    folded.starts.reserve(texts.size() + 1);
+    size_t bytes = 0;
+    for (const auto& item : texts) bytes += text(item).size();
+    folded.bytes.reserve(bytes + bytes / 8);
     for (const auto& item : texts) {
-        lowered.starts.push_back(lowered.bytes.size());
-        lowered.bytes += text(item);
+        folded.starts.push_back(folded.bytes.size());
+        fold(folded.bytes, text(item));
     }
-    lowered.starts.push_back(lowered.bytes.size());
-    platform::CharLowerBuffA(lowered.bytes);
-    if (foldAccents) lowered.bytes = FoldAccents(lowered.bytes);
-    return lowered;
+    folded.starts.push_back(folded.bytes.size());
+    return folded;
 }
 
 const std::string& Itself(const std::string& text) { return text; }
 const std::string& KeyOf(const Contact& contact) { return contact.displayKey; }
-
-std::string MatchForm(const std::string& text) {
-    std::string lowered(text);
-    platform::CharLowerBuffA(lowered);
-    return FoldAccents(lowered);
-}
 
 }  // namespace
 
 std::vector<size_t> NarrowContactList(const std::vector<std::string>& shownItems,
                                       const std::string& typed) {
     std::string needle = MatchForm(typed);
-    LoweredTexts items = LowerAll(shownItems, Itself, true);
+    FoldedTexts items = FoldAll(shownItems, Itself, AppendMatchForm);
     std::vector<size_t> gone;
     for (size_t i = shownItems.size(); i-- > 0;)
         if (items[i].find(needle) == std::string_view::npos) gone.push_back(i);
     return gone;
 }
 
-// The list ignores case when it looks an item up, so "shown" is decided on
+// Widening must keep what narrowing keeps, so both fold the same way; the
+// list ignores case when it looks an item up, so "shown" is decided on
 // lower-cased text, and a hash set keeps the walk linear.
 std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
                                           const std::string& typed,
                                           const std::vector<std::string>& shownItems) {
     std::string needle = MatchForm(typed);
-    LoweredTexts keys = LowerAll(contacts, KeyOf, true);
-    std::vector<std::string> candidates;
+    FoldedTexts keys = FoldAll(contacts, KeyOf, AppendMatchForm);
+    std::vector<const std::string*> candidates;
     for (size_t i = 0; i < contacts.size(); ++i)
-        if (keys[i].find(needle) != std::string_view::npos)
-            candidates.push_back(Utf8ToAnsi(contacts[i].displayKey));
+        if (keys[i].find(needle) != std::string_view::npos) candidates.push_back(&contacts[i].displayKey);
+    if (candidates.empty()) return {};
 
-    LoweredTexts shownLowered = LowerAll(shownItems, Itself, false);
+    FoldedTexts shownLowered = FoldAll(shownItems, Itself, AppendLowerCaseForm);
     std::unordered_set<std::string_view> shown;
     shown.reserve(shownItems.size() + candidates.size());
     for (size_t i = 0; i < shownItems.size(); ++i) shown.insert(shownLowered[i]);
-    LoweredTexts candidatesLowered = LowerAll(candidates, Itself, false);
+    FoldedTexts candidatesLowered =
+        FoldAll(candidates, [](const std::string* key) -> const std::string& { return *key; }, AppendLowerCaseForm);
     std::vector<std::string> added;
     for (size_t i = 0; i < candidates.size(); ++i)
-        if (shown.insert(candidatesLowered[i]).second) added.push_back(candidates[i]);
+        if (shown.insert(candidatesLowered[i]).second) added.push_back(*candidates[i]);
     return added;
 }
 
@@ -113,7 +108,7 @@ std::optional<std::string> ContactListHint(size_t itemCount, const std::string& 
 
 EnterDecision DecideEnter(const std::string& typed) {
     if (typed.empty()) return {EnterAction::Nothing, 0};
-    if (std::optional<size_t> found = FindContact(AnsiToUtf8(typed)))
+    if (std::optional<size_t> found = FindContact(typed))
         return {EnterAction::InsertLink, *found};
     if (typed.find(',') == std::string::npos) return {EnterAction::Nothing, 0};
     if (!IsStorableDisplayKey(typed)) return {EnterAction::RefuseNewContact, 0};

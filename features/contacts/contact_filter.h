@@ -9,16 +9,18 @@
 
 #include "features/contacts/contact_store.h"
 
-// 0-based positions of the shown items (ANSI) that do not contain the typed
-// text, regardless of case and of the folded accents: last first, so each
-// can be deleted in turn without moving the ones still to delete.
+// All texts here are UTF-8, as the contacts are stored and as the list shows
+// them; they are compared in their match form (case and accents set aside).
+
+// 0-based positions of the shown items that do not contain the typed text:
+// last first, so each can be deleted in turn without moving the ones still
+// to delete.
 std::vector<size_t> NarrowContactList(const std::vector<std::string>& shownItems,
                                       const std::string& typed);
 
-// The display keys, converted to ANSI, of the contacts whose stored key
-// contains the typed text (regardless of case and of the folded accents)
-// and that the list does not already show in any case; in contact order,
-// each once.
+// The display keys of the contacts whose key contains the typed text, as
+// narrowing decides it, and that the list does not already show in any
+// case; in contact order, each once.
 std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
                                           const std::string& typed,
                                           const std::vector<std::string>& shownItems);
@@ -39,7 +41,7 @@ std::optional<std::string> ContactListHint(size_t itemCount, const std::string& 
 
 enum class EnterAction {
     Nothing,           // empty text, or a name without a comma nobody has
-    InsertLink,        // the typed text is a contact's display key
+    InsertLink,        // the typed text names a contact (apart from case and spaces)
     NewContact,        // a new "Name, Surname": ask for the company
     RefuseNewContact,  // a new name that cannot be stored as a key
 };
@@ -47,5 +49,5 @@ struct EnterDecision {
     EnterAction action;
     size_t contact;  // position in gContacts, for InsertLink
 };
-// Against gContacts, for the text of the combo box (ANSI).
+// Against gContacts, for the text of the combo box.
 EnterDecision DecideEnter(const std::string& typed);

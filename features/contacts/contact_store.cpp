@@ -1,6 +1,5 @@
 #include "features/contacts/contact_store.h"
 
-#include <array>
 #include <string_view>
 
 #include "app/configuration_file.h"
@@ -94,25 +93,6 @@ void ReadSection(const std::vector<std::string_view>& lines, std::string_view he
     }
 }
 
-// Windows-1252 bytes: "ÀÂÄÉÈÊËÎÏÔÖÙÛÜÇÑ" and "àâäéèêëîïôöùûüÿçñ" and their
-// plain letters. "ÿ" has no capital partner here.
-constexpr std::string_view kAccented =
-    "\xC0\xC2\xC4\xC9\xC8\xCA\xCB\xCE\xCF\xD4\xD6\xD9\xDB\xDC\xC7\xD1"
-    "\xE0\xE2\xE4\xE9\xE8\xEA\xEB\xEE\xEF\xF4\xF6\xF9\xFB\xFC\xFF\xE7\xF1";
-constexpr std::string_view kPlain =
-    "AAAEEEEIIOOUUUCN"
-    "aaaeeeeiioouuuycn";
-static_assert(kAccented.size() == kPlain.size());
-
-constexpr std::array<char, 256> MakeFoldTable() {
-    std::array<char, 256> table{};
-    for (int i = 0; i < 256; ++i) table[i] = static_cast<char>(i);
-    for (size_t i = 0; i < kAccented.size(); ++i)
-        table[static_cast<unsigned char>(kAccented[i])] = kPlain[i];
-    return table;
-}
-constexpr std::array<char, 256> kFoldTable = MakeFoldTable();
-
 // The link is pasted as HTML: names and addresses holding markup characters
 // must come out as text, not as tags or a broken attribute.
 std::string EscapeHtml(std::string_view text, bool inAttribute) {
@@ -183,25 +163,25 @@ void LoadContactBookFrom(const std::string& path) {
 
 void LoadContactBook() { LoadContactBookFrom(ConfigurationPath()); }
 
-std::optional<size_t> FindContact(const std::string& displayKeyUtf8) {
+std::optional<size_t> FindContact(const std::string& typedKeyUtf8) {
+    const std::string_view wanted = Trim(typedKeyUtf8);
     for (size_t i = 0; i < gContacts.size(); ++i)
-        if (gContacts[i].displayKey == displayKeyUtf8) return i;
+        if (Trim(gContacts[i].displayKey) == wanted) return i;
+    // The profile functions take keys of other case for the same key: a
+    // second contact of that name would overwrite the first one's address.
+    const std::string lowered = LowerCaseForm(wanted);
+    for (size_t i = 0; i < gContacts.size(); ++i)
+        if (LowerCaseForm(Trim(gContacts[i].displayKey)) == lowered) return i;
     return std::nullopt;
-}
-
-std::string FoldAccents(const std::string& text) {
-    std::string folded(text);
-    for (char& c : folded) c = kFoldTable[static_cast<unsigned char>(c)];
-    return folded;
 }
 
 // "Surname, Given" becomes "Given.Surname" + extension. The dialogs only ask
 // for names with a comma; without one the whole name is the address part.
-std::string ComposeAddress(const std::string& typedKey, const std::string& emailExtension) {
-    std::string folded = FoldAccents(typedKey);
-    size_t comma = folded.find(',');
-    if (comma == std::string::npos) return TrimSpaces(folded) + emailExtension;
-    std::string_view view(folded);
+std::string ComposeAddress(const std::string& typedKeyUtf8, const std::string& emailExtension) {
+    std::string plain = PlainLatin(typedKeyUtf8);
+    size_t comma = plain.find(',');
+    if (comma == std::string::npos) return TrimSpaces(plain) + emailExtension;
+    std::string_view view(plain);
     return std::string(Trim(view.substr(comma + 1))) + "." +
            std::string(Trim(view.substr(0, comma))) + emailExtension;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "features/contacts/text_folding.h"
+
 struct DomainEntry {
     std::string acronym;
     std::string companyName;
@@ -24,10 +26,13 @@ extern std::vector<DomainEntry> gDomains;
 extern std::vector<Contact> gContacts;
 
 void LoadContactBook();
-// 0-based index of the first contact whose display key equals it, byte for byte.
-std::optional<size_t> FindContact(const std::string& displayKeyUtf8);
-std::string FoldAccents(const std::string& text);
-std::string ComposeAddress(const std::string& typedKey, const std::string& emailExtension);
+// 0-based index of the contact a typed name (UTF-8) means: the first whose
+// display key equals it once both are trimmed of spaces, else the first
+// that equals it apart from case.
+std::optional<size_t> FindContact(const std::string& typedKeyUtf8);
+// The address of a new contact from the name as typed (UTF-8): plain ASCII,
+// the accents folded and what has no Latin form dropped.
+std::string ComposeAddress(const std::string& typedKeyUtf8, const std::string& emailExtension);
 // Both writes answer whether the entry reached the file. A company is added
 // to gDomains even when it could not be written, so the contact being made
 // can still use it; its 1-based position is then the length of gDomains.

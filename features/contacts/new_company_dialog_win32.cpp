@@ -9,6 +9,7 @@
 #include "features/contacts/company_validation.h"
 #include "features/contacts/contact_dialogs.h"
 #include "features/contacts/contact_store.h"
+#include "features/contacts/dialog_text_win32.h"
 
 namespace {
 
@@ -40,12 +41,7 @@ DialogSpec NewCompanySpec() {
     return dialog;
 }
 
-std::string FieldText(HWND dialog, int id) {
-    HWND field = GetDlgItem(dialog, id);
-    std::string text(GetWindowTextLengthA(field) + 1, '\0');
-    text.resize(GetWindowTextA(field, text.data(), static_cast<int>(text.size())));
-    return text;
-}
+std::string FieldText(HWND dialog, int id) { return WindowTextUtf8(GetDlgItem(dialog, id)); }
 
 void SignalField(HWND dialog, int id) {
     SetForegroundWindow(dialog);
@@ -61,12 +57,13 @@ void SignalField(HWND dialog, int id) {
 
 void StoreCompany(HWND dialog) {
     CompanyInput input = ValidateNewCompany(FieldText(dialog, kAcronymField), FieldText(dialog, kCompanyField),
-                                            FieldText(dialog, kExtensionField));
+                                            FieldText(dialog, kExtensionField), gDomains);
     if (input.failed != CompanyField::None) {
         SignalField(dialog, static_cast<int>(input.failed));
         return;
     }
-    AddDomainEntry(input.acronym, input.companyName, input.emailExtension);
+    if (!AddDomainEntry(input.acronym, input.companyName, input.emailExtension))
+        ReportNotKept(dialog, input.companyName + " (" + input.acronym + ")");
     EndDialog(dialog, static_cast<INT_PTR>(gDomains.size()));
 }
 
@@ -90,6 +87,6 @@ INT_PTR CALLBACK NewCompanyProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 int NewCompanyDialog(platform::WindowHandle parent) {
-    INT_PTR result = RunModalDialog(static_cast<HWND>(parent), NewCompanySpec(), NewCompanyProc);
+    INT_PTR result = RunModalDialogW(static_cast<HWND>(parent), NewCompanySpec(), NewCompanyProc);
     return result > 0 ? static_cast<int>(result) : 0;
 }

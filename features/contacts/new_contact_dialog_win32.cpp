@@ -3,6 +3,8 @@
 // turned into arrow presses that the dialog manager carries out.
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -14,8 +16,6 @@
 namespace {
 
 enum : WORD { kQuestion = 102 };
-
-constexpr short kDialogWidth = 280;
 
 HWND gNewContactDialog;
 int gCurrentButton = kFirstCompanyButton;
@@ -35,12 +35,19 @@ DialogSpec NewContactSpec(const std::string& typedName) {
     const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
     dialog.controls = {
         {kHiddenButton, "BUTTON", "", -2, -2, 0, 0, button, 0},
-        {kQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 274, 20, WS_CHILD | WS_VISIBLE | SS_LEFT, 0},
+        // A name may hold "&", which a plain static would take for a mark.
+        {kQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 274, 20,
+         WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0},
     };
+    // One column here; the dialog moves them into more if the screen is
+    // too short, once it knows its own units.
+    NewContactLayout column = LayOutNewContact(gDomains.size(), INT_MAX);
     std::vector<std::string> labels = NewContactButtonLabels(gDomains);
-    for (size_t i = 0; i < labels.size(); ++i)
-        dialog.controls.push_back({static_cast<WORD>(kFirstCompanyButton + i), "BUTTON", labels[i], 40,
-                                   static_cast<short>(NewContactButtonTop(i)), 195, 24, button, 0});
+    for (size_t i = 0; i < labels.size(); ++i) {
+        ButtonPlace place = NewContactButtonPlace(i, column);
+        dialog.controls.push_back({static_cast<WORD>(kFirstCompanyButton + i), "BUTTON", labels[i],
+                                   static_cast<short>(place.x), static_cast<short>(place.y), 195, 24, button, 0});
+    }
     return dialog;
 }
 
@@ -68,10 +75,50 @@ void FocusFirstCompany(HWND dialog) {
     TabForwardAndBack();
 }
 
+RECT WorkArea(HWND dialog) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+    if (!GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor)) return {0, 0, 0, 0};
+    return monitor.rcWork;
+}
+
+// The height of the work area of the dialog's screen, in its own units.
+int ScreenHeightInDialogUnits(HWND dialog) {
+    RECT work = WorkArea(dialog), hundred = {0, 0, 0, 100};
+    MapDialogRect(dialog, &hundred);
+    if (work.bottom <= work.top || hundred.bottom <= 0) return INT_MAX;
+    return MulDiv(work.bottom - work.top, 100, hundred.bottom);
+}
+
+// The dialog opens over the contact book, well down the screen: grown to
+// its buttons it may reach past the bottom, so it moves up (and left) as
+// far as it has to.
+void KeepOnScreen(HWND dialog) {
+    RECT work = WorkArea(dialog), place;
+    if (work.bottom <= work.top || !GetWindowRect(dialog, &place)) return;
+    LONG x = std::max(work.left, std::min(place.left, work.right - (place.right - place.left)));
+    LONG y = std::max(work.top, std::min(place.top, work.bottom - (place.bottom - place.top)));
+    if (x != place.left || y != place.top)
+        SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MoveInDialogUnits(HWND control, int x, int y) {
+    RECT place = {x, y, 0, 0};
+    MapDialogRect(GetParent(control), &place);
+    SetWindowPos(control, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FitToButtons(HWND dialog) {
-    RECT size = {0, 0, kDialogWidth, NewContactDialogHeight(gDomains.size())};
+    NewContactLayout layout = LayOutNewContact(gDomains.size(), ScreenHeightInDialogUnits(dialog));
+    if (layout.columns > 1)
+        for (size_t i = 0; i <= gDomains.size(); ++i) {
+            ButtonPlace place = NewContactButtonPlace(i, layout);
+            MoveInDialogUnits(GetDlgItem(dialog, kFirstCompanyButton + static_cast<int>(i)), place.x, place.y);
+        }
+    RECT size = {0, 0, layout.width, layout.height};
     MapDialogRect(dialog, &size);
     SetWindowPos(dialog, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepOnScreen(dialog);
 }
 
 void InitialiseNewContact(HWND dialog) {
@@ -118,7 +165,7 @@ LRESULT CALLBACK NewContactKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
     HWND dialog = gNewContactDialog;
     if (code == MSGF_DIALOGBOX && dialog != nullptr && message != nullptr &&
         (message->hwnd == dialog || IsChild(dialog, message->hwnd)) &&
-        TranslateAcceleratorA(dialog, gNewContactKeys, message))
+        TranslateAcceleratorW(dialog, gNewContactKeys, message))
         return 1;
     return CallNextHookEx(gNewContactFilter, code, wParam, lParam);
 }
@@ -130,7 +177,7 @@ void AttachAccelerators() {
         {FVIRTKEY, VK_PRIOR, kCommandPageUp},
         {FVIRTKEY, VK_NEXT, kCommandPageDown},
     };
-    gNewContactKeys = CreateAcceleratorTableA(keys, 4);
+    gNewContactKeys = CreateAcceleratorTableW(keys, 4);
     gNewContactFilter = SetWindowsHookExA(WH_MSGFILTER, NewContactKeyFilter, nullptr, GetCurrentThreadId());
 }
 
@@ -145,7 +192,7 @@ void DetachAccelerators() {
 
 int NewContactDialog(platform::WindowHandle parent, const std::string& typedName) {
     AttachAccelerators();
-    INT_PTR result = RunModalDialog(static_cast<HWND>(parent), NewContactSpec(typedName), NewContactProc);
+    INT_PTR result = RunModalDialogW(static_cast<HWND>(parent), NewContactSpec(typedName), NewContactProc);
     DetachAccelerators();
     gNewContactDialog = nullptr;
     return result > 0 ? static_cast<int>(result) : 0;

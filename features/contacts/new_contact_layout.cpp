@@ -3,8 +3,26 @@
 #include <algorithm>
 
 namespace {
+
 constexpr int kPageSize = 7;
+constexpr int kRowHeight = 25;
+constexpr int kButtonLeft = 40;
+constexpr int kColumnPitch = 205;  // a button is 195 wide
+constexpr int kOneColumnWidth = 280;
+
+// The caption, the question and the margins take two rows and a bit.
+int HeightForRows(int rows) { return (rows + 2) * kRowHeight + 15; }
+
+std::string DoubledAmpersands(const std::string& text) {
+    std::string doubled;
+    for (char c : text) {
+        doubled += c;
+        if (c == '&') doubled += c;
+    }
+    return doubled;
 }
+
+}  // namespace
 
 std::string NewContactQuestion(const std::string& typedName) {
     return "What company does " + typedName + " belong to ?";
@@ -14,16 +32,26 @@ std::vector<std::string> NewContactButtonLabels(const std::vector<DomainEntry>& 
     std::vector<std::string> labels;
     labels.reserve(domains.size() + 1);
     for (const DomainEntry& entry : domains)
-        labels.push_back(entry.acronym == "default"
-                             ? entry.acronym + " (" + entry.companyName + ")"
-                             : entry.companyName);
+        labels.push_back(DoubledAmpersands(entry.acronym == "default"
+                                               ? entry.acronym + " (" + entry.companyName + ")"
+                                               : entry.companyName));
     labels.push_back("< New company >");
     return labels;
 }
 
-int NewContactDialogHeight(size_t companies) { return (static_cast<int>(companies) + 3) * 25 + 15; }
+NewContactLayout LayOutNewContact(size_t companies, int screenHeight) {
+    const int buttons = static_cast<int>(companies) + 1;
+    // Whatever the screen, a column holds at least one button.
+    const int fitting = std::max(1, (screenHeight - 15) / kRowHeight - 2);
+    const int rows = std::min(buttons, fitting);
+    const int columns = (buttons + rows - 1) / rows;
+    return {rows, columns, kOneColumnWidth + (columns - 1) * kColumnPitch, HeightForRows(rows)};
+}
 
-int NewContactButtonTop(size_t position) { return (static_cast<int>(position) + 1) * 25; }
+ButtonPlace NewContactButtonPlace(size_t position, const NewContactLayout& layout) {
+    const int column = static_cast<int>(position) / layout.rows, row = static_cast<int>(position) % layout.rows;
+    return {kButtonLeft + column * kColumnPitch, (row + 1) * kRowHeight};
+}
 
 // The current button can be the hidden one for a moment (tabbing past the
 // last button lands there before the focus is sent back to the first), so

@@ -24,12 +24,25 @@ constexpr unsigned kVirtualKeyDown = 40;
 std::string NewContactQuestion(const std::string& typedName);
 
 // One label per company in list order, the default company shown with its
-// acronym, then "< New company >".
+// acronym, then "< New company >". A button takes "&" for the mark of its
+// shortcut letter, so each is doubled to show as itself ("AT&T").
 std::vector<std::string> NewContactButtonLabels(const std::vector<DomainEntry>& domains);
 
-// Dialog units.
-int NewContactDialogHeight(size_t companies);
-int NewContactButtonTop(size_t position);
+// Where the buttons go, in dialog units. One column while they fit the
+// screen's height; more buttons go on in further columns to the right, so
+// every company stays on screen.
+struct NewContactLayout {
+    int rows;     // buttons a column holds
+    int columns;
+    int width;    // of the dialog
+    int height;
+};
+NewContactLayout LayOutNewContact(size_t companies, int screenHeight);
+struct ButtonPlace {
+    int x, y;
+};
+// The button at 0-based position, the companies' then "< New company >".
+ButtonPlace NewContactButtonPlace(size_t position, const NewContactLayout& layout);
 
 struct ArrowPresses {
     unsigned virtualKey;  // kVirtualKeyUp or kVirtualKeyDown

@@ -41,7 +41,13 @@ const ValidationCase kCases[] = {
      "Google", ""},
     {"ExtensionWithControlRefused", "G", "Google", "@g.com\x7F", CompanyField::EmailExtension, "G",
      "Google", ""},
+    // The file would take an acronym of other case for the same key.
+    {"TakenAcronymRefused", " DEFAULT ", "O", "@o.com", CompanyField::Acronym, "DEFAULT", "O", ""},
+    {"TakenGreekAcronymRefused", "δεη", "O", "@o.com", CompanyField::Acronym, "δεη", "O", ""},
+    {"AcronymWithAnAccentMoreIsNew", "DÉFAULT", "O", "@o.com", CompanyField::None, "DÉFAULT", "O", "@o.com"},
 };
+
+const std::vector<DomainEntry> kDomains = {{"default", "Microsoft", "@microsoft.com"}, {"ΔΕΗ", "ΔΕΗ", "@dei.gr"}};
 
 void PrintTo(const ValidationCase& c, std::ostream* os) { *os << c.name; }
 
@@ -49,7 +55,7 @@ class ValidateNewCompanyTest : public testing::TestWithParam<ValidationCase> {};
 
 TEST_P(ValidateNewCompanyTest, FirstFailingFieldOrCleanValues) {
     const ValidationCase& c = GetParam();
-    CompanyInput input = ValidateNewCompany(c.acronym, c.company, c.extension);
+    CompanyInput input = ValidateNewCompany(c.acronym, c.company, c.extension, kDomains);
     EXPECT_EQ(input.failed, c.failed);
     EXPECT_EQ(input.acronym, c.cleanAcronym);
     EXPECT_EQ(input.companyName, c.cleanCompany);
@@ -60,9 +66,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, ValidateNewCompanyTest, testing::ValuesIn(kCases
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ValidateNewCompany, FailedFieldIsTheControlId) {
-    EXPECT_EQ(static_cast<int>(ValidateNewCompany("", "", "").failed), 201);
-    EXPECT_EQ(static_cast<int>(ValidateNewCompany("a", "", "").failed), 202);
-    EXPECT_EQ(static_cast<int>(ValidateNewCompany("a", "b", "").failed), 203);
+    EXPECT_EQ(static_cast<int>(ValidateNewCompany("", "", "", {}).failed), 201);
+    EXPECT_EQ(static_cast<int>(ValidateNewCompany("a", "", "", {}).failed), 202);
+    EXPECT_EQ(static_cast<int>(ValidateNewCompany("a", "b", "", {}).failed), 203);
 }
 
 }  // namespace

@@ -8,10 +8,12 @@ TEST(NewContactLayout, LabelsInListOrderThenNewCompany) {
     std::vector<DomainEntry> domains = {{"Y!", "Yahoo!", "@yahoo.com"},
                                         {"default", "Microsoft", "@microsoft.com"},
                                         {"Default", "Other Co", "@other.com"},
-                                        {"G", "Google \xC9t\xE9", "@gmail.com"}};
+                                        {"G", "Google Été", "@gmail.com"},
+                                        {"AT&T", "AT&T && Co", "@att.com"},
+                                        {"default", "B&Q", "@bq.com"}};
     EXPECT_EQ(NewContactButtonLabels(domains),
-              (std::vector<std::string>{"Yahoo!", "default (Microsoft)", "Other Co",
-                                        "Google \xC9t\xE9", "< New company >"}));
+              (std::vector<std::string>{"Yahoo!", "default (Microsoft)", "Other Co", "Google Été",
+                                        "AT&&T &&&& Co", "default (B&&Q)", "< New company >"}));
     EXPECT_EQ(NewContactButtonLabels({}), std::vector<std::string>{"< New company >"});
 }
 
@@ -19,12 +21,24 @@ TEST(NewContactLayout, Question) {
     EXPECT_EQ(NewContactQuestion("Doe, Max"), "What company does Doe, Max belong to ?");
 }
 
-TEST(NewContactLayout, HeightAndButtonRows) {
-    const std::pair<size_t, int> heights[] = {{0, 90}, {1, 115}, {4, 190}, {20, 590}};
-    for (auto [n, height] : heights) EXPECT_EQ(NewContactDialogHeight(n), height) << n;
-    EXPECT_EQ(NewContactButtonTop(0), 25);
-    EXPECT_EQ(NewContactButtonTop(1), 50);
-    EXPECT_EQ(NewContactButtonTop(20), 525);
+// Screen heights in dialog units; the place is that of the last button.
+TEST(NewContactLayout, ColumnsOnlyWhenTheButtonsOutgrowTheScreen) {
+    const struct {
+        size_t companies;
+        int screen, rows, columns, width, height, lastX, lastY;
+    } cases[] = {
+        {0, 10000, 1, 1, 280, 90, 40, 25},     {1, 10000, 2, 1, 280, 115, 40, 50},
+        {20, 10000, 21, 1, 280, 590, 40, 525}, {20, 590, 21, 1, 280, 590, 40, 525},  // just fits
+        {20, 589, 20, 2, 485, 565, 245, 25},   {40, 489, 16, 3, 690, 465, 450, 225},
+        {3, 0, 1, 4, 895, 90, 655, 25},  // no room at all: one a column
+    };
+    for (const auto& c : cases) {
+        NewContactLayout l = LayOutNewContact(c.companies, c.screen);
+        ButtonPlace last = NewContactButtonPlace(c.companies, l);
+        EXPECT_EQ(std::vector<int>({l.rows, l.columns, l.width, l.height, last.x, last.y}),
+                  std::vector<int>({c.rows, c.columns, c.width, c.height, c.lastX, c.lastY}))
+            << c.companies << " in " << c.screen;
+    }
 }
 
 TEST(NewContactLayout, ArrowPressesForTheAccelerators) {
