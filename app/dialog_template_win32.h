@@ -27,7 +27,7 @@ struct DialogSpec {
 };
 
 // The DLGTEMPLATE and DLGITEMTEMPLATE records, aligned as the dialog manager
-// requires; the texts of the spec read in `codePage`.
+// requires; the texts of the description read in `codePage`.
 std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec, UINT codePage = CP_ACP);
 
 // DialogBoxIndirectParamA over the built template.

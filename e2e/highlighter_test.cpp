@@ -14,6 +14,7 @@
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 #include "inject/html_clipboard.h"
+#include "inject/text_encoding.h"
 
 using namespace e2e;
 
@@ -38,7 +39,7 @@ std::string Recoloured(const std::string& colour) {
 
 // OneNote's own documents put the markers inside the paragraph, around a
 // styled span of UTF-8 text.
-const char kAccentedLine[] = "Cr\xE8me br\xFBl\xE9\x65 \x80 2";  // ANSI, as the command line carries it
+const char kAccentedLine[] = "Cr\xE8me br\xFBl\xE9\x65 \x80 2";  // ANSI, as the edit control reads back
 const char kAccentedLineUtf8[] = "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65 \xE2\x82\xAC 2";
 
 std::string OneNoteSpan() {
@@ -78,7 +79,7 @@ protected:
                const std::string& line = kLine) {
         vantor = StartVantorReady();
         if (!vantor.tray) return false;
-        standIn = StartStandIn(caption, "--text " + Quoted(line) + " " + shape);
+        standIn = StartStandIn(caption, "--text " + Quoted(AnsiToUtf8(line)) + " " + shape);
         // Whatever the user copied before: never to be recoloured or pasted.
         EXPECT_TRUE(PutHtmlFragment("<p>copied before</p>"));
         return standIn.ready;

@@ -280,7 +280,15 @@ void LogChar(const char* kind, WPARAM unit) {
     Log(line);
 }
 
-bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
+// Ctrl as the edit's own key messages tell it since it took the focus. Wine
+// was seen to drop a Ctrl from the thread's key state between the Ctrl and
+// the V of one injected batch, right after the window came to the front
+// (it syncs the key state with the X server's, where no key is down), so a
+// paste was typed as "v"; the messages' order is what a window on Windows
+// sees through GetKeyState.
+bool gControlSeen;
+
+bool ControlHeld() { return gControlSeen || GetKeyState(VK_CONTROL) < 0; }
 
 // The stream's own modifier state, kept from the events the hook sees.
 bool gStreamDown[256];
@@ -335,8 +343,11 @@ DWORD WINAPI StreamHookThread(void*) {
 // Ctrl+V and Ctrl+C are ours: the edit control neither pastes nor copies.
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: gControlSeen = false; break;
     case WM_KEYDOWN:
         LogKey("KEYDOWN", wParam, lParam);
+        if (wParam == VK_CONTROL) gControlSeen = true;
         if (wParam == 'V' && ControlHeld()) {
             Paste();
             return 0;
@@ -348,7 +359,10 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         break;
-    case WM_KEYUP: LogKey("KEYUP", wParam, lParam); break;
+    case WM_KEYUP:
+        LogKey("KEYUP", wParam, lParam);
+        if (wParam == VK_CONTROL) gControlSeen = false;
+        break;
     case WM_SYSKEYDOWN: LogKey("SYSKEYDOWN", wParam, lParam); break;
     case WM_SYSKEYUP: LogKey("SYSKEYUP", wParam, lParam); break;
     case WM_CHAR:

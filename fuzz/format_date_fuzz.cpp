@@ -27,8 +27,8 @@ const std::vector<std::string> kFrenchLongWeekdays = {"lundi",    "mardi",  "mer
 const std::vector<std::string> kFrenchShortMonths = {"JAN", "FEV", "MAR", "AVR", "MAI", "JUN",
                                                      "JUL", "AOU", "SEP", "OCT", "NOV", "DEC"};
 const std::vector<std::string> kFrenchLongMonths = {
-    "janvier", "f\xE9vrier", "mars",      "avril",   "mai",      "juin",
-    "juillet", "ao\xFBt",    "septembre", "octobre", "novembre", "d\xE9" "cembre"};
+    "janvier", "f\xC3\xA9vrier", "mars",      "avril",   "mai",      "juin",
+    "juillet", "ao\xC3\xBBt",    "septembre", "octobre", "novembre", "d\xC3\xA9" "cembre"};
 
 const char* const kPlaceholders[] = {"{WN}", "{LW}", "{SW}", "{LD}", "{DN}", "{SD}",
                                      "{L#}", "{S#}", "{LO}", "{SH}", "{Y4}", "{Y2}"};

@@ -125,20 +125,17 @@ TEST_F(HotkeyRegistrationTest, CombinationTakenElsewhereLeavesTheOthersWorking) 
     EXPECT_TRUE(sim::RegisteredHotkeys().empty());
 }
 
+// Registered or not, whatever the flag says, the clean-up releases all.
 TEST_F(HotkeyRegistrationTest, ReleaseUnregistersWhateverTheFlagAndDeletesTheAtoms) {
-    CreateHotkeyAtoms();
-    EnableHotkeys(tray);
-    gHotkeysEnabled = 0;  // the flag is not what decides the clean-up
-    ReleaseHotkeys(tray);
-    EXPECT_TRUE(sim::RegisteredHotkeys().empty());
-    EXPECT_TRUE(sim::LiveAtoms().empty());
-}
-
-TEST_F(HotkeyRegistrationTest, ReleaseWithoutRegistrationDeletesTheAtoms) {
-    CreateHotkeyAtoms();
-    ReleaseHotkeys(tray);
-    EXPECT_TRUE(sim::LiveAtoms().empty());
-    EXPECT_EQ(gHotkeysEnabled, 0);
+    for (bool registered : {true, false}) {
+        CreateHotkeyAtoms();
+        if (registered) EnableHotkeys(tray);
+        gHotkeysEnabled = 0;  // the flag is not what decides the clean-up
+        ReleaseHotkeys(tray);
+        EXPECT_TRUE(sim::RegisteredHotkeys().empty());
+        EXPECT_TRUE(sim::LiveAtoms().empty());
+        EXPECT_EQ(gHotkeysEnabled, 0);
+    }
 }
 
 // An atom of the same name held by another program is shared, not removed.

@@ -132,8 +132,11 @@ TEST_P(HeldClipboardTest, WriteAndReadWaitBriefly) {
     EXPECT_EQ(ReadHtmlClipboard(), c.placed ? kAbcDocument : "");
     EXPECT_LE(sim::Now() - start, kClipboardBusyWaitMs + 10);
     EXPECT_FALSE(sim::ClipboardIsOpen());
-    for (const sim::Call& call : sim::Calls())
-        if (call.name == "OpenClipboard") EXPECT_EQ(call.detail.substr(0, 5), "0x7A1") << call.detail;
+    for (const sim::Call& call : sim::Calls()) {
+        if (call.name == "OpenClipboard") {
+            EXPECT_EQ(call.detail.substr(0, 5), "0x7A1") << call.detail;
+        }
+    }
     gClipboardOwner = nullptr;
 }
 
@@ -153,21 +156,22 @@ TEST_F(HtmlClipboardTest, FailedAllocationLeavesAnEmptyClosedClipboard) {
 
 // ---- Reading -------------------------------------------------------------
 
+// The document up to its first NUL; what was written comes back; plain
+// text alone is no document.
 TEST_F(HtmlClipboardTest, ReadGivesTheDocumentUpToItsFirstNul) {
-    sim::SetClipboardData(html, std::string("Version:1.0\r\nabc\0tail", 22));
-    EXPECT_EQ(ReadHtmlClipboard(), "Version:1.0\r\nabc");
-    EXPECT_FALSE(sim::ClipboardIsOpen());
-}
-
-TEST_F(HtmlClipboardTest, ReadGivesBackWhatWasWritten) {
-    PutHtmlFragment("abc");
-    EXPECT_EQ(ReadHtmlClipboard(), kAbcDocument);
-}
-
-TEST_F(HtmlClipboardTest, ReadWithOnlyPlainTextIsEmpty) {
-    sim::SetClipboardData(kText, std::string("plain\0", 6));
-    EXPECT_EQ(ReadHtmlClipboard(), "");
-    EXPECT_FALSE(sim::ClipboardIsOpen());
+    const struct {
+        std::string format, block, read;
+    } cases[] = {{"html", std::string("Version:1.0\r\nabc\0tail", 22), "Version:1.0\r\nabc"},
+                 {"written", "", kAbcDocument},
+                 {"text", std::string("plain\0", 6), ""}};
+    for (const auto& c : cases) {
+        sim::Reset();
+        html = platform::RegisterClipboardFormatA("HTML Format");
+        if (c.format == "written") PutHtmlFragment("abc");
+        else sim::SetClipboardData(c.format == "html" ? html : kText, c.block);
+        EXPECT_EQ(ReadHtmlClipboard(), c.read) << c.format;
+        EXPECT_FALSE(sim::ClipboardIsOpen());
+    }
 }
 
 
