@@ -9,10 +9,10 @@
 // Slot 3 is Ctrl+Alt+0 whatever the layout: AltGr reaches the system as
 // Ctrl+Alt, so on AZERTY this is the "@" key.
 const HotkeySlot kHotkeySlots[4] = {
-    {"_1", platform::kModControl, 0x4D},
-    {"_2", platform::kModControl, 0x44},
-    {"_3", platform::kModControl | platform::kModAlt, 0x30},
-    {"_4", platform::kModControl, 0x48},
+    {"_1", platform::kModControl, 0x4D, kCtrlMRequest},
+    {"_2", platform::kModControl, 0x44, kCtrlDRequest},
+    {"_3", platform::kModControl | platform::kModAlt, 0x30, kAtKeyRequest},
+    {"_4", platform::kModControl, 0x48, kCtrlHRequest},
 };
 
 const char kPasteMacro[] = "{CTRL_D}v{CTRL_U}";
@@ -86,14 +86,14 @@ bool IsOneNoteTitle(const std::string& title) { return title.find("OneNote") != 
 RequestPlan PlanRequest(int code, const std::string& title) {
     bool oneNote = IsOneNoteTitle(title);
     switch (code) {
-        case 1: return PlanFor(RequestAction::AccentedCapitals, true);
-        case 2: return PlanFor(oneNote ? RequestAction::DatePicker : RequestAction::Nothing, true);
-        case 3: return PlanFor(oneNote ? RequestAction::ContactBook : RequestAction::TypeAtSign, true);
-        case 4: return PlanFor(oneNote ? RequestAction::LineHighlighter : RequestAction::Nothing, true);
-        case 11: return PlanFor(RequestAction::AccentedCapitals, false);
-        case 12: return PlanFor(RequestAction::DatePicker, false);
-        case 13: return PlanFor(RequestAction::ContactBook, false);
-        case 14: return PlanFor(RequestAction::LineHighlighter, false);
+        case kCtrlMRequest: return PlanFor(RequestAction::AccentedCapitals, true);
+        case kCtrlDRequest: return PlanFor(oneNote ? RequestAction::DatePicker : RequestAction::Nothing, true);
+        case kAtKeyRequest: return PlanFor(oneNote ? RequestAction::ContactBook : RequestAction::TypeAtSign, true);
+        case kCtrlHRequest: return PlanFor(oneNote ? RequestAction::LineHighlighter : RequestAction::Nothing, true);
+        case kAccentsMenuRequest: return PlanFor(RequestAction::AccentedCapitals, false);
+        case kDatePickerMenuRequest: return PlanFor(RequestAction::DatePicker, false);
+        case kContactBookMenuRequest: return PlanFor(RequestAction::ContactBook, false);
+        case kHighlightMenuRequest: return PlanFor(RequestAction::LineHighlighter, false);
         default: return PlanFor(RequestAction::Nothing, false);
     }
 }
@@ -123,7 +123,7 @@ void OnHotkey(uintptr_t identifier) {
     platform::Sleep(kHotkeySettleMs);
     for (int slot = 0; slot < 4; ++slot) {
         if (identifier == gHotkeyAtoms[slot]) {
-            DispatchRequest(slot + 1);
+            DispatchRequest(kHotkeySlots[slot].request);
             return;
         }
     }

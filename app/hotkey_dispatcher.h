@@ -7,6 +7,19 @@
 
 #include "platform/types.h"
 
+// What starts a request: one of the four hotkeys, or one of the tray menu's
+// four feature commands (which skip the OneNote test and have no target).
+enum RequestCode : int {
+    kCtrlMRequest = 1,
+    kCtrlDRequest = 2,
+    kAtKeyRequest = 3,
+    kCtrlHRequest = 4,
+    kAccentsMenuRequest = 11,
+    kDatePickerMenuRequest = 12,
+    kContactBookMenuRequest = 13,
+    kHighlightMenuRequest = 14,
+};
+
 enum class RequestAction { Nothing, AccentedCapitals, DatePicker, ContactBook, LineHighlighter, TypeAtSign };
 enum class RestoreForeground { Never, OnSuccess, Always };
 
@@ -21,6 +34,7 @@ struct HotkeySlot {
     const char* suffix;  // appended to the base name: "_1" .. "_4"
     unsigned modifiers;
     unsigned virtualKey;
+    RequestCode request;
 };
 extern const HotkeySlot kHotkeySlots[4];
 

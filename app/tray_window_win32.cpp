@@ -41,20 +41,27 @@ enum : WORD {
 struct MenuEntry {
     WORD command;
     const char* caption;  // "-" makes a separator
+    int request;          // the feature it starts; 0 for the others
 };
 
 // Windows-1252 captions: the accent of item 3 is the single byte 0xE9.
 constexpr MenuEntry kTrayMenu[] = {
-    {kEnableCommand, "Enable Vantor"},
-    {0, "-"},
-    {kAccentsCommand, "Majuscules Accentu\xE9" "es (Ctrl+M)"},
-    {kHighlightCommand, "Highlight line (Ctrl+H in OneNote)"},
-    {kDatePickerCommand, "Date Picker (Ctrl+D in OneNote)"},
-    {kContactBookCommand, "Contact Book (@ key in OneNote)"},
-    {0, "-"},
-    {kConfigureCommand, "Configure Vantor"},
-    {kExitCommand, "Exit"},
+    {kEnableCommand, "Enable Vantor", 0},
+    {0, "-", 0},
+    {kAccentsCommand, "Majuscules Accentu\xE9" "es (Ctrl+M)", kAccentsMenuRequest},
+    {kHighlightCommand, "Highlight line (Ctrl+H in OneNote)", kHighlightMenuRequest},
+    {kDatePickerCommand, "Date Picker (Ctrl+D in OneNote)", kDatePickerMenuRequest},
+    {kContactBookCommand, "Contact Book (@ key in OneNote)", kContactBookMenuRequest},
+    {0, "-", 0},
+    {kConfigureCommand, "Configure Vantor", 0},
+    {kExitCommand, "Exit", 0},
 };
+
+int RequestOfCommand(WORD command) {
+    for (const MenuEntry& entry : kTrayMenu)
+        if (entry.command == command) return entry.request;
+    return 0;
+}
 
 // The shell broadcasts this when it has rebuilt the notification area
 // (after a restart of Explorer); the icon must then be added again or the
@@ -150,11 +157,11 @@ void OnIconMouse(HWND window, LPARAM lParam) {
 }
 
 void OnTrayCommand(HWND window, WORD command) {
+    if (int request = RequestOfCommand(command)) {
+        DispatchRequest(request);
+        return;
+    }
     switch (command) {
-        case kAccentsCommand: DispatchRequest(11); break;
-        case kDatePickerCommand: DispatchRequest(12); break;
-        case kContactBookCommand: DispatchRequest(13); break;
-        case kHighlightCommand: DispatchRequest(14); break;
         case kConfigureCommand: OpenConfigurationForEditing(); break;
         case kExitCommand: EndDialog(window, 0); break;
         case kEnableCommand:
