@@ -310,24 +310,11 @@ INT_PTR CALLBACK ContactBookProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-// A second book can open over the first from the tray menu; the first one's
-// edit field and owner are put back when the second closes.
+// One book at a time: the dispatcher brings an open book forward rather
+// than opening a second one inside it.
 int ContactBookDialog(platform::WindowHandle owner) {
-    HWND outerEdit = gContactEdit;
-    WNDPROC outerProc = gContactEditProc;
-    HWND outerOwner = gContactOwner;
-    bool outerPlaced = gLinkPlaced;
-    std::vector<std::string> outerShown = std::move(gShown);
-    std::vector<std::string> outerOrder = std::move(gListOrder);
     gContactOwner = static_cast<HWND>(owner);
     gLinkPlaced = false;
     INT_PTR result = RunModalDialogW(gContactOwner, ContactBookSpec(), ContactBookProc);
-    bool placed = gLinkPlaced;
-    gContactEdit = outerEdit;
-    gContactEditProc = outerProc;
-    gContactOwner = outerOwner;
-    gLinkPlaced = outerPlaced;
-    gShown = std::move(outerShown);
-    gListOrder = std::move(outerOrder);
-    return result == -1 && placed ? -1 : 0;
+    return result == -1 && gLinkPlaced ? -1 : 0;
 }
