@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "app/open_dialogs.h"
+
 namespace {
 
 void AlignTo(std::vector<WORD>& buffer, size_t bytes) {
@@ -37,6 +39,34 @@ void AppendControl(std::vector<WORD>& buffer, const DialogControl& control, UINT
     buffer.push_back(0);  // no creation data
 }
 
+// The handler of the dialog being created. Until its WM_INITDIALOG has
+// been seen the dialog's messages (WM_SETFONT comes first) go to it; after,
+// each dialog's own handler is kept with the dialog, since one may open
+// another.
+DLGPROC gStartingHandler;
+
+INT_PTR CALLBACK RunningDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto handler = reinterpret_cast<DLGPROC>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (handler == nullptr) {
+        handler = gStartingHandler;
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(handler));
+            NoteDialogOpened(dialog);
+        }
+    }
+    return handler != nullptr ? handler(dialog, message, wParam, lParam) : FALSE;
+}
+
+// The dialogs a run opens are open until it returns.
+template <typename Run>
+INT_PTR RunNoted(DLGPROC handler, Run run) {
+    const size_t before = OpenDialogCount();
+    gStartingHandler = handler;
+    const INT_PTR result = run();
+    ForgetDialogsFrom(before);
+    return result;
+}
+
 }  // namespace
 
 std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec, UINT codePage) {
@@ -59,18 +89,22 @@ std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec, UINT codePage) {
     return buffer;
 }
 
-INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter) {
+INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler) {
     std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec);
-    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                   reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,
-                                   handler, parameter);
+    return RunNoted(handler, [&] {
+        return DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                       reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,
+                                       &RunningDialogProcedure, 0);
+    });
 }
 
-INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter) {
+INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler) {
     std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec, CP_UTF8);
-    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
-                                   reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
-                                   handler, parameter);
+    return RunNoted(handler, [&] {
+        return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                       reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
+                                       &RunningDialogProcedure, 0);
+    });
 }
 
 void SetDialogIconFromLibrary(HWND dialog, const char* library, int index) {
@@ -84,37 +118,3 @@ void SetDialogIconFromLibrary(HWND dialog, const char* library, int index) {
     SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
 }
 
-POINT OwnerClientOrigin(HWND owner) {
-    POINT origin = {0, 0};
-    if (owner != nullptr) ClientToScreen(owner, &origin);
-    return origin;
-}
-
-WNDPROC SubclassControl(HWND control, WNDPROC procedure) {
-    return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-}
-
-DialogControl KeyCatcherControl(WORD id) {
-    return {id, "EDIT", "", -1, -1, 0, 0, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0};
-}
-
-WNDPROC CatchKeys(HWND dialog, WORD id, WNDPROC procedure) {
-    HWND edit = GetDlgItem(dialog, id);
-    WNDPROC previous = SubclassControl(edit, procedure);
-    SetFocus(edit);
-    return previous;
-}
-
-void HandForegroundBack(HWND dialog, HWND window, DWORD timeoutMs) {
-    ShowWindow(dialog, SW_HIDE);
-    if (window == nullptr) return;
-    SetForegroundWindow(window);
-    for (DWORD waited = 0; GetForegroundWindow() != window && waited < timeoutMs; waited += 10) {
-        // Let the messages other threads send us (activation) through, and
-        // leave posted ones for the loop that owns them.
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        Sleep(10);
-    }
-}

@@ -16,13 +16,19 @@ struct DialogControl {
     DWORD exStyle;
 };
 
+// The look every dialog of the program shares, unless its description says
+// otherwise: a modal frame with a caption and a close box, "MS Sans Serif" 8.
+constexpr DWORD kStandardDialogStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME | DS_3DLOOK | DS_SETFONT | DS_NOFAILCREATE;
+static_assert(kStandardDialogStyle == 0x84C800D4);
+
 struct DialogSpec {
-    std::string caption;  // ANSI
-    DWORD style;
-    DWORD exStyle;
-    short x, y, cx, cy;      // dialog units
-    const char* fontName;    // used when style has DS_SETFONT
-    WORD pointSize;
+    std::string caption;  // ANSI, or UTF-8 for RunModalDialogW
+    DWORD style = kStandardDialogStyle;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    short x = 0, y = 0, cx = 0, cy = 0;   // dialog units
+    const char* fontName = "MS Sans Serif";  // used when style has DS_SETFONT
+    WORD pointSize = 8;
     std::vector<DialogControl> controls;
 };
 
@@ -30,37 +36,15 @@ struct DialogSpec {
 // requires; the texts of the description read in `codePage`.
 std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec, UINT codePage = CP_ACP);
 
-// DialogBoxIndirectParamA over the built template.
-INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter = 0);
+// DialogBoxIndirectParamA over the built template. The dialog is among the
+// open ones (app/open_dialogs.h) from its WM_INITDIALOG until it returns.
+INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler);
 // The same for a spec whose texts are UTF-8, with DialogBoxIndirectParamW:
 // its controls are Unicode windows, so they show and take any letter.
-INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter = 0);
+INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler);
 
 // The icon of `index` in a system library (taken from the system folder, so
 // that a file of that name beside the executable is never used) as the small
 // and then the large class icon of the dialog. A missing icon changes nothing.
 void SetDialogIconFromLibrary(HWND dialog, const char* library, int index);
 
-// The screen position of the top-left corner of the owner's client area, or
-// (0, 0) when there is no owner: dialogs are placed relative to it.
-POINT OwnerClientOrigin(HWND owner);
-
-// Subclasses a control and returns its previous procedure.
-WNDPROC SubclassControl(HWND control, WNDPROC procedure);
-
-// The keyboard dialogs (accented capitals, highlighter): their shared style
-// and the invisible edit control that catches their keys.
-constexpr DWORD kKeyboardDialogStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
-                                       DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
-static_assert(kKeyboardDialogStyle == 0x94C800D4);
-constexpr DWORD kKeyboardDialogExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
-static_assert(kKeyboardDialogExStyle == 0x10100);
-DialogControl KeyCatcherControl(WORD id);
-// Subclasses the dialog's key catcher with `procedure`, gives it the focus
-// and returns the procedure it had.
-WNDPROC CatchKeys(HWND dialog, WORD id, WNDPROC procedure);
-
-// Hides an ended dialog and gives the foreground back to `window`, waiting
-// (at most `timeoutMs`) until it is in front: keys injected while a dying
-// dialog still has the focus would reach the dialog instead.
-void HandForegroundBack(HWND dialog, HWND window, DWORD timeoutMs = 500);

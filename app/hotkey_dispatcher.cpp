@@ -1,6 +1,11 @@
 #include "app/hotkey_dispatcher.h"
 
 #include "app/configuration_file.h"
+#include "app/open_dialogs.h"
+#include "features/accents/accents_dialog.h"
+#include "features/contacts/contact_dialogs.h"
+#include "features/dates/date_picker_dialog.h"
+#include "features/highlight/highlight_dialog.h"
 #include "inject/key_macro.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
@@ -23,9 +28,12 @@ int32_t gHotkeysEnabled = 0;
 
 namespace {
 
+// A feature's own hotkey, held (where the system repeats it) or pressed
+// again while its dialog is behind another window, brings that dialog
+// forward instead of opening a second one inside it.
 struct OpenFeature {
     bool running;
-    platform::WindowHandle dialog;  // null until the dialog has said so
+    size_t dialogsBefore;  // the dialogs open when it started
 };
 OpenFeature gOpenFeatures[static_cast<int>(RequestAction::TypeAtSign) + 1];
 
@@ -69,17 +77,13 @@ void TypeAtSign() {
 
 // Answers whether the feature left something to paste.
 bool RunOpenFeature(OpenFeature& open, RequestAction action, platform::WindowHandle target) {
-    open = {true, nullptr};
+    open = {true, OpenDialogCount()};
     bool done = RunFeature(action, target) != 0;
-    open = {false, nullptr};
+    open = {false, 0};
     return done;
 }
 
 }  // namespace
-
-void NoteFeatureDialog(RequestAction feature, platform::WindowHandle dialog) {
-    gOpenFeatures[static_cast<int>(feature)].dialog = dialog;
-}
 
 bool IsOneNoteTitle(const std::string& title) { return title.find("OneNote") != std::string::npos; }
 
@@ -109,7 +113,8 @@ void DispatchRequest(int code) {
     }
     OpenFeature& open = gOpenFeatures[static_cast<int>(plan.action)];
     if (open.running) {
-        if (open.dialog) platform::SetForegroundWindow(open.dialog);
+        if (platform::WindowHandle dialog = NewestDialogSince(open.dialogsBefore))
+            platform::SetForegroundWindow(dialog);
         return;
     }
     bool done = RunOpenFeature(open, plan.action, target);

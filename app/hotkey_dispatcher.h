@@ -50,12 +50,6 @@ RequestPlan PlanRequest(int code, const std::string& title);
 void DispatchRequest(int code);
 void OnHotkey(uintptr_t identifier);
 
-// A feature's dialog says it is open; the dispatcher forgets it when the
-// feature returns. The feature's own hotkey, held (where the system repeats
-// it) or pressed again while the dialog is behind another window, then
-// brings that dialog forward instead of opening a second one inside it.
-void NoteFeatureDialog(RequestAction feature, platform::WindowHandle dialog);
-
 void CreateHotkeyAtoms();
 void DeleteHotkeyAtoms();
 void EnableHotkeys(platform::WindowHandle window);
@@ -63,10 +57,3 @@ void DisableHotkeys(platform::WindowHandle window);
 void ToggleHotkeys(platform::WindowHandle window);
 void ReleaseHotkeys(platform::WindowHandle window);
 
-// The feature entries. Each runs a modal dialog owned by `owner` (or by no
-// window) and returns -1 when there is something to paste, 0 otherwise.
-// They live with their features, in the Windows-only sources.
-int AccentedCapitalsDialog(platform::WindowHandle owner);
-int DatePickerDialog(platform::WindowHandle owner);
-int ContactBookDialog(platform::WindowHandle owner);
-int HighlightLineDialog(platform::WindowHandle owner);

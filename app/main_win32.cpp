@@ -49,6 +49,7 @@ DialogSpec TrayWindowSpec(const std::string& base) {
     DialogSpec dialog{};
     dialog.caption = base;
     dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    dialog.exStyle = 0;
     dialog.cx = 2;
     dialog.cy = 2;
     return dialog;

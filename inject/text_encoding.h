@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 std::string Utf8ToAnsi(const std::string& text);
 std::string AnsiToUtf8(const std::string& text);
@@ -11,3 +12,7 @@ std::string AnsiToUtf8(const std::string& text);
 // gives) and converted. Decided for each text on its own; NULs are kept.
 std::string FileTextToUtf8(const std::string& text);
 bool IsValidUtf8(const std::string& text);
+
+// Without the spaces (0x20 only) at either end: tabs and other white space
+// a user typed are kept.
+std::string_view TrimSpaces(std::string_view text);

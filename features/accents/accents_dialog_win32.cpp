@@ -2,8 +2,8 @@
 // first key-down closes the dialog and types the capital of that key.
 #include <windows.h>
 
-#include "app/dialog_template_win32.h"
-#include "app/hotkey_dispatcher.h"
+#include "app/dialog_kit_win32.h"
+#include "features/accents/accents_dialog.h"
 #include "features/accents/capital_table.h"
 #include "inject/key_macro.h"
 
@@ -11,9 +11,8 @@ namespace {
 
 enum : WORD { kPrompt = 100, kKeyCatcher = 102 };
 
-// Where the dialog sits, in dialog units from the owner's client corner.
-constexpr int kPlaceX = 310;
-constexpr int kPlaceY = 210;
+// The M of the Ctrl+M that opens the dialog.
+constexpr WPARAM kOpeningKey = 0x4D;
 
 WNDPROC gEditProcedure;
 
@@ -24,8 +23,6 @@ DialogSpec AccentsDialogSpec() {
     dialog.exStyle = kKeyboardDialogExStyle;
     dialog.cx = 180;
     dialog.cy = 32;
-    dialog.fontName = "MS Sans Serif";
-    dialog.pointSize = 8;
     dialog.controls = {
         {kPrompt, "STATIC", "Tapez le caract\xE8re accentu\xE9 \xE0 convertir en majuscule...", 2, 10, 176, 20,
          WS_CHILD | WS_VISIBLE | SS_LEFT, 0},
@@ -34,23 +31,8 @@ DialogSpec AccentsDialogSpec() {
     return dialog;
 }
 
-// Placed by hand: the dialog manager's own placement relative to an owner
-// is not the same on every system, and an owner may be missing.
-void PlaceDialog(HWND dialog) {
-    RECT place = {kPlaceX, kPlaceY, 0, 0};
-    MapDialogRect(dialog, &place);
-    const POINT origin = OwnerClientOrigin(GetParent(dialog));
-    SetWindowPos(dialog, nullptr, origin.x + place.left, origin.y + place.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The dialog is hidden and the owner put back in front before typing:
-// keys sent while the ended dialog still holds the focus would be lost.
 void TypeCapitalForKey(HWND edit, unsigned virtualKey) {
-    HWND dialog = GetParent(edit);
-    HWND owner = GetParent(dialog);
-    EndDialog(dialog, -1);
-    HandForegroundBack(dialog, owner);
+    EndDialogForOwner(GetParent(edit), -1);
     SendKeyMacro(CapitalForKey(virtualKey));
 }
 
@@ -58,7 +40,7 @@ void TypeCapitalForKey(HWND edit, unsigned virtualKey) {
 // does not repeat, so the repeats come here, and they are not a choice.
 bool IsOpeningChordRepeating(WPARAM key, LPARAM lParam) {
     const bool wasDown = (lParam >> 30) & 1;
-    return key == kHotkeySlots[0].virtualKey && (wasDown || GetAsyncKeyState(VK_CONTROL) < 0);
+    return key == kOpeningKey && (wasDown || GetAsyncKeyState(VK_CONTROL) < 0);
 }
 
 LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,8 +50,9 @@ LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR InitialiseAccentsDialog(HWND dialog) {
-    NoteFeatureDialog(RequestAction::AccentedCapitals, dialog);
-    PlaceDialog(dialog);
+    // Placed by hand: the dialog manager's own placement relative to an
+    // owner is not the same on every system, and an owner may be missing.
+    PlaceOverOwner(dialog, DialogUnitsToPixels(dialog, kOwnerOffset));
     SetDialogIconFromLibrary(dialog, "shell32.dll", 73);
     gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set

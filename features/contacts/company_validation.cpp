@@ -1,5 +1,7 @@
 #include "features/contacts/company_validation.h"
 
+#include "inject/text_encoding.h"
+
 namespace {
 
 bool HoldsAny(const std::string& text, const char* bytes) {
@@ -38,8 +40,8 @@ bool IsTaken(const std::string& acronym, const std::vector<DomainEntry>& domains
 
 CompanyInput ValidateNewCompany(const std::string& acronymText, const std::string& companyText,
                                 const std::string& extensionText, const std::vector<DomainEntry>& domains) {
-    CompanyInput input{CompanyField::None, TrimSpaces(acronymText), TrimSpaces(companyText), {}};
-    std::string domain = TrimSpaces(extensionText);
+    CompanyInput input{CompanyField::None, std::string(TrimSpaces(acronymText)), std::string(TrimSpaces(companyText)), {}};
+    std::string domain(TrimSpaces(extensionText));
     domain.erase(0, domain.find_first_not_of('@'));
     if (input.acronym.empty() || !IsStorableDisplayKey(input.acronym) || IsTaken(input.acronym, domains))
         input.failed = CompanyField::Acronym;

@@ -6,45 +6,39 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_template_win32.h"
-#include "app/hotkey_dispatcher.h"
+#include "app/dialog_kit_win32.h"
 #include "features/contacts/contact_dialogs.h"
 #include "features/contacts/contact_filter.h"
 #include "features/contacts/contact_store.h"
-#include "features/contacts/dialog_text_win32.h"
+#include "features/contacts/not_kept_message_win32.h"
 #include "inject/html_clipboard.h"
 
 namespace {
 
 enum : WORD { kContactCombo = 1001, kHintLabel = 102 };
 
-constexpr short kBookX = 310;
-constexpr short kBookY = 210;
-
-// The edit field of the open book and the procedure it had before.
-HWND gContactEdit;
-WNDPROC gContactEditProc;
-HWND gContactOwner;
-// Set once a link is on the clipboard: the only case that asks for a paste.
-bool gLinkPlaced;
-// What the list shows (UTF-8), item for item in its order: asking the list
-// for 10,000 items on every key would cost more than the filtering itself.
-std::vector<std::string> gShown;
-// Every contact as the list sorted them when it opened.
-std::vector<std::string> gListOrder;
+// The open book, made afresh by each opening (the dispatcher never opens a
+// second book inside the first).
+struct OpenBook {
+    // The procedure the edit field had before ours.
+    WNDPROC editProcedure;
+    // Set once a link is on the clipboard: the only case that asks for a paste.
+    bool linkPlaced;
+    // What the list shows (UTF-8), item for item in its order: asking the
+    // list for 10,000 items on every key would cost more than the filtering.
+    std::vector<std::string> shown;
+    // Every contact as the list sorted them when it opened.
+    std::vector<std::string> listOrder;
+};
+OpenBook gBook;
 
 DialogSpec ContactBookSpec() {
     DialogSpec dialog{};
     dialog.caption = "Contact Book";
-    dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME | DS_3DLOOK |
-                   DS_SETFONT | DS_NOFAILCREATE;
-    dialog.exStyle = WS_EX_CONTROLPARENT;
-    dialog.x = kBookX;
-    dialog.y = kBookY;
+    dialog.x = kOwnerOffset.x;
+    dialog.y = kOwnerOffset.y;
     dialog.cx = 297;
     dialog.cy = 201;
-    dialog.fontName = "MS Sans Serif";
-    dialog.pointSize = 8;
     dialog.controls = {
         {kContactCombo, "COMBOBOX", "", 8, 8, 280, 152,
          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SIMPLE | CBS_SORT, 0},
@@ -87,7 +81,7 @@ void ResumeRedraw(HWND combo) {
 void AddSorted(HWND combo, const std::vector<std::string>& items) {
     for (const std::string& item : items) {
         LRESULT at = AddString(combo, item);
-        if (at >= 0 && static_cast<size_t>(at) <= gShown.size()) gShown.insert(gShown.begin() + at, item);
+        if (at >= 0 && static_cast<size_t>(at) <= gBook.shown.size()) gBook.shown.insert(gBook.shown.begin() + at, item);
     }
 }
 
@@ -105,23 +99,23 @@ void Refill(HWND combo, std::vector<std::string> items, const std::vector<std::s
     SendMessageW(list, LB_INITSTORAGE, items.size() + unplaced.size(), bytes);
     for (const std::string& item : items)
         SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(WideOf(item).c_str()));
-    gShown = std::move(items);
+    gBook.shown = std::move(items);
     AddSorted(combo, unplaced);
 }
 
 void RemoveItems(HWND combo, const std::vector<size_t>& positions) {
-    std::vector<bool> gone(gShown.size(), false);
+    std::vector<bool> gone(gBook.shown.size(), false);
     for (size_t position : positions) gone[position] = true;
     std::vector<std::string> kept;
-    kept.reserve(gShown.size() - positions.size());
-    for (size_t i = 0; i < gShown.size(); ++i)
-        if (!gone[i]) kept.push_back(std::move(gShown[i]));
+    kept.reserve(gBook.shown.size() - positions.size());
+    for (size_t i = 0; i < gBook.shown.size(); ++i)
+        if (!gone[i]) kept.push_back(std::move(gBook.shown[i]));
     SuspendRedraw(combo);
     if (positions.size() > kept.size()) {
         Refill(combo, std::move(kept), {});
     } else {
         for (size_t position : positions) SendMessageA(combo, CB_DELETESTRING, position, 0);
-        gShown = std::move(kept);
+        gBook.shown = std::move(kept);
     }
     ResumeRedraw(combo);
 }
@@ -130,9 +124,9 @@ void RemoveItems(HWND combo, const std::vector<size_t>& positions) {
 // them at the start than inserted one by one.
 void AddItems(HWND combo, const std::vector<std::string>& added) {
     SuspendRedraw(combo);
-    if (added.size() * 16 > gShown.size() + added.size()) {
+    if (added.size() * 16 > gBook.shown.size() + added.size()) {
         std::vector<std::string> unplaced;
-        Refill(combo, MergeInListOrder(gListOrder, gShown, added, unplaced), unplaced);
+        Refill(combo, MergeInListOrder(gBook.listOrder, gBook.shown, added, unplaced), unplaced);
     } else {
         AddSorted(combo, added);
     }
@@ -147,8 +141,8 @@ void FillContactList(HWND combo) {
     SuspendRedraw(combo);
     for (const Contact& contact : gContacts) AddString(combo, contact.displayKey);
     ResumeRedraw(combo);
-    gListOrder = ListedItems(combo);
-    gShown = gListOrder;
+    gBook.listOrder = ListedItems(combo);
+    gBook.shown = gBook.listOrder;
 }
 
 void ShowHint(HWND dialog, size_t itemsLeft, const std::string& typed) {
@@ -160,26 +154,16 @@ void ShowHint(HWND dialog, size_t itemsLeft, const std::string& typed) {
 
 void NarrowList(HWND dialog, HWND combo) {
     std::string typed = WindowTextUtf8(combo);
-    std::vector<size_t> gone = NarrowContactList(gShown, typed);
+    std::vector<size_t> gone = NarrowContactList(gBook.shown, typed);
     if (!gone.empty()) RemoveItems(combo, gone);
-    ShowHint(dialog, gShown.size(), typed);
+    ShowHint(dialog, gBook.shown.size(), typed);
 }
 
 void WidenList(HWND dialog, HWND combo) {
     std::string typed = WindowTextUtf8(combo);
-    std::vector<std::string> added = WidenContactList(gContacts, typed, gShown);
+    std::vector<std::string> added = WidenContactList(gContacts, typed, gBook.shown);
     if (!added.empty()) AddItems(combo, added);
-    ShowHint(dialog, gShown.size(), typed);
-}
-
-void FlashCaption(HWND dialog) {
-    FLASHWINFO flash{};
-    flash.cbSize = sizeof(FLASHWINFO);
-    flash.hwnd = dialog;
-    flash.dwFlags = FLASHW_CAPTION;
-    flash.uCount = 2;
-    flash.dwTimeout = 100;
-    FlashWindowEx(&flash);
+    ShowHint(dialog, gBook.shown.size(), typed);
 }
 
 // The dialog goes out of sight before anything else happens, so that the
@@ -191,11 +175,8 @@ void HideBook(HWND dialog, HWND combo) {
 
 void PlaceLinkAndEnd(HWND dialog, const std::string& displayKey, const std::string& mailtoValue) {
     // A link the clipboard would not take ends the book as if abandoned.
-    gLinkPlaced = PutHtmlFragment(BuildContactLink(displayKey, mailtoValue));
-    // Ending first gives the owner back its input; then it must be in
-    // front, not merely asked to be, before the paste keys are sent.
-    EndDialog(dialog, gLinkPlaced ? -1 : 0);
-    HandForegroundBack(dialog, gContactOwner);
+    gBook.linkPlaced = PutHtmlFragment(BuildContactLink(displayKey, mailtoValue));
+    EndDialogForOwner(dialog, gBook.linkPlaced ? -1 : 0);
 }
 
 // The company's e-mail extension, asked for with the two dialogs; empty
@@ -263,38 +244,31 @@ bool OnContactKeyUp(HWND edit, WPARAM key) {
 
 LRESULT CALLBACK ContactEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYUP && !OnContactKeyUp(edit, wParam)) return 0;
-    return CallWindowProcW(gContactEditProc, edit, message, wParam, lParam);
+    return CallWindowProcW(gBook.editProcedure, edit, message, wParam, lParam);
 }
 
-// The template's position would be taken from whatever window the dialog
-// manager picks; the book belongs at a fixed place over its owner's client
-// area, in this dialog's own units.
-void PlaceOverOwner(HWND dialog) {
-    RECT place = {kBookX, kBookY, 0, 0};
-    MapDialogRect(dialog, &place);
-    POINT origin = OwnerClientOrigin(gContactOwner);
-    SetWindowPos(dialog, nullptr, origin.x + place.left, origin.y + place.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// A Unicode procedure: an ANSI one would have the characters typed into
+// the field converted to the ANSI code page on their way through it.
+void CatchEditKeys(HWND combo) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(COMBOBOXINFO);
+    GetComboBoxInfo(combo, &info);
+    if (info.hwndItem != nullptr)
+        gBook.editProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(info.hwndItem, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ContactEditProc)));
 }
 
 void InitialiseContactBook(HWND dialog) {
-    NoteFeatureDialog(RequestAction::ContactBook, dialog);
-    PlaceOverOwner(dialog);
+    // The template's position would be taken from whatever window the
+    // dialog manager picks; the book belongs at a fixed place over its owner.
+    PlaceOverOwner(dialog, DialogUnitsToPixels(dialog, kOwnerOffset));
     SetDialogIconFromLibrary(dialog, "shell32.dll", 160);
     HWND combo = GetDlgItem(dialog, kContactCombo);
     SendMessageA(combo, CB_SETEXTENDEDUI, 1, 0);
     LoadContactBook();
     FillContactList(combo);
     ShowWindow(GetDlgItem(dialog, kHintLabel), SW_HIDE);
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof(COMBOBOXINFO);
-    GetComboBoxInfo(combo, &info);
-    gContactEdit = info.hwndItem;
-    // A Unicode procedure: an ANSI one would have the characters typed into
-    // the field converted to the ANSI code page on their way through it.
-    if (gContactEdit != nullptr)
-        gContactEditProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(gContactEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ContactEditProc)));
+    CatchEditKeys(combo);
     SetForegroundWindow(dialog);
 }
 
@@ -310,11 +284,8 @@ INT_PTR CALLBACK ContactBookProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-// One book at a time: the dispatcher brings an open book forward rather
-// than opening a second one inside it.
 int ContactBookDialog(platform::WindowHandle owner) {
-    gContactOwner = static_cast<HWND>(owner);
-    gLinkPlaced = false;
-    INT_PTR result = RunModalDialogW(gContactOwner, ContactBookSpec(), ContactBookProc);
-    return result == -1 && gLinkPlaced ? -1 : 0;
+    gBook = {};
+    INT_PTR result = RunModalDialogW(static_cast<HWND>(owner), ContactBookSpec(), ContactBookProc);
+    return result == -1 && gBook.linkPlaced ? -1 : 0;
 }

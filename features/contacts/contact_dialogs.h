@@ -1,16 +1,20 @@
-// The two dialogs the contact book opens for a new contact: which company it
-// belongs to, and a new company. Both are modal, placed at (0, 0) under the
-// given parent window (the contact book's edit field).
+// The contact book's dialogs. The book is the feature's entry, run by the
+// dispatcher; it opens the other two for a new contact: which company it
+// belongs to, and a new company, both modal under the book's edit field.
 #pragma once
 
 #include <string>
 
 #include "platform/types.h"
 
+// Owned by `owner` (or by no window); -1 when a contact's link waits on the
+// clipboard to be pasted, 0 otherwise.
+int ContactBookDialog(platform::WindowHandle owner);
+
 // 0 when abandoned; otherwise the 1-based position of the button chosen:
 // 1 .. n the company at that position of gDomains, n + 1 "< New company >".
 int NewContactDialog(platform::WindowHandle parent, const std::string& typedName);
 
-// 0 when abandoned; otherwise the 1-based position in gDomains of the
-// company just stored.
+// 0 when abandoned; otherwise the length of gDomains once the company was
+// taken (its position when it was stored).
 int NewCompanyDialog(platform::WindowHandle parent);

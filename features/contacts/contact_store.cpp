@@ -19,13 +19,6 @@ const DomainEntry kBuiltInDomain = {"default", "Microsoft", "@microsoft.com"};
 constexpr std::string_view kDomainsHeader = "[domains]";
 constexpr std::string_view kContactsHeader = "[contact_book]";
 
-std::string_view Trim(std::string_view text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 bool Holds(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
 // Each text on its own: a file saved as "ANSI" by an editor may hold
@@ -49,7 +42,7 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 }
 
 bool IsHeader(std::string_view line, std::string_view header) {
-    std::string_view trimmed = Trim(line);
+    std::string_view trimmed = TrimSpaces(line);
     // Lower-casing keeps the length of single-byte text and leaves the
     // brackets alone, so only lines of this shape need the system call.
     if (trimmed.size() != header.size() || trimmed.front() != '[' || trimmed.back() != ']')
@@ -64,20 +57,20 @@ bool IsHeader(std::string_view line, std::string_view header) {
 std::string_view ExamineDomainLine(std::string_view line) {
     size_t equals = line.find('=');
     if (equals == std::string_view::npos || !Holds(line, '@')) return line;
-    std::string_view value = Trim(line.substr(equals + 1));
+    std::string_view value = TrimSpaces(line.substr(equals + 1));
     size_t at = value.find('@');
     // An "@" in the key alone leaves no extension to split the value at.
     if (at == std::string_view::npos) return line;
-    gDomains.push_back({FileText(Trim(line.substr(0, equals))), FileText(Trim(value.substr(0, at))),
-                        FileText(Trim(value.substr(at)))});
+    gDomains.push_back({FileText(TrimSpaces(line.substr(0, equals))), FileText(TrimSpaces(value.substr(0, at))),
+                        FileText(TrimSpaces(value.substr(at)))});
     return value;
 }
 
 std::string_view ExamineContactLine(std::string_view line) {
     size_t equals = line.find('=');
     if (equals != std::string_view::npos && Holds(line, ',') && Holds(line, '@'))
-        gContacts.push_back({FileText(Trim(line.substr(0, equals))),
-                             FileText(Trim(line.substr(equals + 1)))});
+        gContacts.push_back({FileText(TrimSpaces(line.substr(0, equals))),
+                             FileText(TrimSpaces(line.substr(equals + 1)))});
     return line;
 }
 
@@ -141,8 +134,6 @@ std::string AsUtf8Text(const std::string& bytes) {
 
 }  // namespace
 
-std::string TrimSpaces(const std::string& text) { return std::string(Trim(text)); }
-
 void ParseContactBook(const std::string& fileBytes) {
     gDomains.clear();
     gContacts.clear();
@@ -164,14 +155,14 @@ void LoadContactBookFrom(const std::string& path) {
 void LoadContactBook() { LoadContactBookFrom(ConfigurationPath()); }
 
 std::optional<size_t> FindContact(const std::string& typedKeyUtf8) {
-    const std::string_view wanted = Trim(typedKeyUtf8);
+    const std::string_view wanted = TrimSpaces(typedKeyUtf8);
     for (size_t i = 0; i < gContacts.size(); ++i)
-        if (Trim(gContacts[i].displayKey) == wanted) return i;
+        if (TrimSpaces(gContacts[i].displayKey) == wanted) return i;
     // The profile functions take keys of other case for the same key: a
     // second contact of that name would overwrite the first one's address.
     const std::string lowered = LowerCaseForm(wanted);
     for (size_t i = 0; i < gContacts.size(); ++i)
-        if (LowerCaseForm(Trim(gContacts[i].displayKey)) == lowered) return i;
+        if (LowerCaseForm(TrimSpaces(gContacts[i].displayKey)) == lowered) return i;
     return std::nullopt;
 }
 
@@ -180,10 +171,10 @@ std::optional<size_t> FindContact(const std::string& typedKeyUtf8) {
 std::string ComposeAddress(const std::string& typedKeyUtf8, const std::string& emailExtension) {
     std::string plain = PlainLatin(typedKeyUtf8);
     size_t comma = plain.find(',');
-    if (comma == std::string::npos) return TrimSpaces(plain) + emailExtension;
+    if (comma == std::string::npos) return std::string(TrimSpaces(plain)) + emailExtension;
     std::string_view view(plain);
-    return std::string(Trim(view.substr(comma + 1))) + "." +
-           std::string(Trim(view.substr(0, comma))) + emailExtension;
+    return std::string(TrimSpaces(view.substr(comma + 1))) + "." +
+           std::string(TrimSpaces(view.substr(0, comma))) + emailExtension;
 }
 
 std::string BuildContactLink(const std::string& displayKeyUtf8, const std::string& mailtoValue) {
@@ -191,7 +182,7 @@ std::string BuildContactLink(const std::string& displayKeyUtf8, const std::strin
     while (!name.empty() && name.back() == ',') name.remove_suffix(1);
     std::string text = "@";
     text += LinkPrefix(mailtoValue);
-    text += Trim(name);
+    text += TrimSpaces(name);
     return "<a href='" + EscapeHtml(mailtoValue, true) + "'>" + EscapeHtml(text, false) + "</a>";
 }
 

@@ -56,5 +56,3 @@ bool AddDomainEntryTo(const std::string& path, const std::string& acronym,
 // control character. The contact book refuses to store such a name.
 bool IsStorableDisplayKey(const std::string& typed);
 
-// Leading and trailing spaces (code 32 only) removed.
-std::string TrimSpaces(const std::string& text);

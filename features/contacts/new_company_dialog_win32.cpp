@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "app/dialog_template_win32.h"
+#include "app/dialog_kit_win32.h"
 #include "features/contacts/company_validation.h"
 #include "features/contacts/contact_dialogs.h"
 #include "features/contacts/contact_store.h"
-#include "features/contacts/dialog_text_win32.h"
+#include "features/contacts/not_kept_message_win32.h"
 
 namespace {
 
@@ -18,13 +18,8 @@ enum : WORD { kAcronymField = 201, kCompanyField = 202, kExtensionField = 203 };
 DialogSpec NewCompanySpec() {
     DialogSpec dialog{};
     dialog.caption = "New company";
-    dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME | DS_3DLOOK |
-                   DS_SETFONT | DS_NOFAILCREATE;
-    dialog.exStyle = WS_EX_CONTROLPARENT;
     dialog.cx = 300;
     dialog.cy = 155;
-    dialog.fontName = "MS Sans Serif";
-    dialog.pointSize = 8;
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT;
     const DWORD field = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
     const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
@@ -41,23 +36,16 @@ DialogSpec NewCompanySpec() {
     return dialog;
 }
 
-std::string FieldText(HWND dialog, int id) { return WindowTextUtf8(GetDlgItem(dialog, id)); }
-
 void SignalField(HWND dialog, int id) {
     SetForegroundWindow(dialog);
     SetFocus(GetDlgItem(dialog, id));
-    FLASHWINFO flash{};
-    flash.cbSize = sizeof(FLASHWINFO);
-    flash.hwnd = dialog;
-    flash.dwFlags = FLASHW_CAPTION;
-    flash.uCount = 2;
-    flash.dwTimeout = 100;
-    FlashWindowEx(&flash);
+    FlashCaption(dialog);
 }
 
 void StoreCompany(HWND dialog) {
-    CompanyInput input = ValidateNewCompany(FieldText(dialog, kAcronymField), FieldText(dialog, kCompanyField),
-                                            FieldText(dialog, kExtensionField), gDomains);
+    CompanyInput input =
+        ValidateNewCompany(ControlTextUtf8(dialog, kAcronymField), ControlTextUtf8(dialog, kCompanyField),
+                           ControlTextUtf8(dialog, kExtensionField), gDomains);
     if (input.failed != CompanyField::None) {
         SignalField(dialog, static_cast<int>(input.failed));
         return;
@@ -69,6 +57,7 @@ void StoreCompany(HWND dialog) {
 
 void InitialiseNewCompany(HWND dialog) {
     SetDialogIconFromLibrary(dialog, "shell32.dll", 57);
+    KeepInsideWorkArea(dialog);
     SetForegroundWindow(dialog);
 }
 

@@ -3,12 +3,11 @@
 // turned into arrow presses that the dialog manager carries out.
 #include <windows.h>
 
-#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
 
-#include "app/dialog_template_win32.h"
+#include "app/dialog_kit_win32.h"
 #include "features/contacts/contact_dialogs.h"
 #include "features/contacts/contact_store.h"
 #include "features/contacts/new_contact_layout.h"
@@ -25,13 +24,8 @@ HHOOK gNewContactFilter;
 DialogSpec NewContactSpec(const std::string& typedName) {
     DialogSpec dialog{};
     dialog.caption = "New contact";
-    dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME | DS_3DLOOK |
-                   DS_SETFONT | DS_NOFAILCREATE;
-    dialog.exStyle = WS_EX_CONTROLPARENT;
     dialog.cx = 2;
     dialog.cy = 2;
-    dialog.fontName = "MS Sans Serif";
-    dialog.pointSize = 8;
     const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
     dialog.controls = {
         {kHiddenButton, "BUTTON", "", -2, -2, 0, 0, button, 0},
@@ -75,31 +69,12 @@ void FocusFirstCompany(HWND dialog) {
     TabForwardAndBack();
 }
 
-RECT WorkArea(HWND dialog) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(MONITORINFO);
-    if (!GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor)) return {0, 0, 0, 0};
-    return monitor.rcWork;
-}
-
 // The height of the work area of the dialog's screen, in its own units.
 int ScreenHeightInDialogUnits(HWND dialog) {
-    RECT work = WorkArea(dialog), hundred = {0, 0, 0, 100};
+    RECT work = WorkAreaOf(dialog), hundred = {0, 0, 0, 100};
     MapDialogRect(dialog, &hundred);
     if (work.bottom <= work.top || hundred.bottom <= 0) return INT_MAX;
     return MulDiv(work.bottom - work.top, 100, hundred.bottom);
-}
-
-// The dialog opens over the contact book, well down the screen: grown to
-// its buttons it may reach past the bottom, so it moves up (and left) as
-// far as it has to.
-void KeepOnScreen(HWND dialog) {
-    RECT work = WorkArea(dialog), place;
-    if (work.bottom <= work.top || !GetWindowRect(dialog, &place)) return;
-    LONG x = std::max(work.left, std::min(place.left, work.right - (place.right - place.left)));
-    LONG y = std::max(work.top, std::min(place.top, work.bottom - (place.bottom - place.top)));
-    if (x != place.left || y != place.top)
-        SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MoveInDialogUnits(HWND control, int x, int y) {
@@ -118,7 +93,9 @@ void FitToButtons(HWND dialog) {
     RECT size = {0, 0, layout.width, layout.height};
     MapDialogRect(dialog, &size);
     SetWindowPos(dialog, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    KeepOnScreen(dialog);
+    // It opens over the contact book, well down the screen: grown to its
+    // buttons it may reach past the bottom.
+    KeepInsideWorkArea(dialog);
 }
 
 void InitialiseNewContact(HWND dialog) {

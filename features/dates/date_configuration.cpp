@@ -10,12 +10,6 @@ namespace {
 constexpr unsigned kValueBuffer = 260;
 const char kBuiltInDateFormat[] = "<b>w.dd/mm (Wwn)</b>";
 
-std::string TrimSpaces(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // A UTF-8 value the buffer cut inside a letter loses that letter's first
 // bytes, rather than being taken for Windows-1252 as a whole.
 std::string WithoutCutLetter(std::string value) {
@@ -29,8 +23,8 @@ std::string WithoutCutLetter(std::string value) {
 // The date goes into HTML as UTF-8, whatever the editor saved the file in.
 std::string ReadValue(const std::string& section, const std::string& key,
                       const std::string& defaultValue, const std::string& path) {
-    return FileTextToUtf8(TrimSpaces(WithoutCutLetter(
-        platform::GetPrivateProfileStringW(section, key, defaultValue, kValueBuffer, path))));
+    return FileTextToUtf8(std::string(TrimSpaces(WithoutCutLetter(
+        platform::GetPrivateProfileStringW(section, key, defaultValue, kValueBuffer, path)))));
 }
 
 std::string NumberedKey(const char* letters, int number) {

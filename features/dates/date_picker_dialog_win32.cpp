@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "app/dialog_template_win32.h"
-#include "app/hotkey_dispatcher.h"
+#include "app/dialog_kit_win32.h"
 #include "features/dates/date_configuration.h"
 #include "features/dates/date_format.h"
+#include "features/dates/date_picker_dialog.h"
 #include "features/dates/two_click_rule.h"
 #include "inject/html_clipboard.h"
 #include "platform/clock.h"
@@ -19,8 +19,6 @@ namespace {
 
 constexpr int kClientWidth = 456;
 constexpr int kClientHeight = 308;
-constexpr int kOffsetX = 310;
-constexpr int kOffsetY = 210;
 constexpr WORD kCalendar = 1001;
 constexpr int kIconIndex = 272;
 
@@ -47,12 +45,9 @@ std::string FormatDay(const SYSTEMTIME& day) {
 DialogSpec DatePickerSpec() {
     DialogSpec dialog{};
     dialog.caption = "Date Picker";
-    dialog.style = 0x94C800D4;  // popup, visible, clip siblings, caption, system menu, modal frame, font, 3-D
-    dialog.exStyle = WS_EX_CONTROLPARENT;
+    dialog.style = kStandardDialogStyle | WS_VISIBLE;
     dialog.cx = kClientWidth / 2;
     dialog.cy = kClientHeight / 2;
-    dialog.fontName = "MS Sans Serif";
-    dialog.pointSize = 8;
     dialog.controls = {
         {IDCANCEL, "BUTTON", "Cancel", 0, 0, 0, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
         {kCalendar, "SysMonthCal32", "", 0, 0, kClientWidth / 2, kClientHeight / 2,
@@ -61,14 +56,15 @@ DialogSpec DatePickerSpec() {
     return dialog;
 }
 
+// Laid out in pixels: the client's corner, not the frame's, sits at the
+// owner's offset counted in pixels.
 void PlaceDialog(HWND dialog) {
     RECT frame = {0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
-    POINT origin = OwnerClientOrigin(GetWindow(dialog, GW_OWNER));
-    // The client's corner, not the frame's, sits at the offset.
-    SetWindowPos(dialog, nullptr, origin.x + kOffsetX + frame.left, origin.y + kOffsetY + frame.top,
-                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceOverOwner(dialog, {kOwnerOffset.x + frame.left, kOwnerOffset.y + frame.top});
 }
 
 void PlaceControls(HWND dialog) {
@@ -84,7 +80,6 @@ std::string FetchViewText(HWND dialog) {
 }
 
 void InitialiseDatePicker(HWND dialog) {
-    NoteFeatureDialog(RequestAction::DatePicker, dialog);
     PlaceDialog(dialog);
     PlaceControls(dialog);
     SetDialogIconFromLibrary(dialog, "imageres.dll", kIconIndex);
@@ -104,10 +99,7 @@ void FinishClick(HWND dialog) {
     // wait) ends the picker as if abandoned: a paste would bring back
     // whatever the user copied last.
     gInserted = PutHtmlFragment(gSelectedText);
-    EndDialog(dialog, gInserted ? -1 : 0);
-    // The paste that follows is typed into the owner: it must be in front
-    // before the keys go, not merely asked to be.
-    HandForegroundBack(dialog, GetWindow(dialog, GW_OWNER));
+    EndDialogForOwner(dialog, gInserted ? -1 : 0);
 }
 
 void HandleNotification(HWND dialog, const NMHDR& header) {

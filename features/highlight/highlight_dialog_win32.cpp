@@ -2,8 +2,8 @@
 // invisible edit control that catches the keypad key choosing one.
 #include <windows.h>
 
-#include "app/dialog_template_win32.h"
-#include "app/hotkey_dispatcher.h"
+#include "app/dialog_kit_win32.h"
+#include "features/highlight/highlight_dialog.h"
 #include "features/highlight/highlight_line.h"
 
 namespace {
@@ -26,8 +26,6 @@ DialogSpec HighlightDialogSpec() {
     dialog.exStyle = kKeyboardDialogExStyle;
     dialog.cx = 204;
     dialog.cy = 32;
-    dialog.fontName = "MS Sans Serif";
-    dialog.pointSize = 8;
     dialog.controls = {
         {kStrip, "STATIC", "", 2, 7, 200, 20, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0},
         KeyCatcherControl(kKeyCatcher),
@@ -79,15 +77,9 @@ INT_PTR DrawStrip(const DRAWITEMSTRUCT* item) {
     return TRUE;
 }
 
-// The dialog must be gone from the screen, with the owner in front again,
-// before the line's keys are sent: a dialog ended from its own key handling
-// keeps the focus until that handling returns.
 void HighlightWithPendingColour(HWND edit) {
-    HWND dialog = reinterpret_cast<HWND>(GetWindowLongPtrA(edit, GWLP_HWNDPARENT));
-    HWND owner = GetParent(dialog);
     const std::string colour = gPendingColour;
-    EndDialog(dialog, -1);
-    HandForegroundBack(dialog, owner);
+    EndDialogForOwner(GetParent(edit), -1);
     gLinePlaced = HighlightCurrentLine(colour);
     gPendingColour.clear();
 }
@@ -107,7 +99,6 @@ LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR InitialiseHighlightDialog(HWND dialog) {
-    NoteFeatureDialog(RequestAction::LineHighlighter, dialog);
     SetDialogIconFromLibrary(dialog, "shell32.dll", 133);
     gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set

@@ -1,6 +1,10 @@
 #include "tests/app/fake_feature_entries.h"
 
-#include "app/hotkey_dispatcher.h"
+#include "app/open_dialogs.h"
+#include "features/accents/accents_dialog.h"
+#include "features/contacts/contact_dialogs.h"
+#include "features/dates/date_picker_dialog.h"
+#include "features/highlight/highlight_dialog.h"
 
 FakeFeature gFakeAccentedCapitals;
 FakeFeature gFakeDatePicker;
@@ -9,9 +13,13 @@ FakeFeature gFakeHighlightLine;
 
 namespace {
 
+// As the dialog runner does, the dialogs noted while it is open are
+// forgotten when it returns.
 int Run(FakeFeature& feature, platform::WindowHandle owner) {
+    const size_t before = OpenDialogCount();
     feature.owners.push_back(owner);
     if (feature.whileOpen) feature.whileOpen();
+    ForgetDialogsFrom(before);
     return feature.result;
 }
 

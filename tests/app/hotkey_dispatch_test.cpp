@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/hotkey_dispatcher.h"
+#include "app/open_dialogs.h"
 #include "platform/clipboard.h"
 #include "platform/desktop.h"
 #include "platform/sim/sim.h"
@@ -268,15 +269,26 @@ TEST_F(DispatchTest, RequestNestedInAnOpenDialog) {
     CreateHotkeyAtoms();
     platform::WindowHandle noteDialog = sim::AddWindow("Contacts - OneNote");
     platform::WindowHandle pickerDialog = sim::AddWindow("Date Picker");
+    platform::WindowHandle bookDialog = sim::AddWindow("Contact Book");
+    platform::WindowHandle companyDialog = sim::AddWindow("New company");
     gFakeDatePicker.result = -1;
     gFakeContactBook.result = -1;
     gFakeDatePicker.whileOpen = [&] {
-        NoteFeatureDialog(RequestAction::DatePicker, pickerDialog);
+        NoteDialogOpened(pickerDialog);
         sim::SetForeground(noteDialog);
         OnHotkey(gHotkeyAtoms[1]);  // the date picker again: brought forward
         EXPECT_EQ(Front(), pickerDialog);
         sim::SetForeground(noteDialog);
         OnHotkey(gHotkeyAtoms[2]);  // another feature opens over it
+    };
+    // Of a feature with a dialog open over its first, the one in front
+    // comes forward: the first waits, disabled, behind it.
+    gFakeContactBook.whileOpen = [&] {
+        NoteDialogOpened(bookDialog);
+        NoteDialogOpened(companyDialog);
+        sim::SetForeground(noteDialog);
+        OnHotkey(gHotkeyAtoms[2]);
+        EXPECT_EQ(Front(), companyDialog);
     };
     sim::SetForeground(oneNote);
     OnHotkey(gHotkeyAtoms[1]);
@@ -286,6 +298,7 @@ TEST_F(DispatchTest, RequestNestedInAnOpenDialog) {
     EXPECT_EQ(Front(), oneNote);
     OnHotkey(gHotkeyAtoms[1]);  // closed since: it opens again
     EXPECT_EQ(gFakeDatePicker.owners.size(), 2u);
+    EXPECT_EQ(OpenDialogCount(), 0u);
 }
 
 TEST_F(DispatchTest, TargetClosedWhileTheDialogWasOpenStillPastes) {

@@ -397,11 +397,4 @@ TEST(IsStorableDisplayKey, RefusesWhatCannotBeAKey) {
     for (const auto& [typed, storable] : cases) EXPECT_EQ(IsStorableDisplayKey(typed), storable) << typed;
 }
 
-TEST(TrimSpaces, RemovesSpacesOnly) {
-    EXPECT_EQ(TrimSpaces("  a b  "), "a b");
-    EXPECT_EQ(TrimSpaces("\ta\t "), "\ta\t");
-    EXPECT_EQ(TrimSpaces("   "), "");
-    EXPECT_EQ(TrimSpaces(""), "");
-}
-
 }  // namespace

@@ -77,4 +77,9 @@ TEST_F(TextEncodingTest, LongTextIsConvertedWhole) {
     EXPECT_EQ(Utf8ToAnsi(utf8), euros);
 }
 
+TEST(TrimSpaces, RemovesSpacesOnly) {
+    for (const auto& [text, trimmed] : {std::pair{"  a b  ", "a b"}, {"\ta\t ", "\ta\t"}, {"   ", ""}, {"", ""}})
+        EXPECT_EQ(TrimSpaces(text), trimmed) << text;
+}
+
 }  // namespace

@@ -1,0 +1,116 @@
+#include "app/dialog_kit_win32.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr DWORD kForegroundWaitMs = 500;
+
+std::wstring Widened(const std::string& text, UINT codePage) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    int units = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    if (units <= 0) return {};
+    std::wstring wide(units, L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), units);
+    return wide;
+}
+
+POINT OwnerClientOrigin(HWND owner) {
+    POINT origin = {0, 0};
+    if (owner != nullptr) ClientToScreen(owner, &origin);
+    return origin;
+}
+
+void WaitUntilInFront(HWND window) {
+    for (DWORD waited = 0; GetForegroundWindow() != window && waited < kForegroundWaitMs; waited += 10) {
+        // Let the messages other threads send us (activation) through, and
+        // leave posted ones for the loop that owns them.
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        Sleep(10);
+    }
+}
+
+}  // namespace
+
+POINT DialogUnitsToPixels(HWND dialog, POINT units) {
+    RECT place = {units.x, units.y, 0, 0};
+    MapDialogRect(dialog, &place);
+    return {place.left, place.top};
+}
+
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) return {0, 0, 0, 0};
+    return monitor.rcWork;
+}
+
+void KeepInsideWorkArea(HWND dialog) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    RECT work = WorkAreaOf(owner != nullptr ? owner : dialog), place;
+    if (work.bottom <= work.top || !GetWindowRect(dialog, &place)) return;
+    LONG x = std::max(work.left, std::min(place.left, work.right - (place.right - place.left)));
+    LONG y = std::max(work.top, std::min(place.top, work.bottom - (place.bottom - place.top)));
+    if (x != place.left || y != place.top)
+        SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceOverOwner(HWND dialog, POINT offset) {
+    const POINT origin = OwnerClientOrigin(GetWindow(dialog, GW_OWNER));
+    SetWindowPos(dialog, nullptr, origin.x + offset.x, origin.y + offset.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepInsideWorkArea(dialog);
+}
+
+std::wstring WideOf(const std::string& utf8) { return Widened(utf8, CP_UTF8); }
+
+std::string Utf8Of(const wchar_t* text, size_t units) {
+    if (units == 0) return {};
+    const int count = static_cast<int>(units);
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text, count, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string utf8(bytes, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, count, utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}
+
+std::string WindowTextUtf8(HWND window) {
+    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+    int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    return Utf8Of(text.data(), copied > 0 ? copied : 0);
+}
+
+std::string ControlTextUtf8(HWND dialog, int id) { return WindowTextUtf8(GetDlgItem(dialog, id)); }
+
+void FlashCaption(HWND dialog) {
+    FLASHWINFO flash{};
+    flash.cbSize = sizeof(FLASHWINFO);
+    flash.hwnd = dialog;
+    flash.dwFlags = FLASHW_CAPTION;
+    flash.uCount = 2;
+    flash.dwTimeout = 100;
+    FlashWindowEx(&flash);
+}
+
+DialogControl KeyCatcherControl(WORD id) {
+    return {id, "EDIT", "", -1, -1, 0, 0, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0};
+}
+
+WNDPROC CatchKeys(HWND dialog, WORD id, WNDPROC procedure) {
+    HWND edit = GetDlgItem(dialog, id);
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    SetFocus(edit);
+    return previous;
+}
+
+void EndDialogForOwner(HWND dialog, INT_PTR result) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    EndDialog(dialog, result);
+    ShowWindow(dialog, SW_HIDE);
+    if (owner == nullptr) return;
+    SetForegroundWindow(owner);
+    WaitUntilInFront(owner);
+}

@@ -1,0 +1,8 @@
+// The date picker's entry, run by the dispatcher: a modal dialog owned by
+// `owner` (or by no window); -1 when the chosen date waits on the clipboard
+// to be pasted, 0 otherwise.
+#pragma once
+
+#include "platform/types.h"
+
+int DatePickerDialog(platform::WindowHandle owner);
