@@ -39,6 +39,28 @@ void AppendControl(std::vector<WORD>& buffer, const DialogControl& control, UINT
     buffer.push_back(0);  // no creation data
 }
 
+// The DLGTEMPLATE and DLGITEMTEMPLATE records, aligned as the dialog manager
+// requires; the texts of the description read in `codePage`.
+std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec, UINT codePage) {
+    std::vector<WORD> buffer;
+    AppendDword(buffer, spec.style);
+    AppendDword(buffer, spec.exStyle);
+    buffer.push_back(static_cast<WORD>(spec.controls.size()));
+    buffer.push_back(static_cast<WORD>(spec.x));
+    buffer.push_back(static_cast<WORD>(spec.y));
+    buffer.push_back(static_cast<WORD>(spec.cx));
+    buffer.push_back(static_cast<WORD>(spec.cy));
+    buffer.push_back(0);  // no menu
+    buffer.push_back(0);  // the system dialog class
+    AppendText(buffer, spec.caption, codePage);
+    if (spec.style & DS_SETFONT) {
+        buffer.push_back(spec.pointSize);
+        AppendText(buffer, spec.fontName ? spec.fontName : "MS Sans Serif", CP_ACP);
+    }
+    for (const DialogControl& control : spec.controls) AppendControl(buffer, control, codePage);
+    return buffer;
+}
+
 // The handler of the dialog being created. Until its WM_INITDIALOG has
 // been seen the dialog's messages (WM_SETFONT comes first) go to it; after,
 // each dialog's own handler is kept with the dialog, since one may open
@@ -69,28 +91,8 @@ INT_PTR RunNoted(DLGPROC handler, Run run) {
 
 }  // namespace
 
-std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec, UINT codePage) {
-    std::vector<WORD> buffer;
-    AppendDword(buffer, spec.style);
-    AppendDword(buffer, spec.exStyle);
-    buffer.push_back(static_cast<WORD>(spec.controls.size()));
-    buffer.push_back(static_cast<WORD>(spec.x));
-    buffer.push_back(static_cast<WORD>(spec.y));
-    buffer.push_back(static_cast<WORD>(spec.cx));
-    buffer.push_back(static_cast<WORD>(spec.cy));
-    buffer.push_back(0);  // no menu
-    buffer.push_back(0);  // the system dialog class
-    AppendText(buffer, spec.caption, codePage);
-    if (spec.style & DS_SETFONT) {
-        buffer.push_back(spec.pointSize);
-        AppendText(buffer, spec.fontName ? spec.fontName : "MS Sans Serif", CP_ACP);
-    }
-    for (const DialogControl& control : spec.controls) AppendControl(buffer, control, codePage);
-    return buffer;
-}
-
 INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler) {
-    std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec);
+    std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec, CP_ACP);
     return RunNoted(handler, [&] {
         return DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
                                        reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,

@@ -32,10 +32,6 @@ struct DialogSpec {
     std::vector<DialogControl> controls;
 };
 
-// The DLGTEMPLATE and DLGITEMTEMPLATE records, aligned as the dialog manager
-// requires; the texts of the description read in `codePage`.
-std::vector<WORD> BuildDialogTemplate(const DialogSpec& spec, UINT codePage = CP_ACP);
-
 // DialogBoxIndirectParamA over the built template. The dialog is among the
 // open ones (app/open_dialogs.h) from its WM_INITDIALOG until it returns.
 INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler);

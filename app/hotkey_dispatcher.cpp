@@ -11,6 +11,17 @@
 #include "platform/desktop.h"
 #include "platform/hotkeys.h"
 
+uint16_t gHotkeyAtoms[4] = {};
+int32_t gHotkeysEnabled = 0;
+
+namespace {
+
+struct HotkeySlot {
+    const char* suffix;  // appended to the base name: "_1" .. "_4"
+    unsigned modifiers;
+    unsigned virtualKey;
+    RequestCode request;
+};
 // Slot 3 is Ctrl+Alt+0 whatever the layout: AltGr reaches the system as
 // Ctrl+Alt, so on AZERTY this is the "@" key.
 const HotkeySlot kHotkeySlots[4] = {
@@ -22,11 +33,6 @@ const HotkeySlot kHotkeySlots[4] = {
 
 const char kPasteMacro[] = "{CTRL_D}v{CTRL_U}";
 const char kHighlightPasteMacro[] = "{CTRL_D}v{CTRL_U}{END}{ESCAPE}";
-
-uint16_t gHotkeyAtoms[4] = {};
-int32_t gHotkeysEnabled = 0;
-
-namespace {
 
 // A feature's own hotkey, held (where the system repeats it) or pressed
 // again while its dialog is behind another window, brings that dialog
@@ -81,6 +87,14 @@ bool RunOpenFeature(OpenFeature& open, RequestAction action, platform::WindowHan
     bool done = RunFeature(action, target) != 0;
     open = {false, 0};
     return done;
+}
+
+// An atom that could not be added is 0, which names no atom to delete.
+void DeleteHotkeyAtoms() {
+    for (uint16_t& atom : gHotkeyAtoms) {
+        if (atom != 0) platform::GlobalDeleteAtom(atom);
+        atom = 0;
+    }
 }
 
 }  // namespace
@@ -140,13 +154,6 @@ void CreateHotkeyAtoms() {
         gHotkeyAtoms[slot] = platform::GlobalAddAtomA(base + kHotkeySlots[slot].suffix);
 }
 
-// An atom that could not be added is 0, which names no atom to delete.
-void DeleteHotkeyAtoms() {
-    for (uint16_t& atom : gHotkeyAtoms) {
-        if (atom != 0) platform::GlobalDeleteAtom(atom);
-        atom = 0;
-    }
-}
 
 // A combination another program holds simply never arrives; the others
 // still work, so the results are not examined. A held combination must not

@@ -30,17 +30,6 @@ struct RequestPlan {
     RestoreForeground restoreForeground;
 };
 
-struct HotkeySlot {
-    const char* suffix;  // appended to the base name: "_1" .. "_4"
-    unsigned modifiers;
-    unsigned virtualKey;
-    RequestCode request;
-};
-extern const HotkeySlot kHotkeySlots[4];
-
-extern const char kPasteMacro[];           // "{CTRL_D}v{CTRL_U}"
-extern const char kHighlightPasteMacro[];  // "{CTRL_D}v{CTRL_U}{END}{ESCAPE}"
-
 // Process-wide: the four atoms (slot 1 at index 0) and the enabled flag.
 extern uint16_t gHotkeyAtoms[4];
 extern int32_t gHotkeysEnabled;
@@ -51,7 +40,6 @@ void DispatchRequest(int code);
 void OnHotkey(uintptr_t identifier);
 
 void CreateHotkeyAtoms();
-void DeleteHotkeyAtoms();
 void EnableHotkeys(platform::WindowHandle window);
 void DisableHotkeys(platform::WindowHandle window);
 void ToggleHotkeys(platform::WindowHandle window);

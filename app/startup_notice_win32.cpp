@@ -7,9 +7,10 @@
 #include "app/configuration_file.h"
 #include "app/dialog_template_win32.h"
 
-int32_t gNoticeAnswered;
-
 namespace {
+
+// Set once the notice's answer has been taken, so that it is taken once.
+int32_t gNoticeAnswered;
 
 constexpr int kClientWidth = 270;
 constexpr int kClientHeight = 184;

@@ -18,12 +18,13 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the shell expects the 88-byte noti
 static_assert(sizeof(MENUITEMINFOA) == 48, "menu item record of the 32-bit layout");
 #endif
 
-HWND gTrayWindow;
 HICON gProgramIcon;
-HMENU gPopupMenu;
-NOTIFYICONDATAA gNotifyIconData;
 
 namespace {
+
+// Process-wide, from start to end.
+HMENU gPopupMenu;
+NOTIFYICONDATAA gNotifyIconData;
 
 constexpr UINT kIconCallback = 1525;
 constexpr UINT_PTR kHideTimer = 1;
@@ -198,7 +199,6 @@ INT_PTR CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 INT_PTR CALLBACK TrayWindowStart(HWND window, UINT message, WPARAM, LPARAM) {
     if (message != WM_INITDIALOG) return FALSE;
-    gTrayWindow = window;
     gTaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     SetClassIcons(window);
     InitialiseTray(window);

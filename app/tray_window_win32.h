@@ -5,11 +5,8 @@
 
 #include <shellapi.h>
 
-// Process-wide, from start to end.
-extern HWND gTrayWindow;
+// The program's icon, loaded at start and destroyed at the end.
 extern HICON gProgramIcon;
-extern HMENU gPopupMenu;
-extern NOTIFYICONDATAA gNotifyIconData;
 
 // The procedure to give the tray dialog. It initialises the tray on
 // WM_INITDIALOG and only then attaches the tray's own message handler, so
