@@ -79,12 +79,20 @@ INT_PTR CALLBACK RunningDialogProcedure(HWND dialog, UINT message, WPARAM wParam
     return handler != nullptr ? handler(dialog, message, wParam, lParam) : FALSE;
 }
 
-// The dialogs a run opens are open until it returns.
-template <typename Run>
-INT_PTR RunNoted(DLGPROC handler, Run run) {
+// The dialogs a run opens are open until it returns. A UTF-8 description
+// makes Unicode windows, which show and take any letter.
+INT_PTR RunModalDialogIn(UINT codePage, HWND owner, const DialogSpec& spec, DLGPROC handler) {
+    std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec, codePage);
     const size_t before = OpenDialogCount();
     gStartingHandler = handler;
-    const INT_PTR result = run();
+    const INT_PTR result =
+        codePage == CP_UTF8
+            ? DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
+                                      &RunningDialogProcedure, 0)
+            : DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,
+                                      &RunningDialogProcedure, 0);
     ForgetDialogsFrom(before);
     return result;
 }
@@ -92,21 +100,11 @@ INT_PTR RunNoted(DLGPROC handler, Run run) {
 }  // namespace
 
 INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler) {
-    std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec, CP_ACP);
-    return RunNoted(handler, [&] {
-        return DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                       reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,
-                                       &RunningDialogProcedure, 0);
-    });
+    return RunModalDialogIn(CP_ACP, owner, spec, handler);
 }
 
 INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler) {
-    std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec, CP_UTF8);
-    return RunNoted(handler, [&] {
-        return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
-                                       reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
-                                       &RunningDialogProcedure, 0);
-    });
+    return RunModalDialogIn(CP_UTF8, owner, spec, handler);
 }
 
 void SetDialogIconFromLibrary(HWND dialog, const char* library, int index) {
