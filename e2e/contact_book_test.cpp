@@ -147,6 +147,18 @@ protected:
         for (int i = (int)logStart; i < typed; ++i) EXPECT_NE(lines[i], "PASTE") << "at line " << i;
     }
 
+    // Over an owner that is not maximised, at its offset the dialog would
+    // reach past the screen's edge.
+    static void ExpectInsideWorkArea(HWND dialog) {
+        RECT work{}, place{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        ASSERT_TRUE(GetWindowRect(dialog, &place));
+        EXPECT_TRUE(place.left >= work.left && place.top >= work.top && place.right <= work.right &&
+                    place.bottom <= work.bottom)
+            << TextOf(dialog) << " at " << place.left << "," << place.top << "-" << place.right << ","
+            << place.bottom << " in " << work.right << "x" << work.bottom;
+    }
+
     void ExpectIniUnchanged() { EXPECT_EQ(ReadWholeFile(vantor.ini).value_or(""), iniBefore); }
 
     VantorRun vantor;
@@ -161,6 +173,7 @@ TEST_F(ContactBook, TypedLettersNarrowTheListAndEnterPastesTheChosenLink) {
     ASSERT_NE(book, nullptr);
     EXPECT_EQ(ItemCount(book), kDefaultContacts);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(book, 102)));
+    ExpectInsideWorkArea(book);
 
     TypeText("doe");
     ASSERT_TRUE(WaitForItemCount(book, 2));
@@ -195,6 +208,7 @@ TEST_F(ContactBook, NewContactOfAListedCompanyIsStoredAndLinked) {
     EXPECT_EQ(GetDlgItem(dialog, kFirstCompany + (int)labels.size()), nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 102)), "What company does Smith, Ann belong to ?");
     EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, kFirstCompany));
+    ExpectInsideWorkArea(dialog);
     SaveScreenshot("new_contact");
 
     Tap(VK_DOWN);
@@ -215,6 +229,7 @@ TEST_F(ContactBook, NewCompanyIsCheckedThenStoredAndNamesTheLink) {
     HWND dialog = OpenNewCompany(newContact);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 203)), "@");
+    ExpectInsideWorkArea(dialog);
 
     // The default company's acronym in other case would replace its line.
     TypeText("DEFAULT");
