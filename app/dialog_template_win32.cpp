@@ -1,7 +1,5 @@
 #include "app/dialog_template_win32.h"
 
-#include <shellapi.h>
-
 namespace {
 
 void AlignTo(std::vector<WORD>& buffer, size_t bytes) {
@@ -73,15 +71,11 @@ INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler, LPA
                                    handler, parameter);
 }
 
-void SetDialogIconFromLibrary(HWND dialog, const char* library, int index) {
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    std::string full = (length > 0 && length < MAX_PATH) ? std::string(path, length) + "\\" + library
-                                                         : std::string(library);
-    HICON icon = ExtractIconA(GetModuleHandleA(nullptr), full.c_str(), index);
-    if (icon == nullptr || icon == reinterpret_cast<HICON>(1)) return;
-    SetClassLongPtrA(dialog, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(icon));
-    SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+void ShowDialogIcon(HWND dialog, DialogIconKind kind) {
+    HICON icon = static_cast<HICON>(DialogIcon(kind));
+    if (icon == nullptr) return;
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 POINT OwnerClientOrigin(HWND owner) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/dialog_icons.h"
+
 struct DialogControl {
     WORD id;
     const char* windowClass;  // "BUTTON", "EDIT", "STATIC", "COMBOBOX", "SysMonthCal32"...
@@ -36,10 +38,10 @@ INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler, LPAR
 // its controls are Unicode windows, so they show and take any letter.
 INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler, LPARAM parameter = 0);
 
-// The icon of `index` in a system library (taken from the system folder, so
-// that a file of that name beside the executable is never used) as the small
-// and then the large class icon of the dialog. A missing icon changes nothing.
-void SetDialogIconFromLibrary(HWND dialog, const char* library, int index);
+// The dialog's own icon, small and large, given to this window alone: the
+// dialog class, and so its icon, is shared by every dialog of the process,
+// the hidden tray window included. A missing icon leaves the class icon.
+void ShowDialogIcon(HWND dialog, DialogIconKind kind);
 
 // The screen position of the top-left corner of the owner's client area, or
 // (0, 0) when there is no owner: dialogs are placed relative to it.

@@ -70,7 +70,7 @@ LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPA
 INT_PTR InitialiseAccentsDialog(HWND dialog) {
     NoteFeatureDialog(RequestAction::AccentedCapitals, dialog);
     PlaceDialog(dialog);
-    SetDialogIconFromLibrary(dialog, "shell32.dll", 73);
+    ShowDialogIcon(dialog, DialogIconKind::AccentedCapitals);
     gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set
 }

@@ -280,7 +280,7 @@ void PlaceOverOwner(HWND dialog) {
 void InitialiseContactBook(HWND dialog) {
     NoteFeatureDialog(RequestAction::ContactBook, dialog);
     PlaceOverOwner(dialog);
-    SetDialogIconFromLibrary(dialog, "shell32.dll", 160);
+    ShowDialogIcon(dialog, DialogIconKind::ContactBook);
     HWND combo = GetDlgItem(dialog, kContactCombo);
     SendMessageA(combo, CB_SETEXTENDEDUI, 1, 0);
     LoadContactBook();

@@ -68,7 +68,7 @@ void StoreCompany(HWND dialog) {
 }
 
 void InitialiseNewCompany(HWND dialog) {
-    SetDialogIconFromLibrary(dialog, "shell32.dll", 57);
+    ShowDialogIcon(dialog, DialogIconKind::NewCompany);
     SetForegroundWindow(dialog);
 }
 

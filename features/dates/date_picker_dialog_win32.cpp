@@ -87,7 +87,7 @@ void InitialiseDatePicker(HWND dialog) {
     NoteFeatureDialog(RequestAction::DatePicker, dialog);
     PlaceDialog(dialog);
     PlaceControls(dialog);
-    SetDialogIconFromLibrary(dialog, "imageres.dll", kIconIndex);
+    ShowDialogIcon(dialog, DialogIconKind::DatePicker);
     platform::LocalDate today = platform::GetLocalTime();
     gSelectedText = FormatDate(today.year, today.month, today.day, gDateFormat);
     gViewText = FetchViewText(dialog);
