@@ -64,6 +64,13 @@ void PlaceOverOwner(HWND dialog, POINT offset) {
     KeepInsideWorkArea(dialog);
 }
 
+void ShowDialogIcon(HWND dialog, DialogIconKind kind) {
+    HICON icon = static_cast<HICON>(DialogIcon(kind));
+    if (icon == nullptr) return;
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
 std::wstring WideOf(const std::string& utf8) { return Widened(utf8, CP_UTF8); }
 
 std::string Utf8Of(const wchar_t* text, size_t units) {

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/dialog_icons.h"
 #include "app/dialog_template_win32.h"
 
 // ---- Placement ----
@@ -32,6 +33,12 @@ void KeepInsideWorkArea(HWND dialog);
 
 // The work area of the screen that holds most of `window`.
 RECT WorkAreaOf(HWND window);
+
+// ---- Icon ----
+// The dialog's own icon, small and large, given to this window alone: the
+// dialog class, and so its icon, is shared by every dialog of the process,
+// the hidden tray window included. A missing icon leaves the class icon.
+void ShowDialogIcon(HWND dialog, DialogIconKind kind);
 
 // ---- Text ----
 

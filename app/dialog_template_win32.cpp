@@ -1,7 +1,5 @@
 #include "app/dialog_template_win32.h"
 
-#include <shellapi.h>
-
 #include "app/open_dialogs.h"
 
 namespace {
@@ -106,15 +104,3 @@ INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler) {
 INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler) {
     return RunModalDialogIn(CP_UTF8, owner, spec, handler);
 }
-
-void SetDialogIconFromLibrary(HWND dialog, const char* library, int index) {
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    std::string full = (length > 0 && length < MAX_PATH) ? std::string(path, length) + "\\" + library
-                                                         : std::string(library);
-    HICON icon = ExtractIconA(GetModuleHandleA(nullptr), full.c_str(), index);
-    if (icon == nullptr || icon == reinterpret_cast<HICON>(1)) return;
-    SetClassLongPtrA(dialog, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(icon));
-    SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
-}
-

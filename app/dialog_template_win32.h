@@ -39,8 +39,3 @@ INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler);
 // its controls are Unicode windows, so they show and take any letter.
 INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler);
 
-// The icon of `index` in a system library (taken from the system folder, so
-// that a file of that name beside the executable is never used) as the small
-// and then the large class icon of the dialog. A missing icon changes nothing.
-void SetDialogIconFromLibrary(HWND dialog, const char* library, int index);
-

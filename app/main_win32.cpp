@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/configuration_file.h"
+#include "app/dialog_icons.h"
 #include "app/dialog_template_win32.h"
 #include "app/tray_window_win32.h"
 
@@ -65,6 +66,7 @@ int Main(HINSTANCE, LPSTR, int) {
     InitialiseCommonControls();
     gProgramIcon = LoadIconA(GetModuleHandleA(nullptr), "#5");
     RunModalDialog(nullptr, TrayWindowSpec(base), &TrayWindowStart);
+    ReleaseDialogIcons();
     if (gProgramIcon != nullptr) DestroyIcon(gProgramIcon);
     gProgramIcon = nullptr;
     return 0;

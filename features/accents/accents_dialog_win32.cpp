@@ -53,7 +53,7 @@ INT_PTR InitialiseAccentsDialog(HWND dialog) {
     // Placed by hand: the dialog manager's own placement relative to an
     // owner is not the same on every system, and an owner may be missing.
     PlaceOverOwner(dialog, DialogUnitsToPixels(dialog, kOwnerOffset));
-    SetDialogIconFromLibrary(dialog, "shell32.dll", 73);
+    ShowDialogIcon(dialog, DialogIconKind::AccentedCapitals);
     gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set
 }

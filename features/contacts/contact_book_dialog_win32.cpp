@@ -262,7 +262,7 @@ void InitialiseContactBook(HWND dialog) {
     // The template's position would be taken from whatever window the
     // dialog manager picks; the book belongs at a fixed place over its owner.
     PlaceOverOwner(dialog, DialogUnitsToPixels(dialog, kOwnerOffset));
-    SetDialogIconFromLibrary(dialog, "shell32.dll", 160);
+    ShowDialogIcon(dialog, DialogIconKind::ContactBook);
     HWND combo = GetDlgItem(dialog, kContactCombo);
     SendMessageA(combo, CB_SETEXTENDEDUI, 1, 0);
     LoadContactBook();

@@ -56,7 +56,7 @@ void StoreCompany(HWND dialog) {
 }
 
 void InitialiseNewCompany(HWND dialog) {
-    SetDialogIconFromLibrary(dialog, "shell32.dll", 57);
+    ShowDialogIcon(dialog, DialogIconKind::NewCompany);
     KeepInsideWorkArea(dialog);
     SetForegroundWindow(dialog);
 }

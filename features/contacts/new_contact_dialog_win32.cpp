@@ -100,7 +100,7 @@ void FitToButtons(HWND dialog) {
 
 void InitialiseNewContact(HWND dialog) {
     gNewContactDialog = dialog;
-    SetDialogIconFromLibrary(dialog, "shell32.dll", 158);
+    ShowDialogIcon(dialog, DialogIconKind::NewContact);
     FitToButtons(dialog);
     FocusFirstCompany(dialog);
     gCurrentButton = kFirstCompanyButton;

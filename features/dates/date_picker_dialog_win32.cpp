@@ -20,7 +20,6 @@ namespace {
 constexpr int kClientWidth = 456;
 constexpr int kClientHeight = 308;
 constexpr WORD kCalendar = 1001;
-constexpr int kIconIndex = 272;
 
 // Posted on NM_RELEASEDCAPTURE: Windows reports the new selection before the
 // end of the click, Wine after it. Deciding once the calendar has finished
@@ -82,7 +81,7 @@ std::string FetchViewText(HWND dialog) {
 void InitialiseDatePicker(HWND dialog) {
     PlaceDialog(dialog);
     PlaceControls(dialog);
-    SetDialogIconFromLibrary(dialog, "imageres.dll", kIconIndex);
+    ShowDialogIcon(dialog, DialogIconKind::DatePicker);
     platform::LocalDate today = platform::GetLocalTime();
     gSelectedText = FormatDate(today.year, today.month, today.day, gDateFormat);
     gViewText = FetchViewText(dialog);

@@ -99,7 +99,7 @@ LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR InitialiseHighlightDialog(HWND dialog) {
-    SetDialogIconFromLibrary(dialog, "shell32.dll", 133);
+    ShowDialogIcon(dialog, DialogIconKind::LineHighlighter);
     gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set
 }

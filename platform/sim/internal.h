@@ -21,6 +21,7 @@ void ResetDesktop();
 void ResetClipboard();
 void ResetHotkeys();
 void ResetFiles();
+void ResetIcons();
 
 // Conversions without a log entry.
 std::u16string DecodeAnsi(const std::string& bytes);

@@ -44,6 +44,7 @@ void Reset() {
     ResetClipboard();
     ResetHotkeys();
     ResetFiles();
+    ResetIcons();
 }
 
 }  // namespace sim

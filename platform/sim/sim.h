@@ -1,7 +1,8 @@
 // The simulated platform, as the native tests see it: a new machine at each
 // Reset(), with a call log, a clock that only sleeps move, keyboard layout
 // tables, windows with titles and a foreground, a clipboard with formats,
-// atoms and hotkeys, files and folders, and the profile functions' rules.
+// atoms and hotkeys, files and folders, the profile functions' rules, and
+// the system's icon libraries with the icons the program holds.
 #pragma once
 
 #include <map>
@@ -19,7 +20,8 @@ using platform::WindowHandle;
 // Back to a new machine: empty log, clock at 0, US layout, no windows, an
 // empty clipboard nobody holds, no atoms, no hotkeys, no files, module path
 // "C:\Vantor\Vantor.exe", local date 2026-12-07, no RT_RCDATA resources but
-// the default configuration (id 10).
+// the default configuration (id 10), the icon libraries below and no icon
+// taken.
 void Reset();
 
 // ---- The call log --------------------------------------------------------
@@ -118,6 +120,15 @@ void AddFolder(const std::string& path);
 // Writes to this file, or to new files in this folder, fail.
 void SetReadOnly(const std::string& path);
 void SetRcData(unsigned id, const std::string& bytes);
+
+// ---- Icons --------------------------------------------------------------
+
+// The system folder's library of this name (any case) holds icons 0 to
+// icons-1; 0 is a library without icons, or none at all. A new machine has
+// Wine's: shell32.dll with 184 icons, nothing else.
+void SetIconLibrary(const std::string& library, unsigned icons);
+// Icons extracted and not yet destroyed.
+unsigned LiveIcons();
 
 // ---- Time ---------------------------------------------------------------
 
