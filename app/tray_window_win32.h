@@ -7,7 +7,8 @@
 
 // Process-wide, from start to end.
 extern HWND gTrayWindow;
-extern HICON gProgramIcon;
+extern HICON gProgramIcon;       // large, SM_CXICON
+extern HICON gProgramSmallIcon;  // SM_CXSMICON: notification area, captions
 extern HMENU gPopupMenu;
 extern NOTIFYICONDATAA gNotifyIconData;
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/dialog_template_win32.h"
+#include "app/display_scale_win32.h"
 #include "app/hotkey_dispatcher.h"
 #include "features/dates/date_configuration.h"
 #include "features/dates/date_format.h"
@@ -62,18 +63,19 @@ DialogSpec DatePickerSpec() {
 }
 
 void PlaceDialog(HWND dialog) {
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = {0, 0, ScaledPixels(kClientWidth), ScaledPixels(kClientHeight)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
     POINT origin = OwnerClientOrigin(GetWindow(dialog, GW_OWNER));
     // The client's corner, not the frame's, sits at the offset.
-    SetWindowPos(dialog, nullptr, origin.x + kOffsetX + frame.left, origin.y + kOffsetY + frame.top,
+    SetWindowPos(dialog, nullptr, origin.x + ScaledPixels(kOffsetX) + frame.left,
+                 origin.y + ScaledPixels(kOffsetY) + frame.top,
                  frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PlaceControls(HWND dialog) {
     SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, 0, 0, kClientWidth, kClientHeight,
+    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, 0, 0, ScaledPixels(kClientWidth), ScaledPixels(kClientHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
