@@ -46,6 +46,19 @@ bool AnotherCopyRuns(const std::string& base) {
     return true;
 }
 
+// The program icon at a size the system gives by its metrics, which follow
+// the system DPI: the notification area and captions show the small one.
+HICON LoadProgramIcon(int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(5), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0));
+}
+
+void ReleaseProgramIcons() {
+    if (gProgramIcon != nullptr) DestroyIcon(gProgramIcon);
+    if (gProgramSmallIcon != nullptr) DestroyIcon(gProgramSmallIcon);
+    gProgramIcon = gProgramSmallIcon = nullptr;
+}
+
 DialogSpec TrayWindowSpec(const std::string& base) {
     DialogSpec dialog{};
     dialog.caption = base;
@@ -64,11 +77,11 @@ int Main(HINSTANCE, LPSTR, int) {
     const std::string base = BaseName();
     if (AnotherCopyRuns(base)) return 0;
     InitialiseCommonControls();
-    gProgramIcon = LoadIconA(GetModuleHandleA(nullptr), "#5");
+    gProgramIcon = LoadProgramIcon(SM_CXICON, SM_CYICON);
+    gProgramSmallIcon = LoadProgramIcon(SM_CXSMICON, SM_CYSMICON);
     RunModalDialog(nullptr, TrayWindowSpec(base), &TrayWindowStart);
     ReleaseDialogIcons();
-    if (gProgramIcon != nullptr) DestroyIcon(gProgramIcon);
-    gProgramIcon = nullptr;
+    ReleaseProgramIcons();
     return 0;
 }
 

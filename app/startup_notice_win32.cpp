@@ -6,6 +6,7 @@
 
 #include "app/configuration_file.h"
 #include "app/dialog_template_win32.h"
+#include "app/display_scale_win32.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ constexpr PixelPlace kPlaces[] = {
 HICON gBigIcon;
 HICON gSmallIcon;
 HBITMAP gPicture;
+HFONT gScaledFont;
 
 // The template's units are replaced by pixels when the notice opens; these
 // halves only keep the first frame close to the final one.
@@ -77,7 +79,7 @@ DialogSpec NoticeSpec() {
 }
 
 void CentreClientInWorkArea(HWND dialog) {
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = {0, 0, ScaledPixels(kClientWidth), ScaledPixels(kClientHeight)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
     RECT work{};
@@ -89,25 +91,48 @@ void CentreClientInWorkArea(HWND dialog) {
     SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The GUI font, at other scales than 96 DPI made at its 8 points of the
+// system DPI: Wine's stock font is scaled from its 96 DPI pixels and rounds
+// half a pixel up, which pushes the hint past the end of its label.
+HFONT NoticeFont() {
+    HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
+    LOGFONTA font{};
+    if (SystemDpi() == kDefaultDpi || GetObjectA(stock, sizeof font, &font) == 0) return static_cast<HFONT>(stock);
+    font.lfHeight = -MulDiv(8, SystemDpi(), 72);
+    gScaledFont = CreateFontIndirectA(&font);
+    return gScaledFont != nullptr ? gScaledFont : static_cast<HFONT>(stock);
+}
+
 // A bitmap static takes the size of its bitmap, so the picture is only moved.
 void PlaceControls(HWND dialog) {
-    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = NoticeFont();
     for (const PixelPlace& place : kPlaces) {
         HWND control = GetDlgItem(dialog, place.id);
         if (control == nullptr) continue;
         const UINT keepSize = place.id == kPicture ? SWP_NOSIZE : 0;
-        SetWindowPos(control, nullptr, place.x, place.y, place.cx, place.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
+        SetWindowPos(control, nullptr, ScaledPixels(place.x), ScaledPixels(place.y), ScaledPixels(place.cx),
+                     ScaledPixels(place.cy), SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }
 
-// The static loads "#104" itself on most systems; when it has not, it is
-// given the bitmap here.
+// The bitmap at the system's scale; at 96 DPI as it is stored.
+HBITMAP LoadNoticePicture() {
+    HANDLE stored = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(104), IMAGE_BITMAP, 0, 0, 0);
+    BITMAP size{};
+    if (stored == nullptr || SystemDpi() == kDefaultDpi || GetObjectA(stored, sizeof size, &size) == 0)
+        return static_cast<HBITMAP>(stored);
+    return static_cast<HBITMAP>(CopyImage(stored, IMAGE_BITMAP, ScaledPixels(size.bmWidth),
+                                          ScaledPixels(size.bmHeight), LR_COPYDELETEORG));
+}
+
+// The static loads "#104" itself on most systems, at the bitmap's own size:
+// at 96 DPI that is kept. At other scales, or when it has not, it is given
+// the bitmap here (what the static loaded stays the static's).
 void ShowPicture(HWND dialog) {
-    if (SendDlgItemMessageA(dialog, kPicture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0) return;
-    gPicture = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(104), IMAGE_BITMAP, 0, 0, 0));
+    const bool loaded = SendDlgItemMessageA(dialog, kPicture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    if (loaded && SystemDpi() == kDefaultDpi) return;
+    gPicture = LoadNoticePicture();
     if (gPicture != nullptr)
         SendDlgItemMessageA(dialog, kPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(gPicture));
 }
@@ -168,8 +193,10 @@ void ReleaseNoticeImages() {
     if (gBigIcon != nullptr) DestroyIcon(gBigIcon);
     if (gSmallIcon != nullptr) DestroyIcon(gSmallIcon);
     if (gPicture != nullptr) DeleteObject(gPicture);
+    if (gScaledFont != nullptr) DeleteObject(gScaledFont);
     gBigIcon = gSmallIcon = nullptr;
     gPicture = nullptr;
+    gScaledFont = nullptr;
 }
 
 }  // namespace

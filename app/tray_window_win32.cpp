@@ -19,6 +19,7 @@ static_assert(sizeof(MENUITEMINFOA) == 48, "menu item record of the 32-bit layou
 #endif
 
 HICON gProgramIcon;
+HICON gProgramSmallIcon;
 
 namespace {
 
@@ -70,7 +71,7 @@ int RequestOfCommand(WORD command) {
 UINT gTaskbarCreatedMessage;
 
 void SetClassIcons(HWND window) {
-    SetClassLongPtrA(window, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(gProgramIcon));
+    SetClassLongPtrA(window, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(gProgramSmallIcon));
     SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(gProgramIcon));
 }
 
@@ -81,7 +82,7 @@ void AddTrayIcon(HWND window) {
     gNotifyIconData.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(GetModuleHandleA(nullptr)));
     gNotifyIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     gNotifyIconData.uCallbackMessage = kIconCallback;
-    gNotifyIconData.hIcon = gProgramIcon;
+    gNotifyIconData.hIcon = gProgramSmallIcon;
     const std::string base = BaseName();
     // The 88-byte record holds a 64-byte tip; the build's own record has a
     // longer field, which the shell would read past the 63rd character.

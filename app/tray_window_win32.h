@@ -5,8 +5,9 @@
 
 #include <shellapi.h>
 
-// The program's icon, loaded at start and destroyed at the end.
-extern HICON gProgramIcon;
+// The program's icons, loaded at start and destroyed at the end.
+extern HICON gProgramIcon;       // large, SM_CXICON
+extern HICON gProgramSmallIcon;  // SM_CXSMICON: notification area, captions
 
 // The procedure to give the tray dialog. It initialises the tray on
 // WM_INITDIALOG and only then attaches the tray's own message handler, so

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/feature_flows.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 #include "inject/html_clipboard.h"
@@ -23,7 +24,6 @@ namespace {
 const char kOneNoteCaption[] = "Shopping - OneNote";
 const char kDialogCaption[] = "Highlight line";
 const char kLine[] = "Buy milk";
-constexpr WORD kStrip = 100;
 constexpr WORD kHighlightCommand = 1530;
 constexpr unsigned kNoPasteWait = 800;
 
@@ -258,28 +258,7 @@ TEST_F(Highlighter, OpensOwnedByTheNoteWindowWithTheColourStrip) {
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)) & ~WS_DISABLED, 0x94C800D4u | DS_CENTER);
     SaveScreenshot("highlight_line");
 
-    // The strip as painted on screen, in its own pixels.
-    HWND strip = GetDlgItem(dialog, kStrip);
-    ASSERT_NE(strip, nullptr);
-    RECT place;
-    GetWindowRect(strip, &place);
-    HDC screen = GetDC(nullptr);
-    auto pixel = [&](int x, int y) { return GetPixel(screen, place.left + x, place.top + y); };
-    const COLORREF swatches[] = {RGB(255, 255, 255), RGB(0, 255, 255), RGB(0, 255, 0), RGB(255, 0, 255),
-                                 RGB(255, 255, 0)};
-    for (int k = 0; k < 5; ++k) {
-        const int left = 40 * k;
-        EXPECT_EQ(pixel(left + 31, 16), swatches[k]) << "inside swatch " << k;
-        EXPECT_EQ(pixel(left + 15, 10), RGB(201, 201, 201)) << "border of swatch " << k;
-        EXPECT_EQ(pixel(left + 2, 10), GetSysColor(COLOR_BTNFACE)) << "left of swatch " << k;
-        bool labelInk = false;
-        for (int y = 5; y < 20 && !labelInk; ++y)
-            for (int x = left + 5; x < left + 14 && !labelInk; ++x) labelInk = pixel(x, y) == RGB(0, 0, 0);
-        EXPECT_TRUE(labelInk) << "no black label beside swatch " << k;
-    }
-    EXPECT_EQ(pixel(25, 10), RGB(200, 0, 0)) << "the red line across swatch 0";
-    EXPECT_NE(pixel(65, 10), RGB(200, 0, 0)) << "a red line across swatch 1";
-    ReleaseDC(nullptr, screen);
+    ExpectColourStripPainted(dialog);
 }
 
 // The note program keeps Ctrl+H (backspace in an edit) for itself.

@@ -16,7 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "app/display_scale.h"
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/feature_flows.h"
+#include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 
 using namespace e2e;
@@ -617,5 +620,135 @@ TEST_F(Shell, SeventyCharacterBaseNameRunsAndEndsCleanly) {
     EXPECT_FALSE(IconShown(tray, id));
     EXPECT_EQ(TakenCombinations(), kNoneTaken);
 }
+
+// Vantor on a display at 150 %: every dialog drawn at its scaled size, with
+// nothing cut off. Only a prefix made at that DPI (WITH_WINE_DPI=144
+// scripts/with-wine) can show it; scripts/test runs it in one.
+constexpr int kHighDpi = 144;
+
+struct ScaledDialogCase {
+    const char* name;  // also the screenshot's, in the run's folder of pictures
+    const char* caption;
+    const char* fontFace;  // of the dialog's text, at 8 points
+    // From Vantor ready and the note window in front to the open dialog.
+    HWND (*open)();
+    void (*expect)(HWND dialog);
+};
+
+HWND OpenContactBook() {
+    Chord({VK_CONTROL, VK_MENU}, '0');
+    HWND book = WaitForWindow("Contact Book");
+    Pump(500);
+    return book;
+}
+
+HWND OpenNewContact() {
+    if (!OpenContactBook()) return nullptr;
+    TypeText("Smith, Ann");
+    Pump(500);
+    Tap(VK_RETURN);
+    HWND dialog = WaitForWindow("New contact");
+    Pump(500);  // its own Tab, Shift+Tab have to land first
+    return dialog;
+}
+
+HWND OpenNewCompany() {
+    if (!OpenNewContact()) return nullptr;
+    Tap(VK_END);  // "< New company >", the last button
+    Pump(300);
+    Tap(VK_SPACE);
+    return WaitForWindow("New company");
+}
+
+void ExpectClientSize(HWND window, int width, int height) {
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, width);
+    EXPECT_EQ(client.bottom, height);
+}
+
+void ExpectScaledNotice(HWND notice) {
+    ExpectClientSize(notice, ScalePixels(270, kHighDpi), ScalePixels(184, kHighDpi));
+    // A bitmap static takes the size of its bitmap: 221 x 45 as stored.
+    ExpectClientSize(GetDlgItem(notice, 1004), ScalePixels(221, kHighDpi), ScalePixels(45, kHighDpi));
+}
+
+void ExpectScaledDatePicker(HWND dialog) {
+    ExpectClientSize(dialog, 684, 462);
+    POINT ownerCorner{0, 0}, dialogCorner{0, 0};
+    ClientToScreen(GetWindow(dialog, GW_OWNER), &ownerCorner);
+    ClientToScreen(dialog, &dialogCorner);
+    EXPECT_EQ(dialogCorner.x - ownerCorner.x, ScalePixels(310, kHighDpi));
+    EXPECT_EQ(dialogCorner.y - ownerCorner.y, ScalePixels(210, kHighDpi));
+}
+
+const char* const kScaledCaptions[] = {"New company",    "New contact",        "Contact Book", "Date Picker",
+                                       "Highlight line", "Accents Majuscules", "Vantor 1.1"};
+
+void PrintTo(const ScaledDialogCase& c, std::ostream* out) { *out << c.name; }
+
+class HighDpi : public ::testing::TestWithParam<ScaledDialogCase> {
+protected:
+    void SetUp() override {
+        if (ScreenDpi() != kHighDpi) {
+            GTEST_SKIP() << "the system DPI is " << ScreenDpi() << ", not " << kHighDpi
+                         << ": run in a prefix made with WITH_WINE_DPI=" << kHighDpi;
+        }
+    }
+    // A modal dialog left open keeps Vantor from ending on Exit.
+    void TearDown() override {
+        for (const char* caption : kScaledCaptions)
+            if (HWND dialog = FindWindowA(nullptr, caption)) {
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                Pump(300);
+            }
+        if (vantor.process) ExitVantor(vantor);
+        EndStandIn(standIn);
+    }
+    VantorRun vantor;
+    StandIn standIn;
+};
+
+TEST_P(HighDpi, DialogIsScaledWithNothingClipped) {
+    const ScaledDialogCase& c = GetParam();
+    HWND dialog = nullptr;
+    if (c.open == nullptr) {  // the notice, there from the start
+        vantor = StartVantor();
+        dialog = vantor.notice;
+    } else {
+        vantor = StartVantorReady();
+        ASSERT_NE(vantor.tray, nullptr);
+        standIn = StartStandIn("Notes - OneNote");
+        ASSERT_TRUE(standIn.ready);
+        dialog = c.open();
+    }
+    ASSERT_NE(dialog, nullptr) << "no \"" << c.caption << "\"";
+    Pump(300);  // drawn
+    EXPECT_FALSE(SaveScreenshot(c.name).empty());
+    HFONT font = CreateFontA(-MulDiv(8, kHighDpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                             c.fontFace);
+    ExpectNothingClipped(dialog, font);
+    DeleteObject(font);
+    if (c.expect) c.expect(dialog);
+    if (c.open == nullptr) {
+        EXPECT_TRUE(AnswerNotice(vantor));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HighDpi, HighDpi,
+    ::testing::Values(
+        ScaledDialogCase{"notice", "Vantor 1.1", "MS Shell Dlg", nullptr, ExpectScaledNotice},
+        ScaledDialogCase{"accents", "Accents Majuscules", "MS Sans Serif",
+                         [] { return PressHotkeyFor("Accents Majuscules", VK_CONTROL, 'M'); }, nullptr},
+        ScaledDialogCase{"highlight_line", "Highlight line", "MS Sans Serif",
+                         [] { return PressHotkeyFor("Highlight line", VK_CONTROL, 'H'); },
+                         ExpectColourStripPainted},
+        ScaledDialogCase{"date_picker", "Date Picker", "MS Sans Serif",
+                         [] { return PressHotkeyFor("Date Picker", VK_CONTROL, 'D'); }, ExpectScaledDatePicker},
+        ScaledDialogCase{"contact_book", "Contact Book", "MS Sans Serif", OpenContactBook, nullptr},
+        ScaledDialogCase{"new_contact", "New contact", "MS Sans Serif", OpenNewContact, nullptr},
+        ScaledDialogCase{"new_company", "New company", "MS Sans Serif", OpenNewCompany, nullptr}),
+    NameOfCase<ScaledDialogCase>);
 
 }  // namespace

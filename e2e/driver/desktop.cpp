@@ -272,6 +272,70 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+namespace {
+
+std::string ControlName(HWND control) {
+    char windowClass[64] = "";
+    GetClassNameA(control, windowClass, sizeof windowClass);
+    return std::string(windowClass) + " " + std::to_string(GetDlgCtrlID(control)) + " \"" + TextOf(control) + "\"";
+}
+
+// The static's text as its own drawing lays it out: wrapped to its width
+// unless it is a one-line kind.
+void ExpectTextFits(HWND control, HFONT font) {
+    char windowClass[16] = "";
+    GetClassNameA(control, windowClass, sizeof windowClass);
+    const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
+    const LONG_PTR kind = style & SS_TYPEMASK;
+    if (_stricmp(windowClass, "Static") != 0 || (kind > SS_RIGHT && kind != SS_SIMPLE && kind != SS_LEFTNOWORDWRAP))
+        return;
+    std::wstring text(static_cast<size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    if (text.empty()) return;
+    RECT client{}, needed{};
+    GetClientRect(control, &client);
+    needed.right = client.right;
+    UINT format = DT_CALCRECT | DT_EXPANDTABS | (kind <= SS_RIGHT ? DT_WORDBREAK : DT_SINGLELINE);
+    if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+    HDC context = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(context, font);
+    DrawTextW(context, text.c_str(), static_cast<int>(text.size()), &needed, format);
+    SelectObject(context, old);
+    ReleaseDC(nullptr, context);
+    EXPECT_LE(needed.right, client.right) << ControlName(control) << ": its text is wider than it";
+    EXPECT_LE(needed.bottom, client.bottom) << ControlName(control) << ": its text is taller than it";
+}
+
+}  // namespace
+
+void ExpectNothingClipped(HWND dialog, HFONT font) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    int checked = 0;
+    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(control)) continue;
+        RECT place{};
+        GetWindowRect(control, &place);
+        if (IsRectEmpty(&place)) continue;  // a key catcher, a hidden default button: nothing shows
+        EXPECT_TRUE(place.left >= client.left && place.top >= client.top && place.right <= client.right &&
+                    place.bottom <= client.bottom)
+            << ControlName(control) << " at (" << place.left - client.left << ", " << place.top - client.top << ")-("
+            << place.right - client.left << ", " << place.bottom - client.top << ") leaves the client area of "
+            << client.right - client.left << " x " << client.bottom - client.top;
+        ExpectTextFits(control, font);
+        ++checked;
+    }
+    EXPECT_GT(checked, 0) << "the dialog shows no control";
+}
+
 std::vector<std::string> ComboItems(HWND combo) {
     std::vector<std::string> items;
     for (LRESULT i = 0, count = SendMessageW(combo, CB_GETCOUNT, 0, 0); i < count; ++i) {

@@ -92,6 +92,14 @@ std::vector<std::string> ComboItems(HWND combo);
 // A left click at a screen position.
 void ClickAt(int x, int y);
 
+// The DPI the system gives every program of the prefix (LOGPIXELSX).
+int ScreenDpi();
+
+// Every visible control of the dialog lies inside its client area, and the
+// text of each text static fits it when drawn in `font`. Fonts of another
+// process cannot be read, so the caller makes one like the dialog's own.
+void ExpectNothingClipped(HWND dialog, HFONT font);
+
 // A hidden window of the test that records the WM_HOTKEY identifiers it gets.
 HWND CreateHotkeyWindow();
 const std::vector<uintptr_t>& ReceivedHotkeys();

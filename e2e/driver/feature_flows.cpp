@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/display_scale.h"
 #include "e2e/driver/calendar.h"
 #include "e2e/driver/desktop.h"
 
@@ -12,6 +13,35 @@ double NowMs() {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&counter);
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void ExpectColourStripPainted(HWND dialog) {
+    constexpr WORD kStrip = 100;
+    HWND strip = GetDlgItem(dialog, kStrip);
+    ASSERT_NE(strip, nullptr);
+    RECT place;
+    GetWindowRect(strip, &place);
+    HDC screen = GetDC(nullptr);
+    const int dpi = ScreenDpi();
+    auto pixel = [&](int x, int y) {
+        return GetPixel(screen, place.left + ScalePixels(x, dpi), place.top + ScalePixels(y, dpi));
+    };
+    const COLORREF swatches[] = {RGB(255, 255, 255), RGB(0, 255, 255), RGB(0, 255, 0), RGB(255, 0, 255),
+                                 RGB(255, 255, 0)};
+    for (int k = 0; k < 5; ++k) {
+        const int left = 40 * k;
+        EXPECT_EQ(pixel(left + 31, 16), swatches[k]) << "inside swatch " << k;
+        EXPECT_EQ(pixel(left + 15, 10), RGB(201, 201, 201)) << "border of swatch " << k;
+        EXPECT_EQ(pixel(left + 2, 10), GetSysColor(COLOR_BTNFACE)) << "left of swatch " << k;
+        bool labelInk = false;
+        for (int y = ScalePixels(5, dpi); y < ScalePixels(20, dpi) && !labelInk; ++y)
+            for (int x = ScalePixels(left + 5, dpi); x < ScalePixels(left + 14, dpi) && !labelInk; ++x)
+                labelInk = GetPixel(screen, place.left + x, place.top + y) == RGB(0, 0, 0);
+        EXPECT_TRUE(labelInk) << "no black label beside swatch " << k;
+    }
+    EXPECT_EQ(pixel(25, 10), RGB(200, 0, 0)) << "the red line across swatch 0";
+    EXPECT_NE(pixel(65, 10), RGB(200, 0, 0)) << "a red line across swatch 1";
+    ReleaseDC(nullptr, screen);
 }
 
 namespace {

@@ -45,6 +45,11 @@ bool RunFlow(const Flow& flow, const VantorRun& vantor, const StandIn& standIn, 
 
 double NowMs();
 
+// The highlighter's colour strip as painted on screen: each swatch, its
+// border and label, and the red line across the first, at the places of a
+// 96 DPI strip scaled to the screen's DPI.
+void ExpectColourStripPainted(HWND dialog);
+
 // A press whose dialog (or paste) had not come 3 s later is made once more:
 // under Wine a hotkey press was seen, rarely, to come to nothing in long
 // runs. How many presses were repeated so far; the soak and the benchmark

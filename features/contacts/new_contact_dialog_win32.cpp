@@ -30,7 +30,7 @@ DialogSpec NewContactSpec(const std::string& typedName) {
     dialog.controls = {
         {kHiddenButton, "BUTTON", "", -2, -2, 0, 0, button, 0},
         // A name may hold "&", which a plain static would take for a mark.
-        {kQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 274, 20,
+        {kQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 268, 20,
          WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0},
     };
     // One column here; the dialog moves them into more if the screen is

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/dialog_kit_win32.h"
+#include "app/display_scale_win32.h"
 #include "features/dates/date_configuration.h"
 #include "features/dates/date_format.h"
 #include "features/dates/date_picker_dialog.h"
@@ -58,18 +59,18 @@ DialogSpec DatePickerSpec() {
 // Laid out in pixels: the client's corner, not the frame's, sits at the
 // owner's offset counted in pixels.
 void PlaceDialog(HWND dialog) {
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = {0, 0, ScaledPixels(kClientWidth), ScaledPixels(kClientHeight)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceOverOwner(dialog, {kOwnerOffset.x + frame.left, kOwnerOffset.y + frame.top});
+    PlaceOverOwner(dialog, {ScaledPixels(kOwnerOffset.x) + frame.left, ScaledPixels(kOwnerOffset.y) + frame.top});
 }
 
 void PlaceControls(HWND dialog) {
     SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, 0, 0, kClientWidth, kClientHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, 0, 0, ScaledPixels(kClientWidth),
+                 ScaledPixels(kClientHeight), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string FetchViewText(HWND dialog) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/dialog_kit_win32.h"
+#include "app/display_scale_win32.h"
 #include "features/highlight/highlight_dialog.h"
 #include "features/highlight/highlight_line.h"
 
@@ -33,17 +34,23 @@ DialogSpec HighlightDialogSpec() {
     return dialog;
 }
 
+// The strip is drawn in the pixels of a 96 DPI screen, scaled: a point of
+// the strip at `x`, `y` from its corner.
+POINT StripPoint(POINT origin, int x, int y) { return {origin.x + ScaledPixels(x), origin.y + ScaledPixels(y)}; }
+
 void DrawSwatch(HDC context, POINT origin, int k) {
     const HighlightColour& colour = kHighlightColours[k];
-    const int left = origin.x + kSwatchStep * k;
+    const int left = kSwatchStep * k;
     const char label[3] = {static_cast<char>('0' + k), ':', 0};
-    TextOutA(context, left + 5, origin.y + 5, label, 2);
+    const POINT labelAt = StripPoint(origin, left + 5, 5);
+    TextOutA(context, labelAt.x, labelAt.y, label, 2);
 
-    HPEN border = CreatePen(PS_SOLID, 1, kSwatchBorder);
+    HPEN border = CreatePen(PS_SOLID, ScaledPixels(1), kSwatchBorder);
     HBRUSH fill = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
     HGDIOBJ oldPen = SelectObject(context, border);
     HGDIOBJ oldBrush = SelectObject(context, fill);
-    Rectangle(context, left + 15, origin.y, left + 35, origin.y + 20);
+    const POINT topLeft = StripPoint(origin, left + 15, 0), bottomRight = StripPoint(origin, left + 35, 20);
+    Rectangle(context, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
     SelectObject(context, oldBrush);
     SelectObject(context, oldPen);
     DeleteObject(fill);
@@ -52,10 +59,11 @@ void DrawSwatch(HDC context, POINT origin, int k) {
 
 // "Transparent" is shown as white struck through in red.
 void DrawCross(HDC context, POINT origin) {
-    HPEN cross = CreatePen(PS_SOLID, 3, kCrossLine);
+    HPEN cross = CreatePen(PS_SOLID, ScaledPixels(3), kCrossLine);
     HGDIOBJ oldPen = SelectObject(context, cross);
-    MoveToEx(context, origin.x + 15, origin.y + 20, nullptr);
-    LineTo(context, origin.x + 35, origin.y);
+    const POINT from = StripPoint(origin, 15, 20), to = StripPoint(origin, 35, 0);
+    MoveToEx(context, from.x, from.y, nullptr);
+    LineTo(context, to.x, to.y);
     SelectObject(context, oldPen);
     DeleteObject(cross);
 }
