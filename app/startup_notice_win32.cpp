@@ -7,6 +7,7 @@
 #include "app/configuration_file.h"
 #include "app/dialog_template_win32.h"
 #include "app/display_scale_win32.h"
+#include "app/tray_window_win32.h"
 
 namespace {
 
@@ -40,8 +41,6 @@ constexpr PixelPlace kPlaces[] = {
 };
 
 // Released once the notice has gone.
-HICON gBigIcon;
-HICON gSmallIcon;
 HBITMAP gPicture;
 HFONT gScaledFont;
 
@@ -137,12 +136,12 @@ void ShowPicture(HWND dialog) {
         SendDlgItemMessageA(dialog, kPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(gPicture));
 }
 
+// The program's own icons, already loaded at the system's icon sizes, so
+// that the notice's caption and task button are sharp at any display scale.
 void SetNoticeIcons(HWND dialog) {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    gBigIcon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(5), IMAGE_ICON, 32, 32, 0));
-    gSmallIcon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(5), IMAGE_ICON, 16, 16, 0));
-    if (gBigIcon != nullptr) SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(gBigIcon));
-    if (gSmallIcon != nullptr) SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(gSmallIcon));
+    if (gProgramIcon != nullptr) SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(gProgramIcon));
+    if (gProgramSmallIcon != nullptr)
+        SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(gProgramSmallIcon));
 }
 
 void InitialiseNotice(HWND dialog) {
@@ -190,11 +189,8 @@ INT_PTR CALLBACK NoticeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 void ReleaseNoticeImages() {
-    if (gBigIcon != nullptr) DestroyIcon(gBigIcon);
-    if (gSmallIcon != nullptr) DestroyIcon(gSmallIcon);
     if (gPicture != nullptr) DeleteObject(gPicture);
     if (gScaledFont != nullptr) DeleteObject(gScaledFont);
-    gBigIcon = gSmallIcon = nullptr;
     gPicture = nullptr;
     gScaledFont = nullptr;
 }
