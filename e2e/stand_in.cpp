@@ -367,7 +367,6 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SYSKEYUP: LogKey("SYSKEYUP", wParam, lParam); break;
     case WM_CHAR:
         LogChar("CHAR", wParam);
-        if (wParam == 0x16 || wParam == 0x03) return 0;
         break;
     case WM_SYSCHAR: LogChar("SYSCHAR", wParam); break;
     case WM_PASTE:
