@@ -6,6 +6,7 @@
 #include "features/contacts/contact_dialogs.h"
 #include "features/dates/date_picker_dialog.h"
 #include "features/highlight/highlight_dialog.h"
+#include "inject/html_clipboard.h"
 #include "inject/key_macro.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
@@ -89,6 +90,14 @@ bool RunOpenFeature(OpenFeature& open, RequestAction action, platform::WindowHan
     return done;
 }
 
+// The feature's result is on the clipboard; the note program's own paste
+// takes it in.
+void PastePlacedResult(const std::string& macro) {
+    if (macro.empty()) return;
+    LetClipboardSettle();
+    SendKeyMacro(macro);
+}
+
 // An atom that could not be added is 0, which names no atom to delete.
 void DeleteHotkeyAtoms() {
     for (uint16_t& atom : gHotkeyAtoms) {
@@ -135,7 +144,7 @@ void DispatchRequest(int code) {
     bool restore = plan.restoreForeground == RestoreForeground::Always ||
                    (plan.restoreForeground == RestoreForeground::OnSuccess && done);
     if (restore && target) platform::SetForegroundWindow(target);
-    if (done) SendKeyMacro(plan.pasteMacro);
+    if (done) PastePlacedResult(plan.pasteMacro);
 }
 
 void OnHotkey(uintptr_t identifier) {

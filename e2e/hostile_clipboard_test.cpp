@@ -59,10 +59,10 @@ protected:
         EndStandIn(standIn);
     }
 
-    bool Start(const std::string& caption, const std::string& copyShape = "") {
+    bool Start(const std::string& caption, const std::string& copyShape = "", const std::string& more = "") {
         vantor = StartVantorReady();
         if (!vantor.tray) return false;
-        std::string arguments = "--text " + Quoted(kLine);
+        std::string arguments = "--text " + Quoted(kLine) + " " + more;
         if (!copyShape.empty()) arguments += " --copy " + copyShape;
         standIn = StartStandIn(caption, arguments);
         return standIn.ready;
@@ -178,11 +178,14 @@ TEST_F(HostileClipboard, DocumentWithoutHtmlEndIsShownThenHighlighted) {
 // Held briefly, the program waits and the result is pasted; held past its
 // wait, the feature ends as if abandoned: no paste keys, and the clipboard
 // keeps what it held. "@" outside OneNote never touches the clipboard.
+// A note program that copies only after the holder has let go shows the
+// holder's change first: that is not the copy.
 struct HeldCase {
     const char* name;
     const Flow* flow;  // null: "@" outside OneNote
     unsigned holdMs;
     bool pasted;
+    const char* standIn = "";
 };
 
 class HeldClipboard : public HostileClipboard, public ::testing::WithParamInterface<HeldCase> {};
@@ -210,7 +213,7 @@ void HoldWhile(const std::function<void()>& act, unsigned ms) {
 
 TEST_P(HeldClipboard, ResultAfterTheWaitOrNothing) {
     const HeldCase& c = GetParam();
-    ASSERT_TRUE(Start(c.flow ? "Shopping - OneNote" : "Shopping - Notepad"));
+    ASSERT_TRUE(Start(c.flow ? "Shopping - OneNote" : "Shopping - Notepad", "", c.standIn));
     std::function<void()> finish = [] { Chord({VK_CONTROL, VK_MENU}, '0'); };
     if (c.flow) {
         if (c.flow->modifiers[1]) Chord({c.flow->modifiers[0], c.flow->modifiers[1]}, c.flow->key);
@@ -246,6 +249,7 @@ INSTANTIATE_TEST_SUITE_P(
     HostileClipboard, HeldClipboard,
     ::testing::Values(HeldCase{"AtSignOutsideOneNote", nullptr, 1500, false},
                       HeldCase{"HighlighterBriefly", &kFeatureFlows[1], 300, true},
+                      HeldCase{"HighlighterCopyingAfterTheHolder", &kFeatureFlows[1], 300, true, "--copy-delay 600"},
                       HeldCase{"HighlighterTooLong", &kFeatureFlows[1], 2500, false},
                       HeldCase{"DatePickerBriefly", &kFeatureFlows[2], 300, true},
                       HeldCase{"DatePickerTooLong", &kFeatureFlows[2], 1500, false},

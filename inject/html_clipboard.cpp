@@ -177,6 +177,11 @@ bool WriteHtmlClipboard(const std::string& document) {
     return placed;
 }
 
+void LetClipboardSettle() {
+    platform::Sleep(kClipboardSettleMs);
+    if (OpenClipboardPatiently()) platform::CloseClipboard();
+}
+
 bool PutHtmlFragment(const std::string& fragment) {
     if (fragment.empty()) return false;
     std::string document =

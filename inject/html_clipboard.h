@@ -15,6 +15,9 @@ extern platform::WindowHandle gClipboardOwner;
 // Another program (a clipboard history, a remote desktop) may hold the
 // clipboard for a moment after every change: each open is retried this long.
 constexpr unsigned kClipboardBusyWaitMs = 500;
+// How long a program told of a change (a clipboard history) is given to
+// take the clipboard before the program looks whether it is free.
+constexpr unsigned kClipboardSettleMs = 50;
 
 // Empty when there is no document or the clipboard stayed held.
 std::string ReadHtmlClipboard();
@@ -24,3 +27,8 @@ void FixHtmlOffsets(std::string& document);
 bool WriteHtmlClipboard(const std::string& document);
 // False for an empty fragment (nothing is touched) and when the write failed.
 bool PutHtmlFragment(const std::string& fragment);
+// Before the paste keys: a clipboard history takes the clipboard after every
+// change, the program's own write included, and a note program that meets it
+// busy pastes nothing. Returns once the clipboard is free, or after the busy
+// wait: the keys go then all the same, as the note program may wait itself.
+void LetClipboardSettle();

@@ -1,4 +1,4 @@
-// Time: fixed waits and today's date.
+// Time: fixed waits, elapsed time and today's date.
 #pragma once
 
 namespace platform {
@@ -12,6 +12,10 @@ struct LocalDate {
 // A fixed wait, during which messages other programs send to the program's
 // windows are still answered.
 void Sleep(unsigned milliseconds);
+
+// GetTickCount: milliseconds since some moment, for a wait whose steps take
+// time of their own. Compare by difference: it wraps after 49 days.
+unsigned GetTickCount();
 
 // GetLocalTime, the date part.
 LocalDate GetLocalTime();

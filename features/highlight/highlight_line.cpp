@@ -22,7 +22,6 @@ namespace {
 
 constexpr char kSelectAndCopyLine[] = "{HOME}{SHIFT_D}{END}{SHIFT_U}{CTRL_D}c{CTRL_U}";
 constexpr unsigned kCopyPollMs = 10;
-constexpr unsigned kClipboardSettleMs = 50;
 constexpr unsigned kUnexpectedTextStyle = 0x12000;  // MB_OK | MB_TASKMODAL | MB_SETFOREGROUND
 
 // Drops whatever the copying application put behind the document's end,
@@ -36,11 +35,20 @@ bool CutTail(std::string& text) {
 }
 
 // The line is on the clipboard only once the clipboard has changed since
-// the copy keys went: before that it holds whatever was copied last.
-bool WaitForCopy(unsigned sequenceBefore) {
-    for (unsigned waited = 0;; waited += kCopyPollMs) {
-        if (platform::GetClipboardSequenceNumber() != sequenceBefore) return true;
-        if (waited >= kCopyWaitMs) return false;
+// the copy keys went: before that it holds whatever was copied last. A
+// change without a document is not the copy but another program's (one
+// that held the clipboard open letting it go): the wait goes on for the
+// next. Empty when none came in time.
+std::string WaitForCopiedDocument(unsigned sequence) {
+    const unsigned start = platform::GetTickCount();
+    for (;;) {
+        const unsigned now = platform::GetClipboardSequenceNumber();
+        if (now != sequence) {
+            sequence = now;
+            std::string document = ReadHtmlClipboard();
+            if (!document.empty()) return document;
+        }
+        if (platform::GetTickCount() - start >= kCopyWaitMs) return {};
         platform::Sleep(kCopyPollMs);
     }
 }
@@ -61,8 +69,7 @@ std::string HighlightColourForKey(unsigned virtualKey) {
 bool HighlightCurrentLine(const std::string& colourName) {
     const unsigned sequenceBefore = platform::GetClipboardSequenceNumber();
     SendKeyMacro(kSelectAndCopyLine);
-    if (!WaitForCopy(sequenceBefore)) return GiveUp();
-    std::string text = ReadHtmlClipboard();
+    std::string text = WaitForCopiedDocument(sequenceBefore);
     if (text.empty()) return GiveUp();
     if (!CutTail(text)) {
         platform::MessageBeep(0);
@@ -70,7 +77,5 @@ bool HighlightCurrentLine(const std::string& colourName) {
     }
     text = RecolourHtml(text, colourName);
     FixHtmlOffsets(text);
-    if (!WriteHtmlClipboard(text)) return GiveUp();
-    platform::Sleep(kClipboardSettleMs);
-    return true;
+    return WriteHtmlClipboard(text) || GiveUp();
 }

@@ -21,13 +21,14 @@ bool gFailNextAllocation = false;
 unsigned gSequence = 1;
 unsigned gHeldAfterChange = 0;
 
-struct CopyAnswer {
+struct Placement {
     unsigned format = 0;
     std::string block;
     unsigned delay = kForever;
-    unsigned dueAt = kForever;  // set once Ctrl+C has arrived
+    unsigned dueAt = kForever;
 };
-CopyAnswer gCopyAnswer;
+Placement gCopyAnswer;       // due once Ctrl+C has arrived
+Placement gOtherPlacement;   // due at its time, whatever the keys
 
 void Changed() {
     ++gSequence;
@@ -36,17 +37,23 @@ void Changed() {
 
 bool HeldElsewhere() { return gHeldElsewhere || Now() < gHeldUntil; }
 
-// The other program's copy lands once the clock has reached it (whatever
-// looks at the clipboard first sees it there); finding the clipboard open,
-// it waits, as real copiers do.
-void LandDueCopy() {
-    if (gCopyAnswer.dueAt == kForever || Now() < gCopyAnswer.dueAt) return;
+// Another program's placement lands once the clock has reached it
+// (whatever looks at the clipboard first sees it there); finding the
+// clipboard open, it waits, as real copiers do.
+void Land(Placement& placement) {
+    if (placement.dueAt == kForever || Now() < placement.dueAt) return;
     if (gOpen || HeldElsewhere()) return;
-    gCopyAnswer.dueAt = kForever;
+    placement.dueAt = kForever;
     gContent.clear();
     gAllocFlags.clear();
-    gContent[gCopyAnswer.format] = gCopyAnswer.block;
+    gContent[placement.format] = placement.block;
     Changed();
+}
+
+void LandDuePlacements() {
+    bool otherFirst = gOtherPlacement.dueAt <= gCopyAnswer.dueAt;
+    Land(otherFirst ? gOtherPlacement : gCopyAnswer);
+    Land(otherFirst ? gCopyAnswer : gOtherPlacement);
 }
 
 std::u16string FormatKey(const std::string& name) {
@@ -69,10 +76,11 @@ void ResetClipboard() {
     gSequence = 1;
     gHeldAfterChange = 0;
     gCopyAnswer = {};
+    gOtherPlacement = {};
 }
 
 const std::map<unsigned, std::string>& ClipboardContent() {
-    LandDueCopy();
+    LandDuePlacements();
     return gContent;
 }
 
@@ -91,13 +99,18 @@ void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay) {
     gCopyAnswer = {format, block, delay, kForever};
 }
 
+void PlaceFromAnotherProgram(unsigned format, const std::string& block, unsigned delay) {
+    gOtherPlacement = {format, block, delay, Now() + delay};
+    LandDuePlacements();
+}
+
 void CopyKeysArrived() {
     if (gCopyAnswer.delay != kForever) gCopyAnswer.dueAt = Now() + gCopyAnswer.delay;
-    LandDueCopy();
+    LandDuePlacements();
 }
 
 unsigned ClipboardSequenceNumber() {
-    LandDueCopy();
+    LandDuePlacements();
     return gSequence;
 }
 
@@ -125,7 +138,7 @@ unsigned RegisterClipboardFormatA(const std::string& name) {
 // Unlike the real call, a second open without a close fails too, so that a
 // test sees an operation that forgot to close.
 bool OpenClipboard(WindowHandle owner) {
-    sim::LandDueCopy();
+    sim::LandDuePlacements();
     bool done = !sim::HeldElsewhere() && !sim::gOpen;
     if (done) sim::gOpen = true;
     sim::Log("OpenClipboard", sim::HandleText(owner) + (done ? "" : " failed"));

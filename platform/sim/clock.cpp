@@ -28,6 +28,11 @@ void Sleep(unsigned milliseconds) {
     sim::gNow += milliseconds;
 }
 
+unsigned GetTickCount() {
+    sim::Log("GetTickCount", std::to_string(sim::gNow));
+    return sim::gNow;
+}
+
 LocalDate GetLocalTime() {
     sim::Log("GetLocalTime");
     return sim::gDate;

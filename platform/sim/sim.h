@@ -87,6 +87,10 @@ void HoldClipboardAfterEveryChange(unsigned milliseconds);
 // keys arrive, by replacing the clipboard with this block (as its copy
 // does); kForever: it never answers.
 void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay = 0);
+// Another program replaces the clipboard with this block `delay` ms of the
+// clock from now, whatever keys arrive: a clipboard history putting an
+// entry back, a program that held the clipboard letting it go.
+void PlaceFromAnotherProgram(unsigned format, const std::string& block, unsigned delay);
 unsigned ClipboardSequenceNumber();
 // The next GlobalAlloc for the clipboard fails.
 void FailNextAllocation();

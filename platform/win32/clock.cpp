@@ -19,6 +19,8 @@ void Sleep(unsigned milliseconds) {
     }
 }
 
+unsigned GetTickCount() { return ::GetTickCount(); }
+
 LocalDate GetLocalTime() {
     SYSTEMTIME now;
     ::GetLocalTime(&now);

@@ -132,6 +132,8 @@ struct PastingFeatureCase {
     int result;
     bool restored;  // the target is brought back in front
     std::vector<KeyEvent> pasted;
+    unsigned clipboardHeldMs = 0;  // by a clipboard history after the result
+    unsigned expectedNow = 0;      // the paste keys wait for it to let go
 };
 
 class PastingFeatureTest : public DispatchTest, public ::testing::WithParamInterface<PastingFeatureCase> {};
@@ -141,6 +143,7 @@ TEST_P(PastingFeatureTest, RestoresAndPastesAsPlanned) {
     c.feature->result = c.result;
     DialogTakesForeground(*c.feature);
     sim::SetForeground(oneNote);
+    sim::HoldClipboardElsewhereFor(c.clipboardHeldMs);
     DispatchRequest(c.code);
 
     EXPECT_EQ(c.feature->owners, std::vector<platform::WindowHandle>{oneNote});
@@ -152,20 +155,24 @@ TEST_P(PastingFeatureTest, RestoresAndPastesAsPlanned) {
         ASSERT_EQ(sim::SentInputs().size(), 1u);
         EXPECT_EQ(sim::SentInputs()[0], c.pasted);
         EXPECT_LT(IndexOf("SetForegroundWindow"), IndexOf("SendInput"));
+        EXPECT_FALSE(sim::ClipboardIsOpen());
     }
-    EXPECT_EQ(sim::Now(), 0u);
+    EXPECT_EQ(sim::Now(), c.expectedNow);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Features, PastingFeatureTest,
     ::testing::Values(
-        PastingFeatureCase{"DatePickerDone", 2, &gFakeDatePicker, -1, true, kPasteEvents},
+        PastingFeatureCase{"DatePickerDone", 2, &gFakeDatePicker, -1, true, kPasteEvents, 0, 50},
         PastingFeatureCase{"DatePickerCancelled", 2, &gFakeDatePicker, 0, true, {}},
-        PastingFeatureCase{"ContactBookDone", 3, &gFakeContactBook, -1, true, kPasteEvents},
+        PastingFeatureCase{"ContactBookDone", 3, &gFakeContactBook, -1, true, kPasteEvents, 0, 50},
         PastingFeatureCase{"ContactBookCancelled", 3, &gFakeContactBook, 0, true, {}},
-        PastingFeatureCase{"ContactBookAnyNonzero", 3, &gFakeContactBook, 1, true, kPasteEvents},
-        PastingFeatureCase{"HighlighterDone", 4, &gFakeHighlightLine, -1, true, kHighlightPasteEvents},
-        PastingFeatureCase{"HighlighterCancelled", 4, &gFakeHighlightLine, 0, false, {}}),
+        PastingFeatureCase{"ContactBookAnyNonzero", 3, &gFakeContactBook, 1, true, kPasteEvents, 0, 50},
+        PastingFeatureCase{"HighlighterDone", 4, &gFakeHighlightLine, -1, true, kHighlightPasteEvents, 0, 50},
+        PastingFeatureCase{"HighlighterCancelled", 4, &gFakeHighlightLine, 0, false, {}},
+        PastingFeatureCase{"ClipboardHeldAWhile", 2, &gFakeDatePicker, -1, true, kPasteEvents, 300, 300},
+        PastingFeatureCase{"ClipboardHeldPastTheWait", 4, &gFakeHighlightLine, -1, true, kHighlightPasteEvents, 2000,
+                           550}),
     [](const ::testing::TestParamInfo<PastingFeatureCase>& info) { return info.param.name; });
 
 TEST_F(DispatchTest, AccentedCapitalsOpensAnywhereAndPastesNothing) {
@@ -247,7 +254,7 @@ TEST_F(DispatchTest, HotkeyIdentifiersChooseTheirSlots) {
     EXPECT_EQ(gFakeDatePicker.owners.size(), 1u);
     EXPECT_EQ(gFakeHighlightLine.owners.size(), 1u);
     EXPECT_TRUE(gFakeContactBook.owners.empty());
-    EXPECT_EQ(sim::Now(), 300u);
+    EXPECT_EQ(sim::Now(), 300u + 50u);
 }
 
 TEST_F(DispatchTest, UnknownHotkeyIdentifierOnlyWaits) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/clipboard.h"
+#include "platform/clock.h"
 #include "tests/support/contract.h"
 
 namespace {
@@ -67,6 +68,22 @@ TEST(ClipboardContract, AbsentFormatIsNotFound) {
     EXPECT_FALSE(Get(html, read));
     EXPECT_TRUE(Get(platform::kClipboardText, read));
     EXPECT_EQ(read, "second");
+}
+
+// A copy is told from what was there by the sequence number, within a wait
+// timed by the tick count.
+TEST(ClipboardContract, ChangesMoveTheSequenceNumberAndReadsDoNot) {
+    ResetPlatform();
+    unsigned before = platform::GetClipboardSequenceNumber();
+    ASSERT_TRUE(Put(platform::kClipboardText, "changed"));
+    unsigned changed = platform::GetClipboardSequenceNumber();
+    EXPECT_NE(changed, before);
+    std::string read;
+    ASSERT_TRUE(Get(platform::kClipboardText, read));
+    EXPECT_EQ(platform::GetClipboardSequenceNumber(), changed);
+    unsigned start = platform::GetTickCount();
+    platform::Sleep(30);
+    EXPECT_GE(platform::GetTickCount() - start, 30u);
 }
 
 }  // namespace
