@@ -62,8 +62,9 @@ protected:
     bool Start(const std::string& caption, const std::string& copyShape = "", const std::string& more = "") {
         vantor = StartVantorReady();
         if (!vantor.tray) return false;
-        std::string arguments = "--text " + Quoted(kLine) + " " + more;
+        std::string arguments = "--text " + Quoted(kLine);
         if (!copyShape.empty()) arguments += " --copy " + copyShape;
+        if (!more.empty()) arguments += " " + more;
         standIn = StartStandIn(caption, arguments);
         return standIn.ready;
     }

@@ -42,9 +42,9 @@ bool CutTail(std::string& text) {
 std::string WaitForCopiedDocument(unsigned sequence) {
     const unsigned start = platform::GetTickCount();
     for (;;) {
-        const unsigned now = platform::GetClipboardSequenceNumber();
-        if (now != sequence) {
-            sequence = now;
+        const unsigned current = platform::GetClipboardSequenceNumber();
+        if (current != sequence) {
+            sequence = current;
             std::string document = ReadHtmlClipboard();
             if (!document.empty()) return document;
         }
