@@ -3,6 +3,7 @@
 #include "inject/text_encoding.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/profile.h"
 
 namespace {
 
@@ -46,6 +47,13 @@ void EnsureConfigurationFile() {
     if (bytes.empty()) return;
     platform::DeleteFileW(path);
     platform::WriteNewFile(path, bytes);
+}
+
+// Read at each request, so that an edit takes effect at the next use. Only
+// "0" turns it off: the default file has no such key.
+bool RestoreClipboardOption() {
+    std::string value = platform::GetPrivateProfileStringW("options", "restore_clipboard", "1", 8, ConfigurationPath());
+    return TrimSpaces(value) != "0";
 }
 
 void OpenConfigurationForEditing() { platform::ShellExecuteOpen(ConfigurationPath()); }

@@ -14,3 +14,5 @@ std::string ConfigurationPath();
 std::string DefaultConfiguration();
 void EnsureConfigurationFile();
 void OpenConfigurationForEditing();
+// [options] restore_clipboard: false only when it is 0.
+bool RestoreClipboardOption();

@@ -6,6 +6,7 @@
 #include "features/contacts/contact_dialogs.h"
 #include "features/dates/date_picker_dialog.h"
 #include "features/highlight/highlight_dialog.h"
+#include "inject/clipboard_keeper.h"
 #include "inject/html_clipboard.h"
 #include "inject/key_macro.h"
 #include "platform/clock.h"
@@ -91,11 +92,13 @@ bool RunOpenFeature(OpenFeature& open, RequestAction action, platform::WindowHan
 }
 
 // The feature's result is on the clipboard; the note program's own paste
-// takes it in.
-void PastePlacedResult(const std::string& macro) {
+// takes it in, and its reads from then on tell when the user's clipboard
+// may go back.
+void PastePlacedResult(const std::string& macro, platform::WindowHandle target) {
     if (macro.empty()) return;
     LetClipboardSettle();
     SendKeyMacro(macro);
+    NotePasteSent(target);
 }
 
 // An atom that could not be added is 0, which names no atom to delete.
@@ -135,6 +138,7 @@ void DispatchRequest(int code) {
         return;
     }
     OpenFeature& open = gOpenFeatures[static_cast<int>(plan.action)];
+    if (!open.running) gRestoreClipboard = RestoreClipboardOption();
     if (open.running) {
         if (platform::WindowHandle dialog = NewestDialogSince(open.dialogsBefore))
             platform::SetForegroundWindow(dialog);
@@ -144,7 +148,7 @@ void DispatchRequest(int code) {
     bool restore = plan.restoreForeground == RestoreForeground::Always ||
                    (plan.restoreForeground == RestoreForeground::OnSuccess && done);
     if (restore && target) platform::SetForegroundWindow(target);
-    if (done) PastePlacedResult(plan.pasteMacro);
+    if (done) PastePlacedResult(plan.pasteMacro, target);
 }
 
 void OnHotkey(uintptr_t identifier) {

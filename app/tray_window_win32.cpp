@@ -11,6 +11,7 @@
 #include "app/hotkey_dispatcher.h"
 #include "app/startup_notice.h"
 #include "features/dates/date_configuration.h"
+#include "inject/clipboard_keeper.h"
 #include "inject/html_clipboard.h"
 
 #if defined(__i386__)
@@ -187,7 +188,12 @@ INT_PTR CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     }
     switch (message) {
-        case WM_TIMER: HideTrayWindow(window); return TRUE;
+        case WM_TIMER:
+            if (!OnClipboardTimer(wParam)) HideTrayWindow(window);
+            return TRUE;
+        case WM_RENDERFORMAT:
+        case WM_RENDERALLFORMATS:
+        case WM_DESTROYCLIPBOARD: OnClipboardOwnerMessage(message, static_cast<unsigned>(wParam)); return TRUE;
         case WM_HOTKEY: OnHotkey(wParam); return TRUE;
         case kIconCallback: OnIconMouse(window, lParam); return TRUE;
         case WM_COMMAND: OnTrayCommand(window, LOWORD(wParam)); return TRUE;

@@ -5,8 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "inject/text_encoding.h"
+#include "inject/clipboard_keeper.h"
+#include "inject/html_text.h"
 #include "platform/clipboard.h"
+#include "platform/codepage.h"
 #include "platform/clock.h"
 
 platform::WindowHandle gClipboardOwner = nullptr;
@@ -22,14 +24,6 @@ constexpr uint64_t kLargestValue = 9999999999ull;
 
 unsigned gHtmlFormat = 0;
 constexpr unsigned kClipboardPollMs = 10;
-
-bool OpenClipboardPatiently() {
-    for (unsigned waited = 0;; waited += kClipboardPollMs) {
-        if (platform::OpenClipboard(gClipboardOwner)) return true;
-        if (waited >= kClipboardBusyWaitMs) return false;
-        platform::Sleep(kClipboardPollMs);
-    }
-}
 
 // Registered at first use and kept; a registration that failed is tried
 // again the next time.
@@ -89,55 +83,33 @@ bool FindHeaderFields(const std::string& document, HeaderField (&fields)[4]) {
     return true;
 }
 
-// Tags are removed only when they close: a lone "<" is text.
-std::string TextWithoutTags(const std::string& html) {
-    static const struct {
-        const char* entity;
-        char character;
-    } kEntities[] = {{"&amp;", '&'},  {"&lt;", '<'},   {"&gt;", '>'},
-                     {"&quot;", '"'}, {"&#39;", '\''}, {"&apos;", '\''}};
-    std::string text;
-    bool closingBracketAhead = true;
-    size_t i = 0;
-    while (i < html.size()) {
-        if (html[i] == '<' && closingBracketAhead) {
-            size_t close = html.find('>', i);
-            if (close != std::string::npos) {
-                i = close + 1;
-                continue;
-            }
-            closingBracketAhead = false;
-        }
-        bool decoded = false;
-        if (html[i] == '&') {
-            for (const auto& entry : kEntities) {
-                size_t size = std::strlen(entry.entity);
-                if (html.compare(i, size, entry.entity) == 0) {
-                    text += entry.character;
-                    i += size;
-                    decoded = true;
-                    break;
-                }
-            }
-        }
-        if (!decoded) text += html[i++];
-    }
-    return text;
-}
-
-// The plain-text companion: what lies between the fragment markers, as the
-// text a plain editor should receive. False when the markers are missing.
-bool CompanionText(const std::string& document, std::string& text) {
+// The plain-text companion: what a reader sees of the fragment, as UTF-16
+// (the system makes CF_TEXT of it in the user's code page). Empty when the
+// markers are missing.
+std::string CompanionText(const std::string& document) {
     size_t start = document.find(kStartMarker);
-    if (start == std::string::npos) return false;
+    size_t end = start == std::string::npos ? start : document.find(kEndMarker, start + kStartMarkerSize);
+    if (end == std::string::npos) return {};
     start += kStartMarkerSize;
-    size_t end = document.find(kEndMarker, start);
-    if (end == std::string::npos) return false;
-    text = Utf8ToAnsi(TextWithoutTags(document.substr(start, end - start)));
-    return true;
+    std::u16string text = platform::MultiByteToWideChar(
+        platform::kCodePageUtf8, 0, PlainTextOfHtml(document.substr(start, end - start)));
+    std::string bytes;
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes + std::string(2, '\0');
 }
 
 }  // namespace
+
+bool OpenClipboardPatiently() {
+    for (unsigned waited = 0;; waited += kClipboardPollMs) {
+        if (platform::OpenClipboard(gClipboardOwner)) return true;
+        if (waited >= kClipboardBusyWaitMs) return false;
+        platform::Sleep(kClipboardPollMs);
+    }
+}
 
 std::string ReadHtmlClipboard() {
     unsigned format = HtmlFormat();
@@ -165,16 +137,10 @@ void FixHtmlOffsets(std::string& document) {
 bool WriteHtmlClipboard(const std::string& document) {
     unsigned format = HtmlFormat();
     if (format == 0) return false;
-    std::string text;
-    bool withText = CompanionText(document, text);
-    if (!OpenClipboardPatiently()) return false;
-    bool placed = platform::EmptyClipboard() &&
-                  platform::PutClipboardBytes(format, document, platform::kGmemMoveable);
-    if (placed && withText)
-        platform::PutClipboardBytes(platform::kClipboardText, text,
-                                    platform::kGmemMoveable | platform::kGmemZeroInit);
-    platform::CloseClipboard();
-    return placed;
+    std::vector<ClipboardBlock> result = {{format, document + '\0'}};
+    std::string text = CompanionText(document);
+    if (!text.empty()) result.push_back({platform::kClipboardUnicodeText, text});
+    return PlaceResult(result);
 }
 
 void LetClipboardSettle() {
@@ -184,6 +150,7 @@ void LetClipboardSettle() {
 
 bool PutHtmlFragment(const std::string& fragment) {
     if (fragment.empty()) return false;
+    SaveUserClipboard();
     std::string document =
         "Version:1.0\r\n"
         "StartHTML:SH00000000\r\n"

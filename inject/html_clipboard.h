@@ -19,6 +19,10 @@ constexpr unsigned kClipboardBusyWaitMs = 500;
 // take the clipboard before the program looks whether it is free.
 constexpr unsigned kClipboardSettleMs = 50;
 
+// OpenClipboard with the program's window, retried while another program
+// holds it, at most kClipboardBusyWaitMs.
+bool OpenClipboardPatiently();
+
 // Empty when there is no document or the clipboard stayed held.
 std::string ReadHtmlClipboard();
 void FixHtmlOffsets(std::string& document);

@@ -13,6 +13,9 @@ std::string AnsiToUtf8(const std::string& text);
 std::string FileTextToUtf8(const std::string& text);
 bool IsValidUtf8(const std::string& text);
 
+// One character, U+0000 to U+10FFFF, in UTF-8.
+void AppendUtf8(std::string& out, char32_t code);
+
 // Without the spaces (0x20 only) at either end: tabs and other white space
 // a user typed are kept.
 std::string_view TrimSpaces(std::string_view text);

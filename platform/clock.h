@@ -1,6 +1,10 @@
 // Time: fixed waits, elapsed time and today's date.
 #pragma once
 
+#include <cstdint>
+
+#include "platform/types.h"
+
 namespace platform {
 
 struct LocalDate {
@@ -16,6 +20,12 @@ void Sleep(unsigned milliseconds);
 // GetTickCount: milliseconds since some moment, for a wait whose steps take
 // time of their own. Compare by difference: it wraps after 49 days.
 unsigned GetTickCount();
+
+// SetTimer/KillTimer on one of the program's windows: WM_TIMER with this id
+// comes through the message loop (never inside Sleep) once the time is up,
+// and again each period until killed.
+void SetTimer(WindowHandle window, uintptr_t id, unsigned milliseconds);
+void KillTimer(WindowHandle window, uintptr_t id);
 
 // GetLocalTime, the date part.
 LocalDate GetLocalTime();

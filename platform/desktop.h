@@ -16,6 +16,9 @@ std::string GetWindowTextA(WindowHandle window);
 
 bool SetForegroundWindow(WindowHandle window);
 
+// GetWindowThreadProcessId: the process a window belongs to; 0 for none.
+unsigned GetWindowProcessId(WindowHandle window);
+
 void MessageBeep(unsigned type);
 
 // MessageBoxA; returns the button id.

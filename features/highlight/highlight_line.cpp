@@ -2,6 +2,7 @@
 
 #include "app/configuration_file.h"
 #include "features/highlight/recolour_html.h"
+#include "inject/clipboard_keeper.h"
 #include "inject/html_clipboard.h"
 #include "inject/key_macro.h"
 #include "platform/clipboard.h"
@@ -53,7 +54,9 @@ std::string WaitForCopiedDocument(unsigned sequence) {
     }
 }
 
+// Whatever the copy left goes: the user's clipboard comes back.
 bool GiveUp() {
+    AbandonResult();
     platform::MessageBeep(0);
     return false;
 }
@@ -67,6 +70,7 @@ std::string HighlightColourForKey(unsigned virtualKey) {
 }
 
 bool HighlightCurrentLine(const std::string& colourName) {
+    SaveUserClipboard();
     const unsigned sequenceBefore = platform::GetClipboardSequenceNumber();
     SendKeyMacro(kSelectAndCopyLine);
     std::string text = WaitForCopiedDocument(sequenceBefore);

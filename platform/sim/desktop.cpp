@@ -13,10 +13,12 @@ namespace {
 struct Window {
     std::string title;
     bool open;
+    unsigned process;
 };
 
 std::map<WindowHandle, Window> gWindows;
 uintptr_t gNextWindow = 0x10010;
+unsigned gNextProcess = kProgramProcess + 1;
 WindowHandle gForeground = nullptr;
 std::vector<MessageBoxShown> gMessageBoxes;
 std::vector<unsigned> gBeeps;
@@ -33,6 +35,7 @@ const Window* OpenWindow(WindowHandle window) {
 void ResetDesktop() {
     gWindows.clear();
     gNextWindow = 0x10010;
+    gNextProcess = kProgramProcess + 1;
     gForeground = nullptr;
     gMessageBoxes.clear();
     gBeeps.clear();
@@ -40,14 +43,16 @@ void ResetDesktop() {
     gMessageBoxAnswer = 1;
 }
 
-WindowHandle AddWindow(const std::string& title) {
+WindowHandle AddWindow(const std::string& title, unsigned process) {
     WindowHandle window = reinterpret_cast<WindowHandle>(gNextWindow);
     gNextWindow += 0x10;
-    gWindows[window] = {title, true};
+    gWindows[window] = {title, true, process ? process : gNextProcess++};
     return window;
 }
 
 void SetForeground(WindowHandle window) { gForeground = window; }
+
+WindowHandle Foreground() { return gForeground; }
 
 void CloseWindow(WindowHandle window) {
     auto found = gWindows.find(window);
@@ -82,6 +87,13 @@ bool SetForegroundWindow(WindowHandle window) {
     if (done) sim::gForeground = window;
     sim::Log("SetForegroundWindow", sim::HandleText(window) + (done ? "" : " failed"));
     return done;
+}
+
+unsigned GetWindowProcessId(WindowHandle window) {
+    auto found = sim::gWindows.find(window);
+    unsigned process = found != sim::gWindows.end() ? found->second.process : 0;
+    sim::Log("GetWindowThreadProcessId", sim::HandleText(window) + " -> " + std::to_string(process));
+    return process;
 }
 
 void MessageBeep(unsigned type) {

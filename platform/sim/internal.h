@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/types.h"
@@ -32,6 +33,16 @@ char16_t LowerUnit(char16_t unit);
 
 // Ctrl+C reached the window in front: its copy, if it answers, is due.
 void CopyKeysArrived();
+// The window in front, without a log entry.
+platform::WindowHandle Foreground();
+// Ctrl+V reached the window in front: its reads, if it is told to read, are due.
+void PasteKeysArrived();
+
+// Another program's action, due when the clock reaches `when`: run by
+// waits (Sleep) and by the message loop.
+void At(unsigned when, std::function<void()> action);
+// The clock moves on by this much, the actions due meanwhile run.
+void PassTime(unsigned milliseconds);
 
 // The file store without a log entry.
 enum class PathKind { Missing, File, Folder };

@@ -61,6 +61,7 @@ void Apply(const platform::KeyEvent& event) {
     }
     gDown[key] = kForever;
     if (event.virtualKey == 'C' && DownEitherSide(0x11)) CopyKeysArrived();
+    if (event.virtualKey == 'V' && DownEitherSide(0x11)) PasteKeysArrived();
 }
 
 platform::LayoutHandle HandleOf(Layout layout) {

@@ -5,6 +5,7 @@
 // the system's icon libraries with the icons the program holds.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,6 +41,11 @@ std::vector<std::string> CallNames();
 
 // Milliseconds slept since Reset().
 unsigned Now();
+// The program's message loop runs this long: other programs act, and the
+// program's timers fire through this procedure.
+void RunMessageLoop(unsigned milliseconds);
+void DeliverTimersTo(void (*handler)(uintptr_t id));
+bool TimerRunning(uintptr_t id);
 
 // ---- Keyboard -----------------------------------------------------------
 
@@ -57,7 +63,10 @@ void HoldKey(unsigned virtualKey, unsigned milliseconds = kForever);
 
 // ---- Windows ------------------------------------------------------------
 
-WindowHandle AddWindow(const std::string& title);
+// The process of the program under test; every other window added belongs
+// to a process of its own unless told otherwise.
+constexpr unsigned kProgramProcess = 1;
+WindowHandle AddWindow(const std::string& title, unsigned process = 0);
 void SetForeground(WindowHandle window);  // null: nothing in front
 void CloseWindow(WindowHandle window);    // its title becomes empty, foreground fails
 struct MessageBoxShown {
@@ -98,6 +107,52 @@ void FailNextAllocation();
 const std::map<unsigned, unsigned>& ClipboardAllocFlags();
 // Whether the clipboard is open right now (a test can see an unclosed one).
 bool ClipboardIsOpen();
+// A format's data as a reader would get it (synthesised from another one if
+// need be), without opening the clipboard or asking for a promise.
+bool PeekClipboard(unsigned format, std::string& block);
+// The formats the program promised and nobody has read yet.
+std::vector<unsigned> PromisedFormats();
+
+struct ClipboardBlock {
+    unsigned format;
+    std::string block;
+};
+// Another program (a browser, an Office program) copies: its formats in this
+// order, each rendered only when first read, taking `renderMs` of the clock,
+// when renderMs is not 0.
+struct OtherFormat {
+    unsigned format;
+    std::string block;
+    unsigned renderMs = 0;
+};
+void CopyFromAnotherProgram(const std::vector<OtherFormat>& formats);
+// The owner window's messages (WM_RENDERFORMAT, WM_RENDERALLFORMATS,
+// WM_DESTROYCLIPBOARD) go to this procedure while the program owns the
+// clipboard.
+void DeliverOwnerMessagesTo(void (*handler)(unsigned message, unsigned format));
+// The program's owner window is destroyed (the program ends): promises
+// still open are rendered (WM_RENDERALLFORMATS) or dropped.
+void DestroyClipboardOwner();
+// A clipboard history: every change is read whole at once, except content
+// marked for no monitoring or no history, unless it ignores those marks.
+void RunClipboardHistory(bool honoursExclusion);
+const std::vector<std::vector<ClipboardBlock>>& HistoryRecords();
+// The window in front reads on Ctrl+V as a note program does: each format
+// in its own opening, `afterMs` after the one before (the first after the
+// keys).
+struct PasteRead {
+    unsigned afterMs;
+    unsigned format;
+};
+void ReadOnPaste(const std::vector<PasteRead>& reads);
+struct PasteReadResult {
+    unsigned format;
+    bool found;
+    std::string bytes;  // the whole block
+    unsigned at;
+    std::vector<unsigned> listed;  // the formats listed at that opening
+};
+const std::vector<PasteReadResult>& PasteReads();
 
 // ---- Atoms and hotkeys --------------------------------------------------
 

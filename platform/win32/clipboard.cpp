@@ -1,10 +1,15 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/clipboard.h"
 
 static_assert(platform::kClipboardText == CF_TEXT);
+static_assert(platform::kClipboardUnicodeText == CF_UNICODETEXT);
+static_assert(platform::kRenderFormatMessage == WM_RENDERFORMAT);
+static_assert(platform::kRenderAllFormatsMessage == WM_RENDERALLFORMATS);
+static_assert(platform::kDestroyClipboardMessage == WM_DESTROYCLIPBOARD);
 static_assert(platform::kGmemMoveable == GMEM_MOVEABLE);
 static_assert(platform::kGmemZeroInit == GMEM_ZEROINIT);
 
@@ -53,5 +58,54 @@ bool PutClipboardBytes(unsigned format, const std::string& bytes, unsigned alloc
     ::GlobalFree(block);
     return false;
 }
+
+std::vector<unsigned> ClipboardFormats() {
+    std::vector<unsigned> formats;
+    for (UINT format = ::EnumClipboardFormats(0); format != 0; format = ::EnumClipboardFormats(format))
+        formats.push_back(format);
+    return formats;
+}
+
+std::string GetClipboardFormatNameA(unsigned format) {
+    char name[256];
+    int length = ::GetClipboardFormatNameA(format, name, sizeof name);
+    return std::string(name, length > 0 ? length : 0);
+}
+
+bool GetClipboardBlock(unsigned format, std::string& bytes, size_t limit) {
+    HANDLE block = ::GetClipboardData(format);
+    SIZE_T size = block ? ::GlobalSize(block) : 0;
+    if (size == 0 || size > limit) return false;
+    const char* data = static_cast<const char*>(::GlobalLock(block));
+    if (!data) return false;
+    bytes.assign(data, size);
+    ::GlobalUnlock(block);
+    return true;
+}
+
+bool PutClipboardBlock(unsigned format, const std::string& bytes) {
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    char* data = block ? static_cast<char*>(::GlobalLock(block)) : nullptr;
+    if (!data) {
+        if (block) ::GlobalFree(block);
+        return false;
+    }
+    std::memcpy(data, bytes.data(), bytes.size());
+    ::GlobalUnlock(block);
+    if (::SetClipboardData(format, block)) return true;
+    ::GlobalFree(block);
+    return false;
+}
+
+bool PromiseClipboardFormat(unsigned format) {
+    ::SetClipboardData(format, nullptr);
+    // A promise gives no handle back to tell success by; the format listed
+    // is what counts.
+    return ::IsClipboardFormatAvailable(format);
+}
+
+WindowHandle GetClipboardOwner() { return ::GetClipboardOwner(); }
+
+WindowHandle GetOpenClipboardWindow() { return ::GetOpenClipboardWindow(); }
 
 }  // namespace platform

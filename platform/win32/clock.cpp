@@ -21,6 +21,12 @@ void Sleep(unsigned milliseconds) {
 
 unsigned GetTickCount() { return ::GetTickCount(); }
 
+void SetTimer(WindowHandle window, uintptr_t id, unsigned milliseconds) {
+    ::SetTimer(static_cast<HWND>(window), id, milliseconds, nullptr);
+}
+
+void KillTimer(WindowHandle window, uintptr_t id) { ::KillTimer(static_cast<HWND>(window), id); }
+
 LocalDate GetLocalTime() {
     SYSTEMTIME now;
     ::GetLocalTime(&now);

@@ -26,6 +26,12 @@ bool SetForegroundWindow(WindowHandle window) {
     return ::SetForegroundWindow(static_cast<HWND>(window));
 }
 
+unsigned GetWindowProcessId(WindowHandle window) {
+    DWORD process = 0;
+    if (window) ::GetWindowThreadProcessId(static_cast<HWND>(window), &process);
+    return process;
+}
+
 void MessageBeep(unsigned type) { ::MessageBeep(type); }
 
 int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,

@@ -37,11 +37,11 @@ protected:
         sim::ClearCalls();
     }
 
-    // The block as a reader sees it: up to its NUL.
+    // The block as a reader sees it (CF_TEXT made from the Unicode text):
+    // up to its NUL.
     std::string Block(unsigned format) {
-        auto found = sim::ClipboardContent().find(format);
-        return found == sim::ClipboardContent().end() ? "<none>"
-                                                      : found->second.substr(0, found->second.find('\0'));
+        std::string block;
+        return sim::PeekClipboard(format, block) ? block.substr(0, block.find('\0')) : "<none>";
     }
 
     unsigned html = 0;
@@ -126,7 +126,7 @@ TEST_P(HeldClipboardTest, WriteAndReadWaitBriefly) {
     };
     hold();
     EXPECT_EQ(PutHtmlFragment("abc"), c.placed);
-    EXPECT_EQ(Block(kText), c.placed ? "\r\nabc\r\n" : "kept");
+    EXPECT_EQ(Block(kText), c.placed ? "abc" : "kept");
     unsigned start = sim::Now();
     hold();
     EXPECT_EQ(ReadHtmlClipboard(), c.placed ? kAbcDocument : "");
@@ -179,15 +179,15 @@ TEST_F(HtmlClipboardTest, ReadGivesTheDocumentUpToItsFirstNul) {
 
 struct CompanionCase {
     const char* fragment;
-    const char* text;  // between the markers, so with the layout's own line ends
+    const char* text;  // as CF_TEXT, made by the system from the Unicode text
 };
 
 class CompanionTest : public HtmlClipboardTest, public ::testing::WithParamInterface<CompanionCase> {};
 
 TEST_P(CompanionTest, PlainTextHasNoTagsAndDecodedEntities) {
     PutHtmlFragment(GetParam().fragment);
-    EXPECT_EQ(Block(kText), std::string("\r\n") + GetParam().text + "\r\n");
-    EXPECT_EQ(sim::ClipboardAllocFlags().at(kText), platform::kGmemMoveable | platform::kGmemZeroInit);
+    EXPECT_EQ(Block(kText), GetParam().text);
+    EXPECT_EQ(sim::ClipboardAllocFlags().at(platform::kClipboardUnicodeText), platform::kGmemMoveable);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -198,7 +198,9 @@ INSTANTIATE_TEST_SUITE_P(
         CompanionCase{"<a href=\"mailto:jean@dupont.fr\">Jean Dupont</a>", "Jean Dupont"},
         CompanionCase{"a &amp; b &lt;c&gt; &quot;d&quot; &#39;e&apos;", "a & b <c> \"d\" 'e'"},
         CompanionCase{"&amp;lt; stays one step", "&lt; stays one step"},
-        CompanionCase{"&nbsp;&unknown; &amp", "&nbsp;&unknown; &amp"},
+        CompanionCase{"x&nbsp;y &unknown; &amp", "x y &unknown; &amp"},
+        CompanionCase{"&#233;&#xE9;&eacute;&euro;&Eacute;", "\xE9\xE9\xE9\x80\xC9"},
+        CompanionCase{"<p>one</p>\r\n<p>two  \r\n three</p><div>four<br>five</div>", "one\r\ntwo three\r\nfour\r\nfive"},
         CompanionCase{"1 < 2", "1 < 2"},
         CompanionCase{"<span style=\"x\">Andr\xC3\xA9 \xE2\x82\xAC</span>", "Andr\xE9 \x80"},
         CompanionCase{"<br><br/>", ""}));
