@@ -97,7 +97,7 @@ void Empty(WindowHandle newOwner, bool byProgram) {
     gEntries.clear();
     gAllocFlags.clear();
     gOwner = newOwner;
-    gOwnerIsProgram = byProgram;
+    gOwnerIsProgram = byProgram && newOwner != nullptr;
 }
 
 void ReplaceByAnotherProgram(WindowHandle window, const std::vector<Entry>& entries) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/hotkey_dispatcher.h"
+#include "inject/clipboard_keeper.h"
+#include "inject/html_clipboard.h"
 #include "app/open_dialogs.h"
 #include "platform/clipboard.h"
 #include "platform/desktop.h"
@@ -316,5 +318,100 @@ TEST_F(DispatchTest, TargetClosedWhileTheDialogWasOpenStillPastes) {
     EXPECT_EQ(Count("SetForegroundWindow"), 1u);
     EXPECT_EQ(sim::SentInputs().size(), 1u);
 }
+
+// The user's clipboard, copied by a browser before the request: Unicode
+// text, a web page, a small image and a private format rendered on demand.
+// After the paste it is back byte for byte, unless something newer came.
+struct KeptCase {
+    const char* name;
+    std::vector<sim::PasteRead> reads;  // the note program's, after Ctrl+V
+    int history;                        // 0 none, 1 honours the marks, 2 ignores them
+    unsigned newerCopyAt;               // ms after the paste keys; 0: none
+    unsigned secondRequestAt;           // the date picker again; 0: not
+    bool restoreOff;
+    std::string readsGot;               // R: the result, U: the user's, -: nothing
+    char finally;                       // U: the user's clipboard, R: the result, N: the newer copy
+};
+
+class KeptClipboardTest : public DispatchTest, public ::testing::WithParamInterface<KeptCase> {};
+
+std::string Visible(const std::string& block) {
+    std::string text;
+    for (char c : block)
+        if (c) text += c;
+    return text;
+}
+
+char Whose(const std::string& block) {
+    if (Visible(block).find("09/12") != std::string::npos) return 'R';
+    if (Visible(block).find("Paragraph") != std::string::npos) return 'U';
+    if (Visible(block).find("Newer") != std::string::npos) return 'N';
+    return '?';
+}
+
+TEST_P(KeptClipboardTest, TheUsersClipboardComesBackAfterTheRead) {
+    const KeptCase& c = GetParam();
+    gClipboardOwner = sim::AddWindow("Vantor", sim::kProgramProcess);
+    sim::DeliverOwnerMessagesTo(OnClipboardOwnerMessage);
+    sim::DeliverTimersTo([](uintptr_t id) { OnClipboardTimer(id); });
+    if (c.restoreOff) sim::SetFile("C:\\Vantor\\Vantor.ini", "[options]\r\nrestore_clipboard = 0\r\n");
+    const unsigned html = platform::RegisterClipboardFormatA("HTML Format");
+    const unsigned privateFormat = platform::RegisterClipboardFormatA("Browser Private");
+    const std::vector<sim::OtherFormat> user = {
+        {platform::kClipboardUnicodeText, std::string("P\0a\0r\0a\0g\0r\0a\0p\0h\0\0\0", 20)},
+        {html, "Version:1.0\r\n<p>Paragraph</p>"},
+        {8, std::string("(\0\0\0\x02\0\0\0Paragraph\xFF\x00\x7F", 21)},
+        {privateFormat, std::string("\0\x01Paragraph\xFE", 12), 20}};
+    sim::CopyFromAnotherProgram(user);
+    if (c.history) sim::RunClipboardHistory(c.history == 1);
+    sim::ReadOnPaste(c.reads);
+    gFakeDatePicker.result = -1;
+    gFakeDatePicker.whileOpen = [] { PutHtmlFragment("<b>09/12</b>"); };
+    sim::SetForeground(oneNote);
+    DispatchRequest(2);
+    if (c.newerCopyAt) {
+        sim::RunMessageLoop(c.newerCopyAt);
+        sim::CopyFromAnotherProgram({{html, "Newer"}});
+    }
+    if (c.secondRequestAt) {
+        sim::RunMessageLoop(c.secondRequestAt);
+        sim::ReadOnPaste({{0, html}});
+        DispatchRequest(2);
+    }
+    sim::RunMessageLoop(kPutBackUnreadMs + 1000);
+
+    std::string got;
+    for (const sim::PasteReadResult& read : sim::PasteReads()) got += read.found ? Whose(read.bytes) : '-';
+    EXPECT_EQ(got, c.readsGot);
+    std::string block;
+    ASSERT_TRUE(sim::PeekClipboard(html, block));
+    EXPECT_EQ(Whose(block), c.finally);
+    if (c.finally == 'U') {
+        for (const sim::OtherFormat& format : user) {
+            EXPECT_TRUE(sim::PeekClipboard(format.format, block)) << format.format;
+            EXPECT_EQ(block, format.block) << format.format;
+        }
+    }
+    // Neither the result nor the user's copy a second time.
+    if (c.history == 1) EXPECT_TRUE(sim::HistoryRecords().empty());
+    EXPECT_FALSE(sim::ClipboardIsOpen());
+}
+
+const unsigned kHtml = 0xC000, kUnicode = platform::kClipboardUnicodeText;
+INSTANTIATE_TEST_SUITE_P(
+    Paste, KeptClipboardTest,
+    ::testing::Values(
+        KeptCase{"ReadAtOnce", {{0, kHtml}, {50, kUnicode}}, 0, 0, 0, false, "RR", 'U'},
+        KeptCase{"SlowReader", {{700, kHtml}, {50, kUnicode}}, 0, 0, 0, false, "RR", 'U'},
+        KeptCase{"TextReadPastTheSettle", {{0, kHtml}, {400, kUnicode}}, 0, 0, 0, false, "RU", 'U'},
+        KeptCase{"ReadAgainWithinTheSettleOfTheLast", {{0, kHtml}, {200, kUnicode}, {200, kHtml}}, 0, 0, 0, false,
+                 "RRR", 'U'},
+        KeptCase{"NeverRead", {}, 0, 0, 0, false, "", 'U'},
+        KeptCase{"NewerCopyBeforeThePutBack", {{0, kHtml}}, 0, 100, 0, false, "R", 'N'},
+        KeptCase{"TwoRequestsWithinTheSettle", {{0, kHtml}}, 0, 0, 100, false, "RR", 'U'},
+        KeptCase{"HistoryHonouringTheMarks", {{0, kHtml}, {50, kUnicode}}, 1, 0, 0, false, "RR", 'U'},
+        KeptCase{"HistoryIgnoringTheMarks", {{300, kHtml}, {50, kUnicode}}, 2, 0, 0, false, "RR", 'U'},
+        KeptCase{"RestoreOff", {{0, kHtml}, {400, kUnicode}}, 0, 0, 0, true, "RR", 'R'}),
+    [](const ::testing::TestParamInfo<KeptCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -2,7 +2,10 @@
 // opened without an owner window, as a test has none.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/clock.h"
@@ -72,6 +75,90 @@ TEST(ClipboardContract, AbsentFormatIsNotFound) {
     EXPECT_FALSE(Get(html, read));
     EXPECT_TRUE(Get(platform::kClipboardText, read));
     EXPECT_EQ(read, "second");
+}
+
+// What the system tells the owner window, as the program's keeper of the
+// user's clipboard relies on it.
+std::vector<std::pair<unsigned, unsigned>> gOwnerMessages;
+unsigned gRenderFormat;
+
+void RecordOwnerMessage(unsigned message, unsigned format) {
+    gOwnerMessages.push_back({message, format});
+    if (message == platform::kRenderFormatMessage)
+        platform::PutClipboardBytes(format, "rendered", platform::kGmemMoveable);
+    if (message == platform::kRenderAllFormatsMessage && platform::OpenClipboard(nullptr)) {
+        platform::PutClipboardBytes(gRenderFormat, "rendered at the end", platform::kGmemMoveable);
+        platform::CloseClipboard();
+    }
+}
+
+size_t Told(unsigned message) {
+    size_t count = 0;
+    for (const auto& told : gOwnerMessages) count += told.first == message;
+    return count;
+}
+
+TEST(ClipboardContract, FormatsInOrderWithSynthesisedOnesAfter) {
+    ResetPlatform();
+    unsigned first = platform::RegisterClipboardFormatA("Vantor Contract First");
+    unsigned last = platform::RegisterClipboardFormatA("Vantor Contract Last");
+    ASSERT_TRUE(platform::OpenClipboard(nullptr));
+    platform::EmptyClipboard();
+    platform::PutClipboardBlock(first, std::string("\x01\0\x02", 3));
+    platform::PutClipboardBlock(platform::kClipboardUnicodeText, std::string("\xE9\0t\0\0\0", 6));
+    platform::PutClipboardBlock(last, "z");
+    platform::CloseClipboard();
+    ASSERT_TRUE(platform::OpenClipboard(nullptr));
+    std::vector<unsigned> listed = platform::ClipboardFormats();
+    std::string block, text;
+    EXPECT_TRUE(platform::GetClipboardBlock(first, block, 100));
+    EXPECT_EQ(block, std::string("\x01\0\x02", 3)) << "a block comes back whole, NULs and all";
+    EXPECT_FALSE(platform::GetClipboardBlock(first, block, 2)) << "past the limit";
+    EXPECT_TRUE(platform::GetClipboardBytes(platform::kClipboardText, text));
+    EXPECT_EQ(platform::GetClipboardFormatNameA(first), "Vantor Contract First");
+    EXPECT_EQ(platform::GetClipboardFormatNameA(platform::kClipboardText), "");
+    platform::CloseClipboard();
+    ASSERT_GE(listed.size(), 5u);
+    EXPECT_EQ(std::vector<unsigned>(listed.begin(), listed.begin() + 3),
+              (std::vector<unsigned>{first, platform::kClipboardUnicodeText, last}));
+    for (unsigned made : {1u, 7u, 16u})  // CF_TEXT, CF_OEMTEXT, CF_LOCALE
+        EXPECT_NE(std::find(listed.begin() + 3, listed.end(), made), listed.end()) << made;
+    EXPECT_EQ(text, "\xE9t") << "CF_TEXT made from the Unicode text in the ANSI code page";
+}
+
+TEST(ClipboardContract, OwnerIsToldOfRenderingAndEmptying) {
+    ResetPlatform();
+    gOwnerMessages.clear();
+    gRenderFormat = platform::RegisterClipboardFormatA("Vantor Contract Promise");
+    void* owner = MakeClipboardOwner(RecordOwnerMessage);
+    auto promise = [owner] {
+        ASSERT_TRUE(platform::OpenClipboard(owner));
+        platform::EmptyClipboard();
+        EXPECT_TRUE(platform::PromiseClipboardFormat(gRenderFormat));
+        platform::CloseClipboard();
+    };
+    promise();
+    EXPECT_EQ(platform::GetClipboardOwner(), owner);
+    std::string read;
+    for (int reading = 0; reading < 2; ++reading) {
+        ASSERT_TRUE(platform::OpenClipboard(nullptr));
+        EXPECT_TRUE(platform::GetClipboardBytes(gRenderFormat, read));
+        platform::CloseClipboard();
+        EXPECT_EQ(read, "rendered");
+    }
+    EXPECT_EQ(Told(platform::kRenderFormatMessage), 1u) << "a format renders once";
+    EXPECT_EQ(gOwnerMessages.front().second, gRenderFormat);
+    EXPECT_EQ(Told(platform::kDestroyClipboardMessage), 0u);
+
+    ASSERT_TRUE(Put(platform::kClipboardText, "another program's"));
+    EXPECT_EQ(Told(platform::kDestroyClipboardMessage), 1u) << "emptied by another";
+    EXPECT_NE(platform::GetClipboardOwner(), owner);
+
+    promise();
+    DestroyClipboardOwner(owner);
+    EXPECT_EQ(Told(platform::kRenderAllFormatsMessage), 1u) << "a promise still open at the end";
+    EXPECT_TRUE(Get(gRenderFormat, read));
+    EXPECT_EQ(read, "rendered at the end");
 }
 
 // The wait for a copy is timed by the tick count.

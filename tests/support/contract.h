@@ -23,3 +23,8 @@ void ClearPlace(const std::string& path);
 // The file at path made read-only for the program; a folder made at path.
 bool MakeReadOnly(const std::string& path);
 bool MakeFolder(const std::string& path);
+
+// A window of the program's own that owns the clipboard: the system's
+// messages to the owner go to `handler`. Destroying it is the program's end.
+void* MakeClipboardOwner(void (*handler)(unsigned message, unsigned format));
+void DestroyClipboardOwner(void* window);

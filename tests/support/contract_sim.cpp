@@ -35,3 +35,10 @@ bool MakeFolder(const std::string& path) {
     sim::AddFolder(path);
     return true;
 }
+
+void* MakeClipboardOwner(void (*handler)(unsigned message, unsigned format)) {
+    sim::DeliverOwnerMessagesTo(handler);
+    return sim::AddWindow("Clipboard owner", sim::kProgramProcess);
+}
+
+void DestroyClipboardOwner(void*) { sim::DestroyClipboardOwner(); }

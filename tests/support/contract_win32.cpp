@@ -8,6 +8,16 @@
 
 namespace {
 HANDLE gHolder = INVALID_HANDLE_VALUE;
+void (*gOwnerHandler)(unsigned, unsigned);
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_RENDERFORMAT:
+        case WM_RENDERALLFORMATS:
+        case WM_DESTROYCLIPBOARD: gOwnerHandler(message, static_cast<unsigned>(wParam)); return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
 
 }  // namespace
 
@@ -57,3 +67,16 @@ std::string FreshFolder() {
 }
 
 bool RunningOnSimulation() { return false; }
+
+void* MakeClipboardOwner(void (*handler)(unsigned message, unsigned format)) {
+    gOwnerHandler = handler;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = OwnerProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "VantorContractOwner";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, windowClass.lpszClassName, "Clipboard owner", WS_POPUP, 0, 0, 1, 1, nullptr,
+                           nullptr, windowClass.hInstance, nullptr);
+}
+
+void DestroyClipboardOwner(void* window) { DestroyWindow(static_cast<HWND>(window)); }
