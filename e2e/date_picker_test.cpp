@@ -183,7 +183,7 @@ protected:
         ASSERT_TRUE(document.has_value()) << lines[html];
         ExpectDocumentAround(*document, fragment);
         std::string plain = fragment.substr(3, fragment.size() - 7);  // without the two tags
-        EXPECT_EQ(HexPayload(lines[text]), "\r\n" + plain + "\r\n") << lines[text];
+        EXPECT_EQ(HexPayload(lines[text]), plain) << lines[text];
         EXPECT_FALSE(IsWindow(dialog)) << "the dialog stayed after inserting";
     }
 

@@ -158,7 +158,7 @@ class HighlighterColour : public Highlighter, public ::testing::WithParamInterfa
 TEST_P(HighlighterColour, KeypadKeyRepastesTheLineInItsColour) {
     const ColourCase& c = GetParam();
     ClipboardListener history;
-    if (c.historyHoldMs) history = StartClipboardListener(c.historyHoldMs);
+    if (c.historyHoldMs) history = StartClipboardListener("--hold " + std::to_string(c.historyHoldMs));
     ASSERT_TRUE(Start(kOneNoteCaption, c.shape, c.line));
     HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -257,5 +259,136 @@ INSTANTIATE_TEST_SUITE_P(
                       HeldCase{"ContactLinkBriefly", &kFeatureFlows[3], 300, true},
                       HeldCase{"ContactLinkTooLong", &kFeatureFlows[3], 1500, false}),
     NameOfCase<HeldCase>);
+
+
+// The user's clipboard, copied by another program before the request (text,
+// a web page, an image and a private format it renders only when read),
+// comes back once the note program has read the result: byte for byte,
+// unless something newer was copied meanwhile. What the note program reads
+// on Ctrl+V is the result, however late it reads.
+struct KeptCase {
+    const char* name;
+    int flow;                 // of kFeatureFlows
+    const char* reads;        // the stand-in's options: how the note program reads
+    const char* history;      // clipboard_listener's options; "" for none
+    bool copyAfterPaste;      // the user copies between the paste and the put-back
+    bool twice;               // the same request right after the first paste
+    bool restoreOff;
+    const char* got;          // whose each read was (HTML, text, again): R result, U the user's
+    char finally;             // whose the clipboard is at the end; N the newer copy
+};
+
+class KeptClipboard : public HostileClipboard, public ::testing::WithParamInterface<KeptCase> {
+protected:
+    void TearDown() override {
+        EndClipboardListener(history);
+        HostileClipboard::TearDown();
+        EndClipboardListener(copier);
+    }
+
+    ClipboardListener copier, history;
+};
+
+char Whose(const std::optional<std::string>& text) {
+    if (!text) return '-';
+    if (text->find("Paragraphe") != std::string::npos) return 'U';
+    if (text->find("Newer") != std::string::npos) return 'N';
+    return 'R';
+}
+
+std::optional<std::string> UnicodeText() {
+    std::optional<std::string> block = ClipboardBlock(CF_UNICODETEXT);
+    if (!block) return block;
+    std::string ascii;
+    for (size_t i = 0; i + 1 < block->size(); i += 2) ascii += (*block)[i];
+    return ascii;
+}
+
+void AppendToFile(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+    CloseHandle(file);
+}
+
+void CopyNewer() {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 12);
+    memcpy(GlobalLock(block), L"Newer", 12);
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+TEST_P(KeptClipboard, TheUsersCopyComesBackAfterThePaste) {
+    const KeptCase& c = GetParam();
+    copier = StartClipboardListener("--copy");
+    ASSERT_GE(WaitForLogLine(copier.log, "COPIED"), 0);
+    if (*c.history) history = StartClipboardListener(c.history);
+    ASSERT_TRUE(Start("Shopping - OneNote", "", c.reads));
+    if (c.restoreOff) AppendToFile(vantor.ini, "[options]\r\nrestore_clipboard=0\r\n");
+    const Flow& flow = kFeatureFlows[c.flow];
+    FlowTimes times;
+    std::string got;
+    for (int round = 0; round < (c.twice ? 2 : 1); ++round) {
+        from = ReadLogLines(standIn.log).size();
+        if (std::string(c.reads).find("never") != std::string::npos) {
+            HWND dialog = PressHotkeyFor(flow.caption, flow.modifiers[0], flow.key);
+            ASSERT_NE(dialog, nullptr);
+            Pump(300);
+            std::string result;
+            std::function<void()> finish = flow.prepare(dialog, vantor.process, result);
+            ASSERT_TRUE(finish);
+            finish();
+            ASSERT_GE(WaitForLogLine(standIn.log, "PASTE IGNORED", from), 0);
+            continue;
+        }
+        ASSERT_TRUE(RunFlow(flow, vantor, standIn, times));
+        Paste paste = PasteAfter(standIn, from);
+        ASSERT_TRUE(paste.came);
+        if (c.copyAfterPaste) CopyNewer();
+        got = {Whose(paste.html), Whose(paste.text)};
+        if (std::string(c.reads).find("again") != std::string::npos) {
+            int again = WaitForLogLineStarting(standIn.log, "AGAIN ", from);
+            ASSERT_GE(again, 0);
+            got += Whose(HexPayload(ReadLogLines(standIn.log)[again]));
+        }
+        EXPECT_EQ(got, c.got) << "round " << round;
+    }
+    EXPECT_TRUE(Eventually([&] { return Whose(UnicodeText()) == c.finally; }, 6000))
+        << "the clipboard holds " << UnicodeText().value_or("(no text)");
+    if (c.finally == 'U') {
+        for (const auto& [format, block] : CopiedBlocks(copier)) {
+            std::optional<std::string> now = ClipboardBlock(format);
+            ASSERT_TRUE(now.has_value()) << "format " << format << " is gone";
+            // Windows may round a block's size up; the bytes given are what counts.
+            EXPECT_EQ(now->substr(0, block.size()), block) << "format " << format;
+        }
+    }
+    if (std::string(c.history) == "--history") {
+        for (const std::string& line : ReadLogLines(history.log))
+            EXPECT_NE(line.rfind("RECORD", 0), 0u) << "the history recorded " << line;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paste, KeptClipboard,
+    ::testing::Values(
+        KeptCase{"DatePicker", 2, "", "", false, false, false, "RR", 'U'},
+        KeptCase{"ContactLink", 3, "", "", false, false, false, "RR", 'U'},
+        KeptCase{"Highlighter", 1, "", "", false, false, false, "RR", 'U'},
+        KeptCase{"SlowReader", 2, "--paste-delay 700", "", false, false, false, "RR", 'U'},
+        KeptCase{"ReadsWithinTheSettleOfTheLast", 2, "--read-gap 200 --read-again 200", "", false, false, false,
+                 "RRR", 'U'},
+        KeptCase{"TextReadPastTheSettle", 2, "--read-gap 400", "", false, false, false, "RU", 'U'},
+        KeptCase{"CopyBeforeThePutBack", 2, "", "", true, false, false, "RR", 'N'},
+        KeptCase{"TwoQuickPastes", 2, "", "", false, true, false, "RR", 'U'},
+        KeptCase{"HistoryHonouringTheMarks", 2, "", "--history", false, false, false, "RR", 'U'},
+        KeptCase{"HistoryIgnoringTheMarks", 1, "", "--history --ignore-marks", false, false, false, "RR", 'U'},
+        KeptCase{"NeverRead", 2, "--paste-delay never", "", false, false, false, "", 'U'},
+        KeptCase{"RestoreOff", 2, "", "", false, false, true, "RR", 'R'}),
+    [](const ::testing::TestParamInfo<KeptCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,78 @@ TEST(HotkeyBench, DISABLED_Report) {
     Report(kSection, "hotkey presses made twice (the first came to nothing)", "presses",
            SpreadOf({double(RepeatedHotkeyPresses())}));
     ExitVantor(vantor);
+}
+
+// The cost of keeping the user's clipboard: the paste of the three pasting
+// features with an empty clipboard and with a 1 MB text and a 2 MB image
+// on it, the result kept on the clipboard (restore_clipboard=0, as before)
+// and the clipboard put back; and how long the put-back takes after the
+// paste.
+void PlaceLargeCopy(bool large) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    if (large) {
+        auto place = [](UINT format, size_t size, char fill) {
+            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+            char* bytes = (char*)GlobalLock(block);
+            memset(bytes, fill, size);
+            bytes[size - 1] = bytes[size - 2] = 0;
+            if (format == CF_DIB) *(DWORD*)bytes = sizeof(BITMAPINFOHEADER);
+            GlobalUnlock(block);
+            SetClipboardData(format, block);
+        };
+        place(CF_UNICODETEXT, 1 << 20, 'k');
+        place(CF_DIB, 2 << 20, 0x40);
+    }
+    CloseClipboard();
+}
+
+TEST(HotkeyBench, DISABLED_KeptClipboard) {
+    const char section[] = "The user's clipboard kept";
+    // By case: the paste with the clipboard put back, then kept (the yardstick).
+    std::vector<std::pair<std::string, Spread>> pastes[2], putBacks;
+    for (bool restore : {true, false}) {
+        VantorRun vantor = StartVantorReady();
+        ASSERT_NE(vantor.tray, nullptr);
+        if (!restore) {
+            HANDLE file = CreateFileW(Wide(vantor.ini).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            DWORD written = 0;
+            WriteFile(file, "[options]\r\nrestore_clipboard=0\r\n", 31, &written, nullptr);
+            CloseHandle(file);
+        }
+        StandIn note = StartStandIn("Bench - OneNote");
+        ASSERT_TRUE(note.ready);
+        for (bool large : {false, true}) {
+            for (size_t f = 1; f < std::size(kFeatureFlows); ++f) {
+                FlowTimes times;
+                std::vector<double> putBack;
+                for (int round = 0; round < kRounds; ++round) {
+                    PlaceLargeCopy(large);
+                    const DWORD placed = GetClipboardSequenceNumber();
+                    ASSERT_TRUE(RunFlow(kFeatureFlows[f], vantor, note, times));
+                    const double pasted = NowMs();
+                    // The put-back is the last change: the clipboard's owner is Vantor's tray again.
+                    if (restore && Eventually([&] { return GetClipboardSequenceNumber() != placed &&
+                                                           GetClipboardOwner() == vantor.tray &&
+                                                           !IsClipboardFormatAvailable(RegisterClipboardFormatA("HTML Format")); }, 5000))
+                        putBack.push_back(NowMs() - pasted);
+                }
+                const std::string what = std::string(kFeatureFlows[f].name) +
+                                         (large ? ", 1 MB text + 2 MB image" : ", empty clipboard");
+                pastes[restore].push_back({what + ": " + kClosing[f], SpreadOf(times.close)});
+                if (restore && !putBack.empty())
+                    putBacks.push_back({what + ": paste logged to the clipboard put back", SpreadOf(putBack)});
+            }
+        }
+        EndStandIn(note);
+        ExitVantor(vantor);
+    }
+    for (size_t i = 0; i < pastes[1].size() && i < pastes[0].size(); ++i) {
+        Report(section, pastes[1][i].first + ", put back after", "ms", pastes[1][i].second);
+        Report(section, pastes[0][i].first + ", kept on the clipboard [reference]", "ms", pastes[0][i].second);
+    }
+    for (const auto& [label, spread] : putBacks) Report(section, label, "ms", spread);
 }
 
 }  // namespace

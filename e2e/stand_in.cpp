@@ -5,7 +5,7 @@
 // current line on the clipboard as a note program's HTML document.
 //
 //   stand_in.exe --title TEXT --log PATH [--text TEXT] [--highlighted] [--copy SHAPE]
-//                [--copy-delay MS|never]
+//                [--copy-delay MS|never] [--paste-delay MS|never] [--read-gap MS] [--read-again MS]
 //
 // SHAPE makes Ctrl+C leave something other than the plain document: the
 // documents OneNote's desktop program writes (onenote, onenote-highlighted:
@@ -15,6 +15,12 @@
 // NUL), huge (a 5 MB document), wrong-offsets, no-markers, no-html-end.
 // --copy-delay answers Ctrl+C that much later, as a note program busy with
 // a long page does, or never.
+//
+// Ctrl+V reads as a note program does: the formats listed, "HTML Format"
+// and then CF_UNICODETEXT in openings of their own, --read-gap ms apart,
+// --paste-delay ms after the keys (never: "PASTE IGNORED"); logged as PASTE,
+// HTML, TEXT (UTF-8) and FORMATS (the ids listed); --read-again reads the
+// document once more that much later ("AGAIN").
 //
 // Beside the log, PATH.keys records every key of the input stream, whoever
 // it is for, with the modifiers down in the stream at that moment: a
@@ -40,6 +46,12 @@ int gCopyDelayMs;  // -1: never
 bool gReadyLogged;
 HANDLE gKeyLog = INVALID_HANDLE_VALUE;
 constexpr UINT_PTR kCopyTimer = 2;
+constexpr UINT_PTR kPasteTimer = 3;
+constexpr UINT_PTR kTextTimer = 4;
+constexpr UINT_PTR kAgainTimer = 5;
+int gPasteDelayMs;  // -1: never
+int gReadGapMs;
+int gReadAgainMs;
 
 std::string Utf8(const std::wstring& text) {
     int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr, nullptr);
@@ -117,18 +129,55 @@ std::string FragmentText(const std::string& document) {
     return text;
 }
 
-void Paste() {
+// A note program's paste: it lists the formats, reads "HTML Format", then
+// the Unicode text, each in an opening of its own, the text --read-gap ms
+// later; the whole --paste-delay ms after Ctrl+V when told to read late.
+std::string gPasteFormats;
+bool gPastedHtml;
+
+void ReadPastedText() {
     if (!OpenClipboardPatiently()) return;
-    std::string html, text;
-    bool hasHtml = ClipboardBytes(HtmlFormat(), html);
-    bool hasText = ClipboardBytes(CF_TEXT, text);
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const wchar_t* wide = data ? (const wchar_t*)GlobalLock(data) : nullptr;
+    std::wstring text = wide ? std::wstring(wide, wcsnlen(wide, GlobalSize(data) / 2)) : L"";
+    if (wide) GlobalUnlock(data);
+    CloseClipboard();
+    Log("TEXT " + (wide ? Hex(Utf8(text)) : std::string("NONE")));
+    Log("FORMATS" + gPasteFormats);
+    if (!gPastedHtml && text.size() <= 65536) SendMessageW(gEdit, EM_REPLACESEL, TRUE, (LPARAM)text.c_str());
+    if (gReadAgainMs) SetTimer(gMain, kAgainTimer, gReadAgainMs, nullptr);
+}
+
+// A program that reads the document once more, later in the same paste.
+void ReadHtmlAgain() {
+    if (!OpenClipboardPatiently()) return;
+    std::string html;
+    bool found = ClipboardBytes(HtmlFormat(), html);
+    CloseClipboard();
+    Log("AGAIN " + (found ? Hex(html) : std::string("NONE")));
+}
+
+void ReadPastedHtml() {
+    if (!OpenClipboardPatiently()) return;
+    gPasteFormats.clear();
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format))
+        gPasteFormats += " " + std::to_string(format);
+    std::string html;
+    gPastedHtml = ClipboardBytes(HtmlFormat(), html);
     CloseClipboard();
     Log("PASTE");
-    Log("HTML " + (hasHtml ? Hex(html) : std::string("NONE")));
-    Log("TEXT " + (hasText ? Hex(text) : std::string("NONE")));
-    std::wstring insert = hasHtml ? Wide(FragmentText(html), CP_UTF8) : Wide(text, CP_ACP);
+    Log("HTML " + (gPastedHtml ? Hex(html) : std::string("NONE")));
+    std::wstring insert = Wide(FragmentText(html), CP_UTF8);
     // An edit control takes minutes over megabytes; what was pasted is logged.
-    if (insert.size() <= 65536) SendMessageW(gEdit, EM_REPLACESEL, TRUE, (LPARAM)insert.c_str());
+    if (gPastedHtml && insert.size() <= 65536) SendMessageW(gEdit, EM_REPLACESEL, TRUE, (LPARAM)insert.c_str());
+    if (gReadGapMs == 0) ReadPastedText();
+    else SetTimer(gMain, kTextTimer, gReadGapMs, nullptr);
+}
+
+void Paste() {
+    if (gPasteDelayMs < 0) Log("PASTE IGNORED");
+    else if (gPasteDelayMs == 0) ReadPastedHtml();
+    else SetTimer(gMain, kPasteTimer, gPasteDelayMs, nullptr);
 }
 
 std::wstring CurrentLine() {
@@ -403,10 +452,12 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SIZE: MoveWindow(gEdit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
     case WM_SETFOCUS: SetFocus(gEdit); return 0;
     case WM_TIMER:
-        if (wParam == kCopyTimer) {
-            KillTimer(window, kCopyTimer);
-            Copy();
-        } else CheckReady();
+        if (wParam != kReadyTimer) KillTimer(window, wParam);
+        if (wParam == kCopyTimer) Copy();
+        else if (wParam == kPasteTimer) ReadPastedHtml();
+        else if (wParam == kTextTimer) ReadPastedText();
+        else if (wParam == kAgainTimer) ReadHtmlAgain();
+        else CheckReady();
         return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
@@ -420,6 +471,9 @@ struct Options {
     bool highlighted = false;
     std::wstring copyShape;
     int copyDelayMs = 0;
+    int pasteDelayMs = 0;
+    int readGapMs = 0;
+    int readAgainMs = 0;
 };
 
 Options ReadOptions() {
@@ -434,6 +488,11 @@ Options ReadOptions() {
         else if (name == L"--text" && hasValue) options.text = args[++i];
         else if (name == L"--highlighted") options.highlighted = true;
         else if (name == L"--copy" && hasValue) options.copyShape = args[++i];
+        else if (name == L"--paste-delay" && hasValue) {
+            std::wstring value = args[++i];
+            options.pasteDelayMs = value == L"never" ? -1 : _wtoi(value.c_str());
+        } else if (name == L"--read-gap" && hasValue) options.readGapMs = _wtoi(args[++i]);
+        else if (name == L"--read-again" && hasValue) options.readAgainMs = _wtoi(args[++i]);
         else if (name == L"--copy-delay" && hasValue) {
             std::wstring value = args[++i];
             options.copyDelayMs = value == L"never" ? -1 : _wtoi(value.c_str());
@@ -467,6 +526,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     gHighlighted = options.highlighted;
     gCopyShape = options.copyShape;
     gCopyDelayMs = options.copyDelayMs;
+    gPasteDelayMs = options.pasteDelayMs;
+    gReadGapMs = options.readGapMs;
+    gReadAgainMs = options.readAgainMs;
     if (!options.log.empty()) {
         gLog = CreateFileW(options.log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

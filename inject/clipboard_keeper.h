@@ -23,7 +23,7 @@ constexpr size_t kSaveSizeCap = 64u << 20;
 constexpr unsigned kSaveTimeCapMs = 500;
 // The note program reads the formats of one paste one after another; a
 // pause this long with no further read ends its paste.
-constexpr unsigned kPutBackSettleMs = 250;
+constexpr unsigned kPutBackSettleMs = 300;
 // No read this long after the paste keys (keys lost, program hung).
 constexpr unsigned kPutBackUnreadMs = 3000;
 

@@ -77,7 +77,8 @@ bool OpenClipboardPatiently() {
     return PollUntil(2000, [] { return OpenClipboard(nullptr) != 0; });
 }
 
-std::optional<std::string> ClipboardBytes(UINT format) {
+// Up to the first NUL, or the whole block.
+std::optional<std::string> ClipboardBytes(UINT format, bool whole = false) {
     if (!OpenClipboardPatiently()) {
         ADD_FAILURE() << "the clipboard stayed busy";
         return std::nullopt;
@@ -86,7 +87,7 @@ std::optional<std::string> ClipboardBytes(UINT format) {
     HANDLE data = GetClipboardData(format);
     if (const char* locked = data ? (const char*)GlobalLock(data) : nullptr) {
         SIZE_T size = GlobalSize(data), length = 0;
-        while (length < size && locked[length]) ++length;
+        while (length < size && (whole || locked[length])) ++length;
         bytes.emplace(locked, length);
         GlobalUnlock(data);
     }
@@ -538,6 +539,7 @@ std::optional<std::string> HexPayload(const std::string& line) {
 
 std::optional<std::string> ClipboardHtml() { return ClipboardBytes(RegisterClipboardFormatA("HTML Format")); }
 std::optional<std::string> ClipboardText() { return ClipboardBytes(CF_TEXT); }
+std::optional<std::string> ClipboardBlock(UINT format) { return ClipboardBytes(format, true); }
 
 void EmptyTheClipboard() {
     if (!OpenClipboardPatiently()) {

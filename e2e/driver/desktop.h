@@ -121,6 +121,8 @@ std::optional<std::string> HexPayload(const std::string& line);
 // Clipboard content up to its first NUL; nullopt when the format is absent.
 std::optional<std::string> ClipboardHtml();
 std::optional<std::string> ClipboardText();
+// A format's block whole (as GlobalSize gives it), NULs and all.
+std::optional<std::string> ClipboardBlock(UINT format);
 // Empties the clipboard so that what a test finds there afterwards is new.
 void EmptyTheClipboard();
 

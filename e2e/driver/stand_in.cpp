@@ -54,16 +54,26 @@ std::vector<std::string> StreamKeys(const StandIn& standIn, size_t from) {
     return {lines.begin() + std::min(from, lines.size()), lines.end()};
 }
 
-ClipboardListener StartClipboardListener(unsigned holdMs) {
+ClipboardListener StartClipboardListener(const std::string& options) {
     ClipboardListener listener;
     std::string folder = FreshFolder("listener");
     std::string program = CopyInto(ProgramFolder() + "clipboard_listener.exe", folder);
     if (program.empty()) return listener;
     listener.log = folder + "listener.log";
     listener.process = StartProgram(
-        Quoted(program) + " --hold " + std::to_string(holdMs) + " --log " + Quoted(listener.log), folder);
+        Quoted(program) + " " + options + " --log " + Quoted(listener.log), folder);
     if (listener.process && WaitForLogLine(listener.log, "LISTENING") < 0) EndClipboardListener(listener);
     return listener;
+}
+
+std::vector<std::pair<UINT, std::string>> CopiedBlocks(const ClipboardListener& copier) {
+    std::vector<std::pair<UINT, std::string>> blocks;
+    for (const std::string& line : ReadLogLines(copier.log)) {
+        if (line.rfind("BLOCK ", 0) != 0) continue;
+        size_t blank = line.find(' ', 6);
+        blocks.push_back({(UINT)std::stoul(line.substr(6, blank - 6)), HexPayload(line.substr(blank)).value_or("")});
+    }
+    return blocks;
 }
 
 void EndClipboardListener(ClipboardListener& listener) {

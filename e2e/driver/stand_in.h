@@ -30,13 +30,17 @@ void EndStandIn(StandIn& standIn);
 // "DOWN vk=0x24 mods=C" (mods "-" when none is down).
 std::vector<std::string> StreamKeys(const StandIn& standIn, size_t from = 0);
 
-// A clipboard history: holds the clipboard `holdMs` after every change.
+// Another program on the clipboard, with clipboard_listener.exe's options:
+// "--hold MS" (a history that holds the clipboard after every change),
+// "--history" (one that records every change), "--copy" (the user's copy).
 struct ClipboardListener {
     std::string log;
     HANDLE process = nullptr;
 };
-ClipboardListener StartClipboardListener(unsigned holdMs);
+ClipboardListener StartClipboardListener(const std::string& options);
 void EndClipboardListener(ClipboardListener& listener);
+// The user's copy as its program logged it: each format and its block.
+std::vector<std::pair<UINT, std::string>> CopiedBlocks(const ClipboardListener& copier);
 
 // A command-line argument in double quotes.
 std::string Quoted(const std::string& argument);
