@@ -343,8 +343,9 @@ TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
             ExpectIniUnchanged();
             ASSERT_TRUE(WaitForItemCount(book, 0)) << c.typed;
             Tap(VK_RETURN);
-            HWND dialog = WaitForWindow("New contact"), field = GetDlgItem(dialog, 101);
-            Pump(500);
+            HWND dialog = WaitForWindow("New contact");
+            Pump(500);  // its controls are made after its window
+            HWND field = GetDlgItem(dialog, 101);
             EXPECT_EQ(IsWindowVisible(field) != FALSE, c.asked != nullptr) << c.typed;
             for (const char* part : {c.asked ? "li ming" : nullptr, c.asked}) {  // refused, selected, typed over
                 if (part == nullptr) break;
