@@ -345,14 +345,13 @@ TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
             Tap(VK_RETURN);
             HWND dialog = WaitForWindow("New contact");
             Pump(500);  // its controls are made after its window
-            HWND field = GetDlgItem(dialog, 101);
-            EXPECT_EQ(IsWindowVisible(field) != FALSE, c.asked != nullptr) << c.typed;
-            for (const char* part : {c.asked ? "li ming" : nullptr, c.asked}) {  // refused, selected, typed over
-                if (part == nullptr) break;
-                TypeText(part);
-                Tap(VK_RETURN);
-                Pump(300);
-            }
+            EXPECT_EQ(IsWindowVisible(GetDlgItem(dialog, 101)) != FALSE, c.asked != nullptr) << c.typed;
+            if (c.asked != nullptr)
+                for (const char* part : {"li ming", c.asked}) {  // refused and selected, then typed over
+                    TypeText(part);
+                    Tap(VK_RETURN);
+                    Pump(300);
+                }
             ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kFirstCompany); })) << c.typed;
             Tap(VK_SPACE);
             EXPECT_EQ(PastedLink(), c.link) << c.typed;

@@ -51,7 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(MatchForm(LowerCaseForm(contact.displayKey)) == MatchForm(contact.displayKey));
         const std::string& extension = gDomains.back().emailExtension;
         std::string address = ComposeAddress(contact.displayKey, extension);
-        // Empty when the user is to be asked, else plain ASCII before the extension.
         Check(address.empty() || address.size() > extension.size());
         for (size_t i = 0; i + extension.size() < address.size(); ++i)
             Check(static_cast<unsigned char>(address[i]) < 0x80);

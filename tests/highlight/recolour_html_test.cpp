@@ -1,10 +1,10 @@
 #include "features/highlight/recolour_html.h"
 
-#include "features/highlight/highlight_line.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "features/highlight/highlight_line.h"
 
 namespace {
 
@@ -41,17 +41,15 @@ TEST_P(RecolourHtmlTest, Rewrites) {
 
 const std::string kAquaLine =
     "\r\n<p><span style='background:aqua;mso-highlight:aqua'>text</span></p>\r\n";
-// A line already highlighted once, after a background of the page's own:
-// OneNote's shape, and a browser's (double quotes, blanks, words with "'").
-std::string OneNoteLine(const std::string& colour) {
-    return Line("\r\n<p style='margin:0in;background:white'>one <span lang=fr style='background:" + colour +
-                ";mso-highlight:" + colour + "'>two</span> three;</p>\r\n");
+// Highlighted once, after a background of the page's own: OneNote's shape,
+// and a browser's (double quotes, blanks, words with "'").
+std::string OneNoteLine(const std::string& c) {
+    return Line("<p style='margin:0in;background:white'>one <span lang=fr style='background:" + c +
+                ";mso-highlight:" + c + "'>two</span> three;</p>");
 }
-std::string BrowserLine(const std::string& colour) {
-    return "Version:0.9\r\nStartHTML:0000000000\r\nSourceURL:https://example.org/\r\n<html><body>\r\n"
-           "<!--StartFragment--><div style=\"background: rgb(255, 255, 255); padding: 2px\">it's <mark "
-           "style=\"color: red; background: " + colour + " ; mso-highlight: " + colour + ";\">two</mark>"
-           " isn't; three</div><!--EndFragment-->\r\n</body>\r\n</html>\r\n";
+std::string BrowserLine(const std::string& c) {
+    return "<html><body>\r\n<!--StartFragment--><div style=\"background: rgb(255, 255, 255); padding: 2px\">it's "
+           "<mark style=\"background: " + c + " ; mso-highlight: " + c + ";\">two</mark> isn't; 3</div><!--EndFragment-->";
 }
 
 const std::string kTwoSpans =
@@ -84,21 +82,17 @@ INSTANTIATE_TEST_SUITE_P(
                      "<a style='background:transparent;mso-highlight:transparent'>b"
                      "<b style='background:transparent;mso-highlight:transparent'>"},
         RecolourCase{"HighlightsOutsideTheFragmentAreRecolouredButNotStyleSheets",
-                     "<style>td {background:red;mso-highlight:red}</style><div STYLE='background:red;"
-                     "mso-highlight:red'><!--StartFragment--><p>x</p><!--EndFragment-->", "aqua",
-                     "<style>td {background:red;mso-highlight:red}</style><div STYLE='background:aqua;"
-                     "mso-highlight:aqua'><!--StartFragment--><p>x</p><!--EndFragment-->"},
+                     "<style>i {background:a;mso-highlight:a}</style><div STYLE='background:a;mso-highlight:a'>", "aqua",
+                     "<style>i {background:a;mso-highlight:a}</style><div STYLE='background:aqua;mso-highlight:aqua'>"},
         RecolourCase{"OnlyDeclarationsOfTheHighlightsOwnStyleChange",
                      "mso-highlight:old' <b title='background:x;mso-highlight:y' style='background:a;mso-highlight:b'>",
                      "lime", "mso-highlight:old' <b title='background:x;mso-highlight:y' style='background:lime;"
                      "mso-highlight:lime'>"},
         RecolourCase{"OneNoteLineKeepsThePagesBackground", OneNoteLine("aqua"), "lime", OneNoteLine("lime")},
-        RecolourCase{"BrowserLineKeepsThePagesBackground", BrowserLine("aqua"), "transparent",
-                     BrowserLine("transparent")},
-        RecolourCase{"StyleRunningPastItsTagIsNotAHighlight",
-                     Line("<span style='background:aqua;mso-highlight:aqua>x</span>'"), "lime",
-                     kHead + "<!--StartFragment-->" + Span("lime") + "<span style='background:aqua;mso-highlight:"
-                         "aqua>x</span>'</span><!--EndFragment-->" + kTail},
+        RecolourCase{"BrowserLineKeepsThePagesBackground", BrowserLine("aqua"), "yellow", BrowserLine("yellow")},
+        RecolourCase{"StyleRunningPastItsTagIsNotAHighlight", Line("<i style='background:a;mso-highlight:a>x</i>'"),
+                     "lime", kHead + "<!--StartFragment-->" + Span("lime") + "<i style='background:a;mso-highlight:a>x"
+                     "</i>'</span><!--EndFragment-->" + kTail},
         RecolourCase{"BackgroundWithoutHighlightIsWrapped",
                      Line("<p style='background:white'>x</p>"), "yellow",
                      kHead + "<!--StartFragment-->" + Span("yellow") + "<p style='background:white'>x</p>"
