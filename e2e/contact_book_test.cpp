@@ -346,6 +346,7 @@ TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
             HWND dialog = WaitForWindow("New contact");
             Pump(500);  // its controls are made after its window
             EXPECT_EQ(IsWindowVisible(GetDlgItem(dialog, 101)) != FALSE, c.asked != nullptr) << c.typed;
+            if (c.asked != nullptr) SaveScreenshot("new_contact_address");
             if (c.asked != nullptr)
                 for (const char* part : {"li ming", c.asked}) {  // refused and selected, then typed over
                     TypeText(part);

@@ -41,7 +41,7 @@ DialogSpec NewContactSpec(const std::string& typedName) {
     if (gAsksLocalPart) {
         dialog.controls.push_back({kLocalPartLabel, "STATIC", "Address before the @ :", 6, 31, 100, 12,
                                    WS_CHILD | WS_VISIBLE | SS_LEFT, 0});
-        dialog.controls.push_back({kLocalPartEdit, "EDIT", "", 110, 29, 164, 14,
+        dialog.controls.push_back({kLocalPartEdit, "EDIT", "", 110, 29, 150, 14,
                                    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0});
     }
     // One column here; the dialog moves them into more if the screen is
