@@ -318,17 +318,20 @@ TEST_F(ContactBook, NameThatCannotBeStoredIsRefusedAndTheBookStays) {
 // Typed as characters, as an input method or another layout gives them:
 // each narrows the list, which shows the names as stored; a letter more and
 // its Backspace bring the name back; the link carries it as UTF-8. A stored
-// name typed in other case is that contact, and nothing is stored.
+// name typed in other case is that contact, and nothing is stored. A new
+// one's address is written as passports write the name, or asked for.
 TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
     ASSERT_TRUE(Start(kOneNoteCaption, kUnicodeBook));
     const struct {
-        const char *typed, *item, *link;
+        const char *typed, *item, *link, *asked = nullptr;  // item: none for a new contact
     } cases[] = {
         {"dvo", "Dvořák, Antonín", "<a href='mailto:antonin.dvorak@seznam.cz'>@Dvořák, Antonín</a>"},
         {"łuk", "Nowak, Łukasz", "<a href='mailto:lukasz.nowak@yahoo.com'>@Y!\\Nowak, Łukasz</a>"},
         {"παπ", "Παπαδόπουλος, Νίκος", "<a href='mailto:nikos@otenet.gr'>@Παπαδόπουλος, Νίκος</a>"},
         {"ze", "Zélie, Ana", "<a href='mailto:Ana.Zelie@microsoft.com'>@Zélie, Ana</a>"},
         {"doe, john", "Doe, John", "<a href='mailto:John.Doe@yahoo.com'>@Y!\\Doe, John</a>"},
+        {"Иванов, Иван", nullptr, "<a href='mailto:Ivan.Ivanov@microsoft.com'>@Иванов, Иван</a>"},
+        {"李, 明", nullptr, "<a href='mailto:li.ming@microsoft.com'>@李, 明</a>", "li.ming"},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(WaitForForeground(standIn.window)) << c.typed;
@@ -336,6 +339,27 @@ TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
         ASSERT_NE(book, nullptr) << c.typed;
         HWND combo = GetDlgItem(book, kContactCombo);
         TypeUnicode(c.typed);
+        if (c.item == nullptr) {  // of the default company, the first button
+            ExpectIniUnchanged();
+            ASSERT_TRUE(WaitForItemCount(book, 0)) << c.typed;
+            Tap(VK_RETURN);
+            HWND dialog = WaitForWindow("New contact");
+            Pump(500);  // its controls are made after its window
+            EXPECT_EQ(IsWindowVisible(GetDlgItem(dialog, 101)) != FALSE, c.asked != nullptr) << c.typed;
+            if (c.asked != nullptr) SaveScreenshot("new_contact_address");
+            if (c.asked != nullptr)
+                for (const char* part : {"li ming", c.asked}) {  // refused and selected, then typed over
+                    TypeText(part);
+                    Tap(VK_RETURN);
+                    Pump(300);
+                }
+            ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kFirstCompany); })) << c.typed;
+            Tap(VK_SPACE);
+            EXPECT_EQ(PastedLink(), c.link) << c.typed;
+            WaitUntilGone(book);
+            iniBefore = ReadWholeFile(vantor.ini).value_or("");
+            continue;
+        }
         ASSERT_TRUE(WaitForItemCount(book, 1)) << c.typed;
         TypeUnicode("x");
         ASSERT_TRUE(WaitForItemCount(book, 0)) << c.typed;

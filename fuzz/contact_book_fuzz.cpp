@@ -51,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(MatchForm(LowerCaseForm(contact.displayKey)) == MatchForm(contact.displayKey));
         const std::string& extension = gDomains.back().emailExtension;
         std::string address = ComposeAddress(contact.displayKey, extension);
-        Check(address.size() >= extension.size());
-        for (size_t i = 0; i < address.size() - extension.size(); ++i)
+        Check(address.empty() || address.size() > extension.size());
+        for (size_t i = 0; i + extension.size() < address.size(); ++i)
             Check(static_cast<unsigned char>(address[i]) < 0x80);
         CheckLink(BuildContactLink(contact.displayKey, contact.mailtoValue));
         CheckLink(BuildContactLink(contact.displayKey, "mailto:" + address));

@@ -179,10 +179,10 @@ void PlaceLinkAndEnd(HWND dialog, const std::string& displayKey, const std::stri
     EndDialogForOwner(dialog, gBook.linkPlaced ? -1 : 0);
 }
 
-// The company's e-mail extension, asked for with the two dialogs; empty
-// when the user abandoned either.
-std::string AskForExtension(HWND edit, const std::string& typed) {
-    int chosen = NewContactDialog(edit, typed);
+// The company's e-mail extension, asked for with the two dialogs (and the
+// part before the "@" when it is empty); empty when the user abandoned either.
+std::string AskForExtension(HWND edit, const std::string& typed, std::string& localPart) {
+    int chosen = NewContactDialog(edit, typed, localPart);
     if (chosen > static_cast<int>(gDomains.size())) chosen = NewCompanyDialog(edit);
     if (chosen < 1 || chosen > static_cast<int>(gDomains.size())) return "";
     return gDomains[chosen - 1].emailExtension;
@@ -192,7 +192,7 @@ std::string AskForExtension(HWND edit, const std::string& typed) {
 bool MakeNewContact(HWND dialog, HWND combo, HWND edit, const std::string& typed) {
     HideBook(dialog, combo);
     std::string localPart = ComposeAddress(typed, "");
-    std::string extension = AskForExtension(edit, typed);
+    std::string extension = AskForExtension(edit, typed, localPart);
     if (extension.empty()) {
         EndDialog(dialog, 0);
         return false;

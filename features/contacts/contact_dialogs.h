@@ -13,7 +13,9 @@ int ContactBookDialog(platform::WindowHandle owner);
 
 // 0 when abandoned; otherwise the 1-based position of the button chosen:
 // 1 .. n the company at that position of gDomains, n + 1 "< New company >".
-int NewContactDialog(platform::WindowHandle parent, const std::string& typedName);
+// An empty `localPart` (the name gives no address) is asked for, and holds
+// what the user gave once a button was chosen.
+int NewContactDialog(platform::WindowHandle parent, const std::string& typedName, std::string& localPart);
 
 // 0 when abandoned; otherwise the length of gDomains once the company was
 // taken (its position when it was stored).

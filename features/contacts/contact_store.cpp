@@ -1,5 +1,7 @@
 #include "features/contacts/contact_store.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string_view>
 
 #include "app/configuration_file.h"
@@ -168,13 +170,21 @@ std::optional<size_t> FindContact(const std::string& typedKeyUtf8) {
 
 // "Surname, Given" becomes "Given.Surname" + extension. The dialogs only ask
 // for names with a comma; without one the whole name is the address part.
+// A part with no letter or digit left ("李", or nothing after the comma)
+// would give an address such as ".@acme.com", one for every such name.
 std::string ComposeAddress(const std::string& typedKeyUtf8, const std::string& emailExtension) {
-    std::string plain = PlainLatin(typedKeyUtf8);
-    size_t comma = plain.find(',');
-    if (comma == std::string::npos) return std::string(TrimSpaces(plain)) + emailExtension;
-    std::string_view view(plain);
-    return std::string(TrimSpaces(view.substr(comma + 1))) + "." +
-           std::string(TrimSpaces(view.substr(0, comma))) + emailExtension;
+    const std::string plain = PlainLatin(typedKeyUtf8);
+    const std::string_view view(plain);
+    const size_t comma = view.find(',');
+    std::vector<std::string_view> parts = {TrimSpaces(view)};
+    if (comma != std::string::npos) parts = {TrimSpaces(view.substr(comma + 1)), TrimSpaces(view.substr(0, comma))};
+    std::string address;
+    for (std::string_view part : parts) {
+        if (std::none_of(part.begin(), part.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+            return "";
+        address.append(address.empty() ? "" : ".").append(part);
+    }
+    return address + emailExtension;
 }
 
 std::string BuildContactLink(const std::string& displayKeyUtf8, const std::string& mailtoValue) {

@@ -31,7 +31,9 @@ void LoadContactBook();
 // that equals it apart from case.
 std::optional<size_t> FindContact(const std::string& typedKeyUtf8);
 // The address of a new contact from the name as typed (UTF-8): plain ASCII,
-// the accents folded and what has no Latin form dropped.
+// the accents folded, Cyrillic and Greek as passports write them, and what
+// has no Latin form dropped. Empty when the surname or the given name leaves
+// no letter or digit: the user is asked for the part before the "@".
 std::string ComposeAddress(const std::string& typedKeyUtf8, const std::string& emailExtension);
 // Both writes answer whether the entry reached the file. A company is added
 // to gDomains even when it could not be written, so the contact being made

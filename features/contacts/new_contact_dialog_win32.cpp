@@ -1,6 +1,8 @@
 // New contact: one button per company, and "< New company >". The keyboard
 // moves the focus between the buttons; Home, End and the page keys are
-// turned into arrow presses that the dialog manager carries out.
+// turned into arrow presses that the dialog manager carries out. For a name
+// that gives no address, an edit field above them asks for the part before
+// the "@".
 #include <windows.h>
 
 #include <climits>
@@ -20,6 +22,9 @@ HWND gNewContactDialog;
 int gCurrentButton = kFirstCompanyButton;
 HACCEL gNewContactKeys;
 HHOOK gNewContactFilter;
+// Whether the part before the "@" is asked for, and what was taken.
+bool gAsksLocalPart;
+std::string gLocalPart;
 
 DialogSpec NewContactSpec(const std::string& typedName) {
     DialogSpec dialog{};
@@ -33,9 +38,15 @@ DialogSpec NewContactSpec(const std::string& typedName) {
         {kQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 268, 20,
          WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0},
     };
+    if (gAsksLocalPart) {
+        dialog.controls.push_back({kLocalPartLabel, "STATIC", "Address before the @ :", 6, 31, 100, 12,
+                                   WS_CHILD | WS_VISIBLE | SS_LEFT, 0});
+        dialog.controls.push_back({kLocalPartEdit, "EDIT", "", 110, 29, 150, 14,
+                                   WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0});
+    }
     // One column here; the dialog moves them into more if the screen is
     // too short, once it knows its own units.
-    NewContactLayout column = LayOutNewContact(gDomains.size(), INT_MAX);
+    NewContactLayout column = LayOutNewContact(gDomains.size(), INT_MAX, gAsksLocalPart);
     std::vector<std::string> labels = NewContactButtonLabels(gDomains);
     for (size_t i = 0; i < labels.size(); ++i) {
         ButtonPlace place = NewContactButtonPlace(i, column);
@@ -84,7 +95,7 @@ void MoveInDialogUnits(HWND control, int x, int y) {
 }
 
 void FitToButtons(HWND dialog) {
-    NewContactLayout layout = LayOutNewContact(gDomains.size(), ScreenHeightInDialogUnits(dialog));
+    NewContactLayout layout = LayOutNewContact(gDomains.size(), ScreenHeightInDialogUnits(dialog), gAsksLocalPart);
     if (layout.columns > 1)
         for (size_t i = 0; i <= gDomains.size(); ++i) {
             ButtonPlace place = NewContactButtonPlace(i, layout);
@@ -102,8 +113,21 @@ void InitialiseNewContact(HWND dialog) {
     gNewContactDialog = dialog;
     ShowDialogIcon(dialog, DialogIconKind::NewContact);
     FitToButtons(dialog);
-    FocusFirstCompany(dialog);
+    if (gAsksLocalPart) GiveFocus(dialog, kLocalPartEdit);
+    else FocusFirstCompany(dialog);
     gCurrentButton = kFirstCompanyButton;
+}
+
+// False, with the field in focus, all of it selected and the caption
+// flashing, while what it holds is no part of an address.
+bool TakeLocalPart(HWND dialog) {
+    if (!gAsksLocalPart) return true;
+    gLocalPart = UsableLocalPart(ControlTextUtf8(dialog, kLocalPartEdit));
+    if (!gLocalPart.empty()) return true;
+    GiveFocus(dialog, kLocalPartEdit);
+    SendDlgItemMessageW(dialog, kLocalPartEdit, EM_SETSEL, 0, -1);
+    FlashCaption(dialog);
+    return false;
 }
 
 bool IsButtonOfDialog(int id) {
@@ -122,8 +146,11 @@ void OnNewContactCommand(HWND dialog, int id, int notification) {
         if (id == kHiddenButton) FocusFirstCompany(dialog);
         return;
     }
-    // Enter with no button focused names IDOK, which is none of ours.
-    if ((notification == 0 || notification == 1) && IsButtonOfDialog(id))
+    // Enter with no button focused names IDOK, which is none of ours; in the
+    // field it hands on to the companies once the field holds an address part.
+    if (notification != 0 && notification != 1) return;
+    if (id == IDOK && gAsksLocalPart && TakeLocalPart(dialog)) FocusFirstCompany(dialog);
+    if (IsButtonOfDialog(id) && (id == kHiddenButton || TakeLocalPart(dialog)))
         EndDialog(dialog, NewContactResult(id));
 }
 
@@ -140,8 +167,10 @@ INT_PTR CALLBACK NewContactProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK NewContactKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
     MSG* message = reinterpret_cast<MSG*>(lParam);
     HWND dialog = gNewContactDialog;
+    // In the field, Home and End move the caret.
     if (code == MSGF_DIALOGBOX && dialog != nullptr && message != nullptr &&
         (message->hwnd == dialog || IsChild(dialog, message->hwnd)) &&
+        message->hwnd != GetDlgItem(dialog, kLocalPartEdit) &&
         TranslateAcceleratorW(dialog, gNewContactKeys, message))
         return 1;
     return CallNextHookEx(gNewContactFilter, code, wParam, lParam);
@@ -167,10 +196,13 @@ void DetachAccelerators() {
 
 }  // namespace
 
-int NewContactDialog(platform::WindowHandle parent, const std::string& typedName) {
+int NewContactDialog(platform::WindowHandle parent, const std::string& typedName, std::string& localPart) {
+    gAsksLocalPart = localPart.empty();
+    gLocalPart = localPart;
     AttachAccelerators();
     INT_PTR result = RunModalDialogW(static_cast<HWND>(parent), NewContactSpec(typedName), NewContactProc);
     DetachAccelerators();
     gNewContactDialog = nullptr;
+    if (result > 0) localPart = gLocalPart;
     return result > 0 ? static_cast<int>(result) : 0;
 }

@@ -1,6 +1,8 @@
 #include "features/contacts/new_contact_layout.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 namespace {
 
@@ -9,6 +11,7 @@ constexpr int kRowHeight = 25;
 constexpr int kButtonLeft = 40;
 constexpr int kColumnPitch = 205;  // a button is 195 wide
 constexpr int kOneColumnWidth = 280;
+constexpr size_t kLongestLocalPart = 64;  // RFC 5321
 
 // The caption, the question and the margins take two rows and a bit.
 int HeightForRows(int rows) { return (rows + 2) * kRowHeight + 15; }
@@ -39,18 +42,33 @@ std::vector<std::string> NewContactButtonLabels(const std::vector<DomainEntry>& 
     return labels;
 }
 
-NewContactLayout LayOutNewContact(size_t companies, int screenHeight) {
-    const int buttons = static_cast<int>(companies) + 1;
+NewContactLayout LayOutNewContact(size_t companies, int screenHeight, bool asksLocalPart) {
+    const int buttons = static_cast<int>(companies) + 1, asked = asksLocalPart ? 1 : 0;
     // Whatever the screen, a column holds at least one button.
-    const int fitting = std::max(1, (screenHeight - 15) / kRowHeight - 2);
+    const int fitting = std::max(1, (screenHeight - 15) / kRowHeight - 2 - asked);
     const int rows = std::min(buttons, fitting);
     const int columns = (buttons + rows - 1) / rows;
-    return {rows, columns, kOneColumnWidth + (columns - 1) * kColumnPitch, HeightForRows(rows)};
+    return {rows, columns, kOneColumnWidth + (columns - 1) * kColumnPitch, HeightForRows(rows + asked),
+            (1 + asked) * kRowHeight};
 }
 
 ButtonPlace NewContactButtonPlace(size_t position, const NewContactLayout& layout) {
     const int column = static_cast<int>(position) / layout.rows, row = static_cast<int>(position) % layout.rows;
-    return {kButtonLeft + column * kColumnPitch, (row + 1) * kRowHeight};
+    return {kButtonLeft + column * kColumnPitch, layout.top + row * kRowHeight};
+}
+
+std::string UsableLocalPart(const std::string& typed) {
+    const size_t first = typed.find_first_not_of(' '), last = typed.find_last_not_of(' ');
+    if (first == std::string::npos || last - first + 1 > kLongestLocalPart) return "";
+    const std::string part = typed.substr(first, last - first + 1);
+    constexpr std::string_view kSigns = "!#$%&'*+-/=?^_`{|}~";
+    for (size_t i = 0; i < part.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(part[i]);
+        const bool dotBetween = c == '.' && i > 0 && i + 1 < part.size() && part[i + 1] != '.';
+        if (c >= 0x80 || (!std::isalnum(c) && kSigns.find(static_cast<char>(c)) == std::string_view::npos && !dotBetween))
+            return "";
+    }
+    return part;
 }
 
 // The current button can be the hidden one for a moment (tabbing past the

@@ -11,6 +11,10 @@
 // "< New company >"; 2 is the hidden button that gives Escape a target.
 constexpr int kFirstCompanyButton = 103;
 constexpr int kHiddenButton = 2;
+// The part before the "@", asked for when the name gives none: a label
+// and an edit field in a row of their own below the question.
+constexpr int kLocalPartLabel = 100;
+constexpr int kLocalPartEdit = 101;
 
 // Commands of the four accelerators: 1024 + the virtual-key code.
 constexpr int kCommandHome = 1060;
@@ -36,8 +40,9 @@ struct NewContactLayout {
     int columns;
     int width;    // of the dialog
     int height;
+    int top;      // of the first row of buttons
 };
-NewContactLayout LayOutNewContact(size_t companies, int screenHeight);
+NewContactLayout LayOutNewContact(size_t companies, int screenHeight, bool asksLocalPart = false);
 struct ButtonPlace {
     int x, y;
 };
@@ -51,6 +56,12 @@ struct ArrowPresses {
 // The arrow presses that carry the focus from the current button for one of
 // the four accelerator commands; no presses for any other command.
 ArrowPresses ArrowPressesFor(int command, int currentButton, size_t companies);
+
+// The part before the "@" as typed, trimmed of spaces, when a mail system
+// takes it as it is: ASCII letters, digits and the signs RFC 5322 allows
+// ("O'Neil", "li.ming"), dots only between them, at most 64 characters.
+// Empty for anything else, which the dialog refuses.
+std::string UsableLocalPart(const std::string& typed);
 
 // The dialog's result for the button pressed: 0 for the hidden one, else
 // the 1-based position of the button.

@@ -1,5 +1,7 @@
 #include "features/contacts/text_folding.h"
 
+#include "features/contacts/transliteration.h"
+
 namespace {
 
 constexpr char32_t kNotUtf8 = 0xFFFFFFFF;
@@ -96,7 +98,7 @@ char32_t LowerCase(char32_t code) {
     return code;
 }
 
-enum class Fold { KeepCase, Match, LowerOnly, PlainLatin };
+enum class Fold { KeepCase, Match, LowerOnly };
 
 void AppendFolded(std::string& out, std::string_view text, Fold fold) {
     for (size_t at = 0, length = 0; at < text.size(); at += length) {
@@ -111,8 +113,6 @@ void AppendFolded(std::string& out, std::string_view text, Fold fold) {
         if (base != nullptr && *base != '\0') {
             for (const char* c = base; *c != '\0'; ++c)
                 out += fold == Fold::Match ? static_cast<char>(LowerCase(*c)) : *c;
-        } else if (fold == Fold::PlainLatin) {
-            continue;
         } else if (code != kNotUtf8 && (fold == Fold::Match || fold == Fold::LowerOnly)) {
             Encode(out, LowerCase(code));
         } else {
@@ -140,4 +140,20 @@ void AppendLowerCaseForm(std::string& out, std::string_view utf8) { AppendFolded
 
 std::string LowerCaseForm(std::string_view utf8) { return Folded(utf8, Fold::LowerOnly); }
 
-std::string PlainLatin(std::string_view utf8) { return Folded(utf8, Fold::PlainLatin); }
+// Read whole first: which Cyrillic alphabet a name is in, and a Greek
+// letter's neighbours, decide how a letter is written.
+std::string PlainLatin(std::string_view utf8) {
+    std::u32string name;
+    name.reserve(utf8.size());
+    for (size_t at = 0, length = 0; at < utf8.size(); at += length) name += Decode(utf8, at, length);
+    const CyrillicAlphabet alphabet = CyrillicAlphabetOf(name);
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t at = 0; at < name.size(); ++at) {
+        const char* base = LatinBase(name[at]);
+        if (name[at] < 0x80) out += static_cast<char>(name[at]);
+        else if (base != nullptr && *base != '\0') out += base;
+        else AppendPassportLatin(out, name, at, alphabet);
+    }
+    return out;
+}

@@ -26,5 +26,6 @@ void AppendLowerCaseForm(std::string& out, std::string_view utf8);
 std::string LowerCaseForm(std::string_view utf8);
 
 // The plain ASCII an address may hold: the table's letters folded, case
-// kept, and whatever else is not ASCII ("Νίκος", "中") dropped.
+// kept, Cyrillic and Greek as passports write them ("Νίκος" "Nikos"), and
+// whatever else is not ASCII ("中") dropped.
 std::string PlainLatin(std::string_view utf8);

@@ -26,19 +26,28 @@ TEST(NewContactLayout, ColumnsOnlyWhenTheButtonsOutgrowTheScreen) {
     const struct {
         size_t companies;
         int screen, rows, columns, width, height, lastX, lastY;
+        bool asks = false;  // the part before the "@" takes a row
     } cases[] = {
         {0, 10000, 1, 1, 280, 90, 40, 25},     {1, 10000, 2, 1, 280, 115, 40, 50},
         {20, 10000, 21, 1, 280, 590, 40, 525}, {20, 590, 21, 1, 280, 590, 40, 525},  // just fits
         {20, 589, 20, 2, 485, 565, 245, 25},   {40, 489, 16, 3, 690, 465, 450, 225},
         {3, 0, 1, 4, 895, 90, 655, 25},  // no room at all: one a column
-    };
+        {1, 10000, 2, 1, 280, 140, 40, 75, true}, {20, 590, 20, 2, 485, 590, 245, 50, true}};
     for (const auto& c : cases) {
-        NewContactLayout l = LayOutNewContact(c.companies, c.screen);
+        NewContactLayout l = LayOutNewContact(c.companies, c.screen, c.asks);
         ButtonPlace last = NewContactButtonPlace(c.companies, l);
         EXPECT_EQ(std::vector<int>({l.rows, l.columns, l.width, l.height, last.x, last.y}),
                   std::vector<int>({c.rows, c.columns, c.width, c.height, c.lastX, c.lastY}))
             << c.companies << " in " << c.screen;
     }
+}
+
+TEST(NewContactLayout, LocalPartIsTakenOnlyAsAMailSystemTakesIt) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"  li.ming ", "li.ming"}, {"O'Neil+x_1", "O'Neil+x_1"}, {std::string(64, 'a'), std::string(64, 'a')},
+        {std::string(65, 'a'), ""}, {"   ", ""}, {"li ming", ""}, {".li", ""}, {"li.", ""}, {"li..ming", ""},
+        {"l\xC3\xAD", ""}, {"li@ming", ""}, {"li,ming", ""}, {"\"li\"", ""}};
+    for (const auto& [typed, taken] : cases) EXPECT_EQ(UsableLocalPart(typed), taken) << typed;
 }
 
 TEST(NewContactLayout, ArrowPressesForTheAccelerators) {
