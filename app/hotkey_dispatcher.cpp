@@ -97,8 +97,10 @@ bool RunOpenFeature(OpenFeature& open, RequestAction action, platform::WindowHan
 void PastePlacedResult(const std::string& macro, platform::WindowHandle target) {
     if (macro.empty()) return;
     LetClipboardSettle();
-    SendKeyMacro(macro);
+    // Before the keys: the note program may read while they are still being
+    // sent, and the program answers it from inside the wait that follows.
     NotePasteSent(target);
+    SendKeyMacro(macro);
 }
 
 // An atom that could not be added is 0, which names no atom to delete.

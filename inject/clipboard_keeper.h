@@ -46,8 +46,8 @@ void SaveUserClipboard();
 // The result's formats: promised when a saved clipboard waits to go back,
 // placed otherwise. False when the clipboard could not be written.
 bool PlaceResult(const std::vector<ClipboardBlock>& result);
-// The paste keys have gone to the target (none for a menu request): its
-// reads from now on are the paste.
+// The paste keys go to the target now (none for a menu request): its reads
+// from now on are the paste.
 void NotePasteSent(platform::WindowHandle target);
 // A feature gave up after saving: the clipboard goes back at once when its
 // own work changed it.
