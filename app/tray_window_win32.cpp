@@ -132,6 +132,7 @@ void ShowTrayMenu(HWND window) {
 void InitialiseTray(HWND window) {
     gClipboardOwner = window;
     EnsureConfigurationFile();
+    MendConfigurationMark();
     ReadDateConfiguration();
     CreateHotkeyAtoms();
     AddTrayIcon(window);

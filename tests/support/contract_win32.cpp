@@ -17,6 +17,8 @@ void ClearPlace(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(path.c_str());
     RemoveDirectoryA(path.c_str());
+    // The backups of a file the program made Unicode.
+    for (const char* suffix : {".bak", ".bak2", ".bak3"}) ::DeleteFileA((path + suffix).c_str());
 }
 
 std::string PlaceOfConfiguration() {
@@ -57,3 +59,8 @@ std::string FreshFolder() {
 }
 
 bool RunningOnSimulation() { return false; }
+
+bool RunningUnderWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
