@@ -464,4 +464,61 @@ TEST_F(ContactBook, Utf16FileInAFolderBeyondAnsiTakesEntriesAsTyped) {
     EXPECT_TRUE(Holds(SectionLines(ini, "contact_book"), "Z\xC3\xA9lie, Ana=mailto:Ana.Zelie@societe.fr")) << ini;
 }
 
+// ---- Files the profile functions would misread or collide in ----------
+
+// MÌLLER and MÜLLER: in a file without the FF FE mark their UTF-8 bytes
+// differ only in the case of a Windows-1252 letter (Œ/œ), one key to the
+// profile functions. A UTF-8 mark or FE FF, which Windows does not honour,
+// would hide the first section or garble what is written after it.
+struct MarkedFileCase {
+    const char* name;
+    std::string mark;
+    bool bigEndian;
+};
+
+std::string MarkedFile(const MarkedFileCase& c) {
+    const std::u16string text = u"[contact_book]\r\nM\u00CCLLER, Anna=mailto:Anna.Miller@microsoft.com\r\n"
+                                u"[domains]\r\ndefault=Microsoft@microsoft.com\r\n";
+    std::string bytes = c.mark;
+    if (!c.bigEndian) return bytes + Utf8Of(std::wstring(text.begin(), text.end()));
+    for (char16_t unit : text) bytes += std::string{static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    return bytes;
+}
+
+class ContactBookMarkedFile : public ContactBook, public ::testing::WithParamInterface<MarkedFileCase> {};
+
+TEST_P(ContactBookMarkedFile, NewContactIsKeptBesideTheOneOfTheSameKey) {
+    const MarkedFileCase& c = GetParam();
+    const std::string original = MarkedFile(c);
+    ASSERT_TRUE(Start(kOneNoteCaption, original));
+    HWND book = OpenBook();
+    ASSERT_NE(book, nullptr);
+    ASSERT_TRUE(WaitForItemCount(book, 1));
+    TypeText("M");
+    TypeUnicode("\xC3\x9C");
+    TypeText("LLER, Anna");
+    ASSERT_TRUE(WaitForItemCount(book, 0));
+    Tap(VK_RETURN);
+    ASSERT_NE(WaitForWindow("New contact"), nullptr);
+    Pump(500);
+    Tap(VK_SPACE);  // the first company: default (Microsoft)
+    EXPECT_EQ(PastedLink(), "<a href='mailto:Anna.MULLER@microsoft.com'>@M\xC3\x9CLLER, Anna</a>");
+    WaitUntilGone(book);
+    EXPECT_EQ(FindWindowA(nullptr, "Not kept"), nullptr);
+
+    const std::string bytes = ReadWholeFile(vantor.ini).value_or("");
+    ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0) << "not made Unicode";
+    const std::string ini = Utf8Of(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2));
+    const std::vector<std::string> contacts = SectionLines(ini, "contact_book");
+    EXPECT_TRUE(Holds(contacts, "M\xC3\x8CLLER, Anna=mailto:Anna.Miller@microsoft.com")) << ini;
+    EXPECT_TRUE(Holds(contacts, "M\xC3\x9CLLER, Anna=mailto:Anna.MULLER@microsoft.com")) << ini;
+    EXPECT_EQ(ReadWholeFile(vantor.ini + ".bak").value_or(""), original) << "the backup";
+}
+
+INSTANTIATE_TEST_SUITE_P(ContactBook, ContactBookMarkedFile,
+                         ::testing::Values(MarkedFileCase{"NoMark", "", false},
+                                           MarkedFileCase{"Utf8Mark", "\xEF\xBB\xBF", false},
+                                           MarkedFileCase{"Utf16BigEndian", "\xFE\xFF", true}),
+                         NameOfCase<MarkedFileCase>);
+
 }  // namespace
