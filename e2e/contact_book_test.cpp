@@ -353,52 +353,29 @@ TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
     ExpectIniUnchanged();
 }
 
-// A contact the file does not take is still pasted, and the box says why:
-// the file held open by another program that lets it be read, not written
-// (a read-only attribute does not stop Wine run as root from writing); a
-// line of the section that holds the name; a file with a mark Windows does
-// not honour that could not be made Unicode at start.
+// Not kept, yet pasted, and the box says why: the file held open by another
+// program that lets it be read, not written (a read-only attribute does not
+// stop Wine run as root from writing), or a line that holds the name.
 struct NotKeptCase {
     const char* name;
-    std::string ini;  // empty: the default configuration
-    bool heldFromStart;
+    std::string ini;  // empty: the default configuration, then held
     const char* reason;
 };
 
 class ContactBookNotKept : public ContactBook, public ::testing::WithParamInterface<NotKeptCase> {};
 
 TEST_P(ContactBookNotKept, ContactIsReportedAndStillPasted) {
-    const NotKeptCase& c = GetParam();
-    HANDLE lock = INVALID_HANDLE_VALUE;
-    if (c.ini.empty()) {
-        vantor = StartVantor("Vantor");
-    } else {
-        const std::string folder = FreshFolder("vantor");
-        HANDLE file = CreateFileA((folder + "Vantor.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        WriteFile(file, c.ini.data(), static_cast<DWORD>(c.ini.size()), &written, nullptr);
-        CloseHandle(file);
-        // Held before the program starts, so that it cannot make it Unicode.
-        if (c.heldFromStart)
-            lock = CreateFileA((folder + "Vantor.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        vantor = StartVantorIn(folder);
-    }
-    ASSERT_TRUE(AnswerNotice(vantor, true));
-    standIn = StartStandIn(kOneNoteCaption);
-    ASSERT_TRUE(standIn.ready);
-    iniBefore = ReadWholeFile(vantor.ini).value_or("");
+    ASSERT_TRUE(Start(kOneNoteCaption, GetParam().ini));
     HWND book = OpenBook();
     ASSERT_NE(book, nullptr);
     ASSERT_NE(OpenNewContact(book, "Smith, Ann"), nullptr);
-    if (lock == INVALID_HANDLE_VALUE && c.ini.empty())
-        lock = CreateFileA(vantor.ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    Tap(VK_SPACE);  // the first company
+    HANDLE lock = GetParam().ini.empty() ? CreateFileA(vantor.ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                       OPEN_EXISTING, 0, nullptr) : INVALID_HANDLE_VALUE;
+    Tap(VK_SPACE);  // the first company: default (Microsoft)
     HWND box = WaitForWindow("Not kept");
     ASSERT_NE(box, nullptr);
     std::string text = TextOf(GetDlgItem(box, 0xFFFF));
-    EXPECT_NE(text.find("Smith, Ann\x94 was not kept"), std::string::npos) << text;
-    EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+    EXPECT_NE(text.find("Smith, Ann\x94 was not kept: " + std::string(GetParam().reason)), std::string::npos) << text;
     EXPECT_NE(text.find("\\Vantor.ini"), std::string::npos) << text;
     Tap(VK_RETURN);
     EXPECT_EQ(PastedLink(), "<a href='mailto:Ann.Smith@microsoft.com'>@Smith, Ann</a>");
@@ -407,22 +384,11 @@ TEST_P(ContactBookNotKept, ContactIsReportedAndStillPasted) {
     ExpectIniUnchanged();
 }
 
-std::string BigEndian(const std::u16string& text) {
-    std::string bytes = "\xFE\xFF";
-    for (char16_t unit : text) bytes += std::string{static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
-    return bytes;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     ContactBook, ContactBookNotKept,
-    ::testing::Values(
-        NotKeptCase{"FileHeld", "", false, "could not be written"},
-        NotKeptCase{"LineHoldsTheName",
-                    "[domains]\r\ndefault=Microsoft@microsoft.com\r\n[contact_book]\r\nSMITH, ANN\r\n", false,
-                    "already holds the entry \x93SMITH, ANN\x94"},
-        NotKeptCase{"BigEndianFileHeldFromStart",
-                    BigEndian(u"[domains]\r\ndefault=Microsoft@microsoft.com\r\n[contact_book]\r\n"), true,
-                    "never writes it"}),
+    ::testing::Values(NotKeptCase{"FileHeld", "", "it could not be written"},
+                      NotKeptCase{"LineHoldsTheName", "[domains]\r\ndefault=Microsoft@microsoft.com\r\n"
+                                  "[contact_book]\r\nSMITH, ANN\r\n", "the file already holds the entry \x93SMITH, ANN\x94"}),
     NameOfCase<NotKeptCase>);
 
 // The "@" comes back as a character of its own, with no modifier bending
@@ -475,11 +441,28 @@ std::string Utf8Of(const std::wstring& text) {
 
 // Started from "Łódź Δ" beside Notepad's "Unicode" file, the program writes
 // a contact and a company typed with accents into that file as typed, and
-// pastes the link in UTF-8.
-TEST_F(ContactBook, Utf16FileInAFolderBeyondAnsiTakesEntriesAsTyped) {
-    const std::wstring file = L"\xFEFF[domains]\r\nG=Google@gmail.com\r\n[contact_book]\r\nDoe, John=mailto:J@gmail.com\r\n";
-    vantor = StartVantorReady("Vantor", std::string(reinterpret_cast<const char*>(file.data()), file.size() * 2),
-                              FreshFolderNamed("\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\x94"));
+// pastes the link in UTF-8. A file with the UTF-8 mark or FE FF (which
+// Windows does not honour), or without a mark (where a name beyond ASCII
+// could meet another of the same ANSI letters in other case), is first made
+// such a file, the original kept beside it.
+struct FileFormCase {
+    const char* name;
+    std::string (*form)(const std::wstring& text);
+};
+
+std::string LittleEndian(const std::wstring& text) { return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2); }
+std::string BigEndian(const std::wstring& text) {
+    std::string bytes = "\xFE\xFF";
+    for (wchar_t unit : text) bytes += std::string{static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    return bytes;
+}
+std::string Utf8Marked(const std::wstring& text) { return "\xEF\xBB\xBF" + Utf8Of(text); }
+
+class ContactBookFileForm : public ContactBook, public ::testing::WithParamInterface<FileFormCase> {};
+
+TEST_P(ContactBookFileForm, FileInAFolderBeyondAnsiTakesEntriesAsTyped) {
+    const std::string original = GetParam().form(L"[domains]\r\nG=Google@gmail.com\r\n[contact_book]\r\nDoe, John=mailto:J@gmail.com\r\n");
+    vantor = StartVantorReady("Vantor", original, FreshFolderNamed("\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\x94"));
     ASSERT_NE(vantor.tray, nullptr);
     standIn = StartStandIn(kOneNoteCaption);
     ASSERT_TRUE(standIn.ready);
@@ -509,67 +492,16 @@ TEST_F(ContactBook, Utf16FileInAFolderBeyondAnsiTakesEntriesAsTyped) {
     WaitUntilGone(book);
 
     const std::string bytes = ReadWholeFile(vantor.ini).value_or("");
-    ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0) << "the file lost its UTF-16 mark";
+    ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0) << "not a UTF-16 file";
     const std::string ini = Utf8Of(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2));
     EXPECT_TRUE(Holds(SectionLines(ini, "domains"), "SE=Soci\xC3\xA9t\xC3\xA9@societe.fr")) << ini;
     EXPECT_TRUE(Holds(SectionLines(ini, "contact_book"), "Z\xC3\xA9lie, Ana=mailto:Ana.Zelie@societe.fr")) << ini;
+    EXPECT_EQ(ReadWholeFile(vantor.ini + ".bak"), GetParam().form == LittleEndian ? std::nullopt : std::optional(original));
 }
 
-// ---- Files the profile functions would misread or collide in ----------
-
-// MÌLLER and MÜLLER: in a file without the FF FE mark their UTF-8 bytes
-// differ only in the case of a Windows-1252 letter (Œ/œ), one key to the
-// profile functions. A UTF-8 mark or FE FF, which Windows does not honour,
-// would hide the first section or garble what is written after it.
-struct MarkedFileCase {
-    const char* name;
-    std::string mark;
-    bool bigEndian;
-};
-
-std::string MarkedFile(const MarkedFileCase& c) {
-    const std::u16string text = u"[contact_book]\r\nM\u00CCLLER, Anna=mailto:Anna.Miller@microsoft.com\r\n"
-                                u"[domains]\r\ndefault=Microsoft@microsoft.com\r\n";
-    std::string bytes = c.mark;
-    if (!c.bigEndian) return bytes + Utf8Of(std::wstring(text.begin(), text.end()));
-    for (char16_t unit : text) bytes += std::string{static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
-    return bytes;
-}
-
-class ContactBookMarkedFile : public ContactBook, public ::testing::WithParamInterface<MarkedFileCase> {};
-
-TEST_P(ContactBookMarkedFile, NewContactIsKeptBesideTheOneOfTheSameKey) {
-    const MarkedFileCase& c = GetParam();
-    const std::string original = MarkedFile(c);
-    ASSERT_TRUE(Start(kOneNoteCaption, original));
-    HWND book = OpenBook();
-    ASSERT_NE(book, nullptr);
-    ASSERT_TRUE(WaitForItemCount(book, 1));
-    TypeText("M");
-    TypeUnicode("\xC3\x9C");
-    TypeText("LLER, Anna");
-    ASSERT_TRUE(WaitForItemCount(book, 0));
-    Tap(VK_RETURN);
-    ASSERT_NE(WaitForWindow("New contact"), nullptr);
-    Pump(500);
-    Tap(VK_SPACE);  // the first company: default (Microsoft)
-    EXPECT_EQ(PastedLink(), "<a href='mailto:Anna.MULLER@microsoft.com'>@M\xC3\x9CLLER, Anna</a>");
-    WaitUntilGone(book);
-    EXPECT_EQ(FindWindowA(nullptr, "Not kept"), nullptr);
-
-    const std::string bytes = ReadWholeFile(vantor.ini).value_or("");
-    ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0) << "not made Unicode";
-    const std::string ini = Utf8Of(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2));
-    const std::vector<std::string> contacts = SectionLines(ini, "contact_book");
-    EXPECT_TRUE(Holds(contacts, "M\xC3\x8CLLER, Anna=mailto:Anna.Miller@microsoft.com")) << ini;
-    EXPECT_TRUE(Holds(contacts, "M\xC3\x9CLLER, Anna=mailto:Anna.MULLER@microsoft.com")) << ini;
-    EXPECT_EQ(ReadWholeFile(vantor.ini + ".bak").value_or(""), original) << "the backup";
-}
-
-INSTANTIATE_TEST_SUITE_P(ContactBook, ContactBookMarkedFile,
-                         ::testing::Values(MarkedFileCase{"NoMark", "", false},
-                                           MarkedFileCase{"Utf8Mark", "\xEF\xBB\xBF", false},
-                                           MarkedFileCase{"Utf16BigEndian", "\xFE\xFF", true}),
-                         NameOfCase<MarkedFileCase>);
+INSTANTIATE_TEST_SUITE_P(ContactBook, ContactBookFileForm,
+                         ::testing::Values(FileFormCase{"Utf16", LittleEndian}, FileFormCase{"Utf16BigEndian", BigEndian},
+                                           FileFormCase{"Utf8Mark", Utf8Marked}, FileFormCase{"NoMark", Utf8Of}),
+                         NameOfCase<FileFormCase>);
 
 }  // namespace

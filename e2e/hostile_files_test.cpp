@@ -29,7 +29,6 @@ struct FileCase {
     Place place = Place::File;
     bool tenMegabyteLine = false;  // a contact with a 10 MB address appended
     bool madeUnicode = false;      // at start, FF FE and UTF-16, the original the backup
-    bool held = false;             // another program holds it open, for reading only
 };
 
 std::string DataFile(const std::string& name) {
@@ -69,9 +68,6 @@ TEST_P(HostileFiles, StartsListsWhatTheFileHoldsAndChangesNothing) {
         CloseHandle(file);
         if (c.place == Place::ReadOnlyFile) SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
     }
-    // A read-only attribute does not stop Wine run as root from writing.
-    HANDLE holder = c.held ? CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
-                           : INVALID_HANDLE_VALUE;
 
     vantor = StartVantorIn(folder);
     ASSERT_NE(vantor.notice, nullptr);
@@ -86,11 +82,8 @@ TEST_P(HostileFiles, StartsListsWhatTheFileHoldsAndChangesNothing) {
     ASSERT_TRUE(WaitUntilGone(book));
 
     EXPECT_EQ(ExitVantor(vantor), 0);
-    if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
     if (c.madeUnicode) {
-        std::optional<std::string> after = ReadWholeFile(ini);
-        ASSERT_TRUE(after.has_value());
-        EXPECT_EQ(after->substr(0, 2), "\xFF\xFE");
+        EXPECT_EQ(ReadWholeFile(ini).value_or("").substr(0, 2), "\xFF\xFE");
         EXPECT_TRUE(ReadWholeFile(ini + ".bak") == bytes) << "no backup of the original";
     } else if (c.place == Place::Folder) {
         DWORD attributes = GetFileAttributesA(ini.c_str());
@@ -108,7 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{"Utf16WithMark", "utf16le_bom.ini", 2}, FileCase{"Utf8WithMark", "utf8_bom.ini", 2, Place::File, false, true},
                       FileCase{"Utf8MarkThenDomains", "utf8_bom_domains_first.ini", 1, Place::File, false, true},
                       FileCase{"Utf16BigEndian", "utf16be_bom.ini", 2, Place::File, false, true},
-                      FileCase{"Utf16BigEndianHeld", "utf16be_bom.ini", 2, Place::File, false, false, true},
                       FileCase{"Windows1252AndUtf8", "windows1252_and_utf8.ini", 2},
                       FileCase{"CarriageReturnsOnly", "cr_only.ini", 2}, FileCase{"LineFeedsOnly", "lf_only.ini", 2},
                       FileCase{"MixedLineEnds", "mixed_line_ends.ini", 2},

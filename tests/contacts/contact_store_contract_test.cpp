@@ -64,8 +64,6 @@ const ContactWrite kContactWrites[] = {
     {"CollidingNameKeptBeside", "[contact_book]\r\n\xE6\x9D\x8E, \xE6\x98\x8E=mailto:li@x.com\r\n",
      "\xE6\x9D\x9E, \xE6\x98\x8E", "qi@x.com",
      "\xE6\x9D\x8E, \xE6\x98\x8E=mailto:li@x.com;\xE6\x9D\x9E, \xE6\x98\x8E=mailto:qi@x.com;"},
-    {"CollidingNameKeptBesideAnother", "[contact_book]\r\nM\xC3\x8CLLER, Anna=mailto:a@x.com\r\n",
-     "M\xC3\x9CLLER, Anna", "b@x.com", "M\xC3\x8CLLER, Anna=mailto:a@x.com;M\xC3\x9CLLER, Anna=mailto:b@x.com;"},
     {"Utf16BigEndianMadeUnicode", Utf16(u"[contact_book]\r\nDoe, John=mailto:j@x.com\r\n", true), "Roe, Ann",
      "Ann.Roe@x.com", "Doe, John=mailto:j@x.com;Roe, Ann=mailto:Ann.Roe@x.com;"},
     {"Utf8KeyKeptByteForByte", "[contact_book]\r\nDoe, John=mailto:j@x.com\r\n",

@@ -115,22 +115,3 @@ TEST(CodePageContract, CaseMappingOfAnsiLetters) {
 }
 
 }  // namespace
-
-namespace {
-
-// As the profile functions match names: letter for letter, any case.
-TEST(CodePageContract, EqualIgnoringCase) {
-    const struct {
-        std::u16string a, b;
-        bool equal;
-    } cases[] = {
-        {u"Doe, John", u"dOE, jOHN", true},  {u"\u0160\u0152\u017D\u0178", u"\u0161\u0153\u017E\u00FF", true},
-        {u"\u0416\u0394\u0141", u"\u0436\u03B4\u0142", true},   {u"\u674E", u"\u675E", false},  // 李 and 杞
-        {u"\u0130", u"i", false},  {u"ab", u"abc", false},  {u"", u"", true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(platform::EqualIgnoringCase(c.a, c.b), c.equal)
-            << platform::WideCharToMultiByte(platform::kCodePageUtf8, c.a);
-}
-
-}  // namespace

@@ -17,8 +17,7 @@ void ClearPlace(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(path.c_str());
     RemoveDirectoryA(path.c_str());
-    // The backups of a file the program made Unicode.
-    for (const char* suffix : {".bak", ".bak2", ".bak3"}) ::DeleteFileA((path + suffix).c_str());
+    ::DeleteFileA((path + ".bak").c_str());  // of a file the program made Unicode
 }
 
 std::string PlaceOfConfiguration() {
@@ -60,7 +59,4 @@ std::string FreshFolder() {
 
 bool RunningOnSimulation() { return false; }
 
-bool RunningUnderWine() {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
+bool RunningUnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"); }
