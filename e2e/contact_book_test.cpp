@@ -496,7 +496,10 @@ TEST_P(ContactBookFileForm, FileInAFolderBeyondAnsiTakesEntriesAsTyped) {
     const std::string ini = Utf8Of(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2));
     EXPECT_TRUE(Holds(SectionLines(ini, "domains"), "SE=Soci\xC3\xA9t\xC3\xA9@societe.fr")) << ini;
     EXPECT_TRUE(Holds(SectionLines(ini, "contact_book"), "Z\xC3\xA9lie, Ana=mailto:Ana.Zelie@societe.fr")) << ini;
-    EXPECT_EQ(ReadWholeFile(vantor.ini + ".bak"), GetParam().form == LittleEndian ? std::nullopt : std::optional(original));
+    // Without a mark, the company (an ASCII key) went in before the contact made the file Unicode.
+    std::string before = original;
+    if (GetParam().form == Utf8Of) before.insert(before.find("[contact_book]"), "SE=Soci\xC3\xA9t\xC3\xA9@societe.fr\r\n");
+    EXPECT_EQ(ReadWholeFile(vantor.ini + ".bak"), GetParam().form == LittleEndian ? std::nullopt : std::optional(before));
 }
 
 INSTANTIATE_TEST_SUITE_P(ContactBook, ContactBookFileForm,
