@@ -1,5 +1,6 @@
 #include "app/configuration_file.h"
 
+#include "app/profile_text.h"
 #include "inject/text_encoding.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -54,6 +55,38 @@ void EnsureConfigurationFile() {
 bool RestoreClipboardOption() {
     std::string value = platform::GetPrivateProfileStringW("options", "restore_clipboard", "1", 8, ConfigurationPath());
     return TrimSpaces(value) != "0";
+}
+
+// A backup already there may be the only copy of an older file: never
+// written over.
+std::string FreeBackupPath(const std::string& path) {
+    std::string backup = path + ".bak";
+    for (int n = 2; platform::PathExists(backup) && n < 1000; ++n) backup = path + ".bak" + std::to_string(n);
+    return platform::PathExists(backup) ? std::string() : backup;
+}
+
+bool MakeConfigurationUnicode(const std::string& path, std::string& bytes) {
+    const bool exists = platform::PathExists(path);
+    std::string original, backup;
+    if (exists && !platform::ReadWholeFile(path, original)) return false;
+    if (exists) {
+        backup = FreeBackupPath(path);
+        if (backup.empty() || !platform::WriteNewFile(backup, original)) return false;
+    }
+    std::string unicode = UnicodeFileOf(original);
+    if (!platform::WriteNewFile(path, unicode)) {
+        // The file refused (read-only, held): it is as it was, and a copy
+        // of it would only puzzle.
+        if (!backup.empty()) platform::DeleteFileW(backup);
+        return false;
+    }
+    bytes = std::move(unicode);
+    return true;
+}
+
+void MendConfigurationMark() {
+    std::string path = ConfigurationPath(), bytes;
+    if (platform::ReadWholeFile(path, bytes) && HasForeignMark(bytes)) MakeConfigurationUnicode(path, bytes);
 }
 
 void OpenConfigurationForEditing() { platform::ShellExecuteOpen(ConfigurationPath()); }

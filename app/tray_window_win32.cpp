@@ -133,6 +133,7 @@ void ShowTrayMenu(HWND window) {
 void InitialiseTray(HWND window) {
     gClipboardOwner = window;
     EnsureConfigurationFile();
+    MendConfigurationMark();
     ReadDateConfiguration();
     CreateHotkeyAtoms();
     AddTrayIcon(window);

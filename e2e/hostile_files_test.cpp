@@ -1,7 +1,8 @@
 // The real program started beside configuration files it did not write:
 // damaged, oddly encoded, huge, unwritable, or a folder in the file's place.
 // It starts, shows the contacts the file really holds, changes nothing on
-// disk, and ends cleanly.
+// disk but a file with a mark Windows does not honour (made Unicode, the
+// original kept as a backup), and ends cleanly.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -27,6 +28,7 @@ struct FileCase {
     LRESULT contacts;  // the items the contact book lists
     Place place = Place::File;
     bool tenMegabyteLine = false;  // a contact with a 10 MB address appended
+    bool madeUnicode = false;      // at start, FF FE and UTF-16, the original the backup
 };
 
 std::string DataFile(const std::string& name) {
@@ -80,7 +82,10 @@ TEST_P(HostileFiles, StartsListsWhatTheFileHoldsAndChangesNothing) {
     ASSERT_TRUE(WaitUntilGone(book));
 
     EXPECT_EQ(ExitVantor(vantor), 0);
-    if (c.place == Place::Folder) {
+    if (c.madeUnicode) {
+        EXPECT_EQ(ReadWholeFile(ini).value_or("").substr(0, 2), "\xFF\xFE");
+        EXPECT_TRUE(ReadWholeFile(ini + ".bak") == bytes) << "no backup of the original";
+    } else if (c.place == Place::Folder) {
         DWORD attributes = GetFileAttributesA(ini.c_str());
         EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u) << "the folder was replaced";
     } else {
@@ -93,8 +98,9 @@ TEST_P(HostileFiles, StartsListsWhatTheFileHoldsAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     HostileFiles, HostileFiles,
     ::testing::Values(FileCase{"Plain", "plain.ini", 2}, FileCase{"BinaryJunk", "binary_junk.ini", 0},
-                      FileCase{"Utf16WithMark", "utf16le_bom.ini", 2}, FileCase{"Utf8WithMark", "utf8_bom.ini", 2},
-                      FileCase{"Utf8MarkThenDomains", "utf8_bom_domains_first.ini", 1},
+                      FileCase{"Utf16WithMark", "utf16le_bom.ini", 2}, FileCase{"Utf8WithMark", "utf8_bom.ini", 2, Place::File, false, true},
+                      FileCase{"Utf8MarkThenDomains", "utf8_bom_domains_first.ini", 1, Place::File, false, true},
+                      FileCase{"Utf16BigEndian", "utf16be_bom.ini", 2, Place::File, false, true},
                       FileCase{"Windows1252AndUtf8", "windows1252_and_utf8.ini", 2},
                       FileCase{"CarriageReturnsOnly", "cr_only.ini", 2}, FileCase{"LineFeedsOnly", "lf_only.ini", 2},
                       FileCase{"MixedLineEnds", "mixed_line_ends.ini", 2},

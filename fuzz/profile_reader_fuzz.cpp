@@ -1,8 +1,10 @@
 // Arbitrary profile file bytes through the simulated profile functions.
 // Reading any section and key answers within the buffer, and for a file
-// without a byte-order mark exactly what a plain reading of the profile
-// rules gives; writing a key and reading it back gives the value, and
-// leaves every other key as it was.
+// without the FF FE mark (the only one Windows honours: a UTF-8 mark or
+// FE FF is letters of the first line) exactly what a plain reading of the
+// profile rules gives, and for any file what the program's own reading of
+// those rules gives; writing a key and reading it back gives the value,
+// and leaves every other key as it was.
 //
 // Input: the buffer size (one byte), the length of what is asked (one
 // byte), the asked text "section|key|default|value to write", then the file.
@@ -12,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "app/profile_text.h"
 #include "inject/text_encoding.h"
+#include "platform/codepage.h"
 #include "platform/profile.h"
 #include "platform/sim/sim.h"
 
@@ -147,10 +151,7 @@ std::string ExpectedRead(const std::vector<Line>& lines, const std::string& sect
 
 // ---- The input --------------------------------------------------------
 
-bool HasByteOrderMark(const std::string& bytes) {
-    return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 || bytes.compare(0, 2, "\xFF\xFE") == 0 ||
-           bytes.compare(0, 2, "\xFE\xFF") == 0;
-}
+bool HasByteOrderMark(const std::string& bytes) { return bytes.compare(0, 2, "\xFF\xFE") == 0; }
 
 unsigned BufferSize(uint8_t selector) {
     return selector < 200 ? selector : 260 + (selector - 200) * 50u;
@@ -176,8 +177,8 @@ std::string Read(const std::string& section, const std::string& key, const std::
     return platform::GetPrivateProfileStringW(section, key, fallback, size, kPath);
 }
 
-// The buffer counts UTF-16 characters: a byte each in a file without a
-// mark, and for a file with one, whose text comes back in UTF-8, one per
+// The buffer counts UTF-16 characters: a byte each in a file without the
+// mark, and for a file with it, whose text comes back in UTF-8, one per
 // sequence (two for one beyond U+FFFF).
 size_t Characters(const std::string& read) {
     std::string file;
@@ -191,12 +192,25 @@ size_t Characters(const std::string& read) {
     return units;
 }
 
+// The program's own reading, used where it does not hand the file to the
+// profile functions, in the code page the simulation answers in.
+std::string OwnRead(const std::string& file, const std::string& section, const std::string& key,
+                    const std::string& fallback, unsigned size) {
+    const unsigned codePage = HasByteOrderMark(file) ? platform::kCodePageUtf8 : platform::kCodePageAnsi;
+    const auto units = [&](const std::string& text) { return platform::MultiByteToWideChar(codePage, 0, text); };
+    return platform::WideCharToMultiByte(
+        codePage, ProfileValue(ProfileUnits(file), units(section), units(key), units(fallback), size));
+}
+
 void CheckRead(const std::vector<Line>* lines, const std::string& section, const std::string& key,
                const std::string& fallback, unsigned size) {
     std::string read = Read(section, key, fallback, size);
     Check(Characters(read) < std::max(size, 1u));
     Check(read.find('\0') == std::string::npos);
     if (lines) Check(read == ExpectedRead(*lines, section, key, fallback, size));
+    std::string file;
+    sim::GetFile(kPath, file);
+    if (!HasForeignMark(file)) Check(read == OwnRead(file, section, key, fallback, size));
 }
 
 // A key the written line gives back as itself: one line, no "=", and not
@@ -233,8 +247,8 @@ std::vector<Key> NamedKeys(const std::vector<Line>& lines, size_t limit) {
 }
 
 // Wine's rewrite drops blank lines and the header of a section without a
-// name ("[]"): when the first line it writes then begins like a byte-order
-// mark, the file reads in another encoding from then on. (Windows edits the
+// name ("[]"): when the first line it writes then begins with FF FE, the
+// file reads as Unicode from then on. (Windows edits the
 // file in place, and the line keeps its place.) A line written back begins
 // with its name, followed by "=" or the line end.
 bool KeepsEncoding(const std::string& file, const std::vector<Line>* lines) {
@@ -250,8 +264,7 @@ bool KeepsEncoding(const std::string& file, const std::vector<Line>* lines) {
 // blank before the NUL then goes with the line's trim, and a line with
 // nothing before its NUL is gone, so other keys can read differently.
 bool HasNulCharacter(const std::string& file) {
-    bool utf16 = file.compare(0, 2, "\xFF\xFE") == 0 || file.compare(0, 2, "\xFE\xFF") == 0;
-    if (!utf16) return file.find('\0') != std::string::npos;
+    if (!HasByteOrderMark(file)) return file.find('\0') != std::string::npos;
     for (size_t i = 2; i + 1 < file.size(); i += 2)
         if (file[i] == 0 && file[i + 1] == 0) return true;
     return false;

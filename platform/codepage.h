@@ -20,6 +20,10 @@ std::u16string MultiByteToWideChar(unsigned codePage, uint32_t flags, const std:
 // code page lacks come out as the system's substitute.
 std::string WideCharToMultiByte(unsigned codePage, const std::u16string& text);
 
+// CompareStringOrdinal with case ignored: the system's own upper-case
+// table, letter for letter, as the profile functions match names.
+bool EqualIgnoringCase(const std::u16string& a, const std::u16string& b);
+
 // CharUpperBuffA / CharLowerBuffA over the whole string, in place.
 void CharUpperBuffA(std::string& text);
 void CharLowerBuffA(std::string& text);

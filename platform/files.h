@@ -21,6 +21,9 @@ bool WriteNewFile(const std::string& path, const std::string& bytes);
 // The whole content of a file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 
+// At most the first `count` bytes of a file; empty when it cannot be read.
+std::string ReadFileStart(const std::string& path, unsigned count);
+
 // The bytes of the program's RT_RCDATA resource with this numeric id, exactly
 // as stored; empty when there is none.
 std::string LoadRcData(unsigned id);

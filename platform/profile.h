@@ -2,9 +2,9 @@
 // UTF-8 path.
 //
 // What names and values are depends on the file, as the system keeps it:
-// - a file the system reads as Unicode (a UTF-16 byte-order mark, or a UTF-8
-//   one where the system honours it): UTF-8 text, which the system stores in
-//   the file's own encoding;
+// - a file the system reads as Unicode (the FF FE mark; Windows honours no
+//   other, Wine also FE FF and the UTF-8 mark): UTF-8 text, which the system
+//   stores in the file's own encoding;
 // - any other file, a missing one included: the file's own bytes, passed
 //   through unchanged both ways, as the ANSI functions pass them.
 // Either way a UTF-8 text written in reads back as itself.

@@ -198,7 +198,8 @@ bool MakeNewContact(HWND dialog, HWND combo, HWND edit, const std::string& typed
         return false;
     }
     std::string address = localPart + extension;
-    if (!AddContact(typed, address)) ReportNotKept(dialog, typed);
+    StoreResult stored = AddContact(typed, address);
+    if (stored.outcome != StoreOutcome::Written) ReportNotKept(dialog, typed, stored);
     PlaceLinkAndEnd(dialog, typed, "mailto:" + address);
     return true;
 }

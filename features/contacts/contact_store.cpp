@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/configuration_file.h"
+#include "app/profile_text.h"
 #include "inject/text_encoding.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -204,28 +205,67 @@ bool IsStorableDisplayKey(const std::string& typed) {
     return true;
 }
 
-// What the program writes is UTF-8: a text handed over in Windows-1252 (an
-// ANSI dialog's) is converted by the same rule the reading applies.
-bool AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
-                  const std::string& address) {
-    return platform::WritePrivateProfileStringW("contact_book", FileTextToUtf8(displayKeyUtf8),
-                                                FileTextToUtf8("mailto:" + address), path);
+namespace {
+
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
 }
 
-bool AddContact(const std::string& displayKeyUtf8, const std::string& address) {
+// The name, as the readers show it, of the line of the section that the
+// profile functions would take for the key; none when no line is.
+std::optional<std::string> HolderOfKey(const std::string& bytes, const std::string& section,
+                                       const std::string& keyUtf8) {
+    const bool unicode = MarkOf(bytes) == FileMark::Utf16LittleEndian;
+    const unsigned codePage = unicode ? platform::kCodePageUtf8 : platform::kCodePageAnsi;
+    const std::vector<ProfileEntry> entries =
+        SectionEntries(ProfileUnits(bytes), platform::MultiByteToWideChar(codePage, 0, section));
+    const ProfileEntry* holder = EntryNamed(entries, platform::MultiByteToWideChar(codePage, 0, keyUtf8));
+    if (!holder) return std::nullopt;
+    return FileTextToUtf8(platform::WideCharToMultiByte(codePage, holder->name));
+}
+
+// A file the profile functions would misread is made Unicode first, and so
+// is a file without a mark that is to take a key beyond ASCII: there its
+// bytes would be ANSI letters, matched without regard to their case. If
+// that fails the plain file is written all the same: the check below still
+// keeps every entry.
+StoreResult StoreEntry(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& value) {
+    std::string bytes;
+    const bool read = platform::ReadWholeFile(path, bytes);
+    if (HasForeignMark(bytes) && !MakeConfigurationUnicode(path, bytes)) return {StoreOutcome::MarkNotHonoured, ""};
+    if (MarkOf(bytes) == FileMark::None && !IsAscii(key) && (read || !platform::PathExists(path)))
+        MakeConfigurationUnicode(path, bytes);
+    if (std::optional<std::string> holder = HolderOfKey(bytes, section, key))
+        return {StoreOutcome::KeyTaken, *holder};
+    if (!platform::WritePrivateProfileStringW(section, key, value, path)) return {StoreOutcome::NotWritten, ""};
+    return {StoreOutcome::Written, ""};
+}
+
+}  // namespace
+
+// What the program writes is UTF-8: a text handed over in Windows-1252 (an
+// ANSI dialog's) is converted by the same rule the reading applies.
+StoreResult AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
+                         const std::string& address) {
+    return StoreEntry(path, "contact_book", FileTextToUtf8(displayKeyUtf8), FileTextToUtf8("mailto:" + address));
+}
+
+StoreResult AddContact(const std::string& displayKeyUtf8, const std::string& address) {
     return AddContactTo(ConfigurationPath(), displayKeyUtf8, address);
 }
 
-bool AddDomainEntryTo(const std::string& path, const std::string& acronym,
-                      const std::string& companyName, const std::string& emailExtension) {
+StoreResult AddDomainEntryTo(const std::string& path, const std::string& acronym,
+                             const std::string& companyName, const std::string& emailExtension) {
     const DomainEntry entry = {FileTextToUtf8(acronym), FileTextToUtf8(companyName),
                                FileTextToUtf8(emailExtension)};
     gDomains.push_back(entry);
-    return platform::WritePrivateProfileStringW("domains", entry.acronym,
-                                                entry.companyName + entry.emailExtension, path);
+    return StoreEntry(path, "domains", entry.acronym, entry.companyName + entry.emailExtension);
 }
 
-bool AddDomainEntry(const std::string& acronym, const std::string& companyName,
-                      const std::string& emailExtension) {
+StoreResult AddDomainEntry(const std::string& acronym, const std::string& companyName,
+                           const std::string& emailExtension) {
     return AddDomainEntryTo(ConfigurationPath(), acronym, companyName, emailExtension);
 }

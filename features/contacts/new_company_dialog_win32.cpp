@@ -50,8 +50,9 @@ void StoreCompany(HWND dialog) {
         SignalField(dialog, static_cast<int>(input.failed));
         return;
     }
-    if (!AddDomainEntry(input.acronym, input.companyName, input.emailExtension))
-        ReportNotKept(dialog, input.companyName + " (" + input.acronym + ")");
+    StoreResult stored = AddDomainEntry(input.acronym, input.companyName, input.emailExtension);
+    if (stored.outcome != StoreOutcome::Written)
+        ReportNotKept(dialog, input.companyName + " (" + input.acronym + ")", stored);
     EndDialog(dialog, static_cast<INT_PTR>(gDomains.size()));
 }
 

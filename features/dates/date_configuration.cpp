@@ -1,8 +1,11 @@
 #include "features/dates/date_configuration.h"
 
 #include "app/configuration_file.h"
+#include "app/profile_text.h"
 #include "features/dates/date_format.h"
 #include "inject/text_encoding.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
 #include "platform/profile.h"
 
 namespace {
@@ -20,11 +23,33 @@ std::string WithoutCutLetter(std::string value) {
     return value;
 }
 
+// A file that kept a mark the profile functions may not honour (it could
+// not be made Unicode at start) is read by the program itself, as the mark
+// says; its text, else empty.
+std::u16string gOwnReading;
+bool gReadingOwn = false;
+
+std::u16string Units(const std::string& utf8) {
+    return platform::MultiByteToWideChar(platform::kCodePageUtf8, 0, utf8);
+}
+
+std::string RawValue(const std::string& section, const std::string& key, const std::string& defaultValue,
+                     const std::string& path) {
+    if (!gReadingOwn) return platform::GetPrivateProfileStringW(section, key, defaultValue, kValueBuffer, path);
+    return platform::WideCharToMultiByte(
+        platform::kCodePageUtf8, ProfileValue(gOwnReading, Units(section), Units(key), Units(defaultValue), kValueBuffer));
+}
+
 // The date goes into HTML as UTF-8, whatever the editor saved the file in.
 std::string ReadValue(const std::string& section, const std::string& key,
                       const std::string& defaultValue, const std::string& path) {
-    return FileTextToUtf8(std::string(TrimSpaces(WithoutCutLetter(
-        platform::GetPrivateProfileStringW(section, key, defaultValue, kValueBuffer, path)))));
+    return FileTextToUtf8(std::string(TrimSpaces(WithoutCutLetter(RawValue(section, key, defaultValue, path)))));
+}
+
+void ChooseReader(const std::string& path) {
+    std::string bytes;
+    gReadingOwn = HasForeignMark(platform::ReadFileStart(path, 3)) && platform::ReadWholeFile(path, bytes);
+    gOwnReading = gReadingOwn ? ProfileUnits(bytes) : std::u16string();
 }
 
 std::string NumberedKey(const char* letters, int number) {
@@ -34,6 +59,7 @@ std::string NumberedKey(const char* letters, int number) {
 }  // namespace
 
 void ReadDateConfigurationFrom(const std::string& path) {
+    ChooseReader(path);
     gDateFormat = ReadValue("date_picker", "output", kBuiltInDateFormat, path);
 
     gShortWeekdayNames.assign(7, "");
@@ -49,6 +75,7 @@ void ReadDateConfigurationFrom(const std::string& path) {
         gShortMonthNames[i - 1] = ReadValue("months", NumberedKey("M", i), "", path);
         gLongMonthNames[i - 1] = ReadValue("months", NumberedKey("MM", i), "", path);
     }
+    gOwnReading = {};
 }
 
 void ReadDateConfiguration() { ReadDateConfigurationFrom(ConfigurationPath()); }

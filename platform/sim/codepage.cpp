@@ -132,15 +132,30 @@ std::string EncodeUtf8(const std::u16string& text) {
     return out;
 }
 
+static bool Even(char16_t unit) { return unit % 2 == 0; }
+
+// The system's table maps every cased letter; these are the scripts a
+// configuration file meets: Latin-1, Latin Extended-A, Greek and Cyrillic.
+// Windows-1252 text holds only letters of the first two.
 char16_t LowerUnit(char16_t unit) {
     if ((unit >= 'A' && unit <= 'Z') || (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7))
         return unit + 0x20;
-    switch (unit) {
-        case 0x0152: return 0x0153;
-        case 0x0160: return 0x0161;
-        case 0x017D: return 0x017E;
-        case 0x0178: return 0x00FF;
-    }
+    if (unit < 0x100) return unit;
+    if ((unit >= 0x100 && unit <= 0x137 && unit != 0x130) || (unit >= 0x14A && unit <= 0x177))
+        return Even(unit) ? unit + 1 : unit;
+    if ((unit >= 0x139 && unit <= 0x148) || (unit >= 0x179 && unit <= 0x17E))
+        return Even(unit) ? unit : unit + 1;
+    if (unit == 0x178) return 0xFF;
+    if (unit == 0x386) return 0x3AC;
+    if (unit >= 0x388 && unit <= 0x38A) return unit + 0x25;
+    if (unit == 0x38C) return 0x3CC;
+    if (unit == 0x38E || unit == 0x38F) return unit + 0x3F;
+    if (unit >= 0x391 && unit <= 0x3AB && unit != 0x3A2) return unit + 0x20;
+    if (unit == 0x3C2) return 0x3C3;  // final sigma has the capital of sigma
+    if (unit >= 0x400 && unit <= 0x40F) return unit + 0x50;
+    if (unit >= 0x410 && unit <= 0x42F) return unit + 0x20;
+    if ((unit >= 0x460 && unit <= 0x481) || (unit >= 0x48A && unit <= 0x4BF) || (unit >= 0x4D0 && unit <= 0x52F))
+        return Even(unit) ? unit + 1 : unit;
     return unit;
 }
 
@@ -158,6 +173,14 @@ std::string WideCharToMultiByte(unsigned codePage, const std::u16string& text) {
     sim::Log("WideCharToMultiByte", std::to_string(codePage) + " " + std::to_string(text.size()) +
                                         " units");
     return codePage == kCodePageUtf8 ? sim::EncodeUtf8(text) : sim::EncodeAnsi(text);
+}
+
+bool EqualIgnoringCase(const std::u16string& a, const std::u16string& b) {
+    sim::Log("CompareStringOrdinal", std::to_string(a.size()) + " " + std::to_string(b.size()) + " units");
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (sim::LowerUnit(a[i]) != sim::LowerUnit(b[i])) return false;
+    return true;
 }
 
 void CharUpperBuffA(std::string& text) {

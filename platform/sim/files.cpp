@@ -151,6 +151,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return done;
 }
 
+std::string ReadFileStart(const std::string& path, unsigned count) {
+    const std::string* stored = sim::StoredBytes(path);
+    sim::Log("ReadFile", path + " " + std::to_string(count) + " bytes" + (stored ? "" : " failed"));
+    return stored ? stored->substr(0, count) : std::string();
+}
+
 std::string LoadRcData(unsigned id) {
     auto found = sim::gRcData.find(id);
     std::string bytes = found == sim::gRcData.end() ? "" : found->second;

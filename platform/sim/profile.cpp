@@ -1,8 +1,11 @@
-// The profile functions over the simulated files, following Wine's rules.
-// Wine parses the whole file and, on a write that changes something, writes
-// the whole file again: blank lines vanish and every line is rebuilt from
-// its parts. Windows edits the file in place instead; the simulation takes
-// Wine's way because the same cases also run under Wine.
+// The profile functions over the simulated files. Where Windows and Wine
+// read a file differently the simulation reads it as Windows does: only the
+// FF FE mark makes a file Unicode (Wine also honours FE FF and the UTF-8
+// mark, which Windows takes for letters of the first line). Wine parses the
+// whole file and, on a write that changes something, writes the whole file
+// again: blank lines vanish and every line is rebuilt from its parts.
+// Windows edits the file in place instead; the simulation takes Wine's way
+// there, because the same cases also run under Wine and the readings agree.
 #include <algorithm>
 #include <string_view>
 #include <vector>
@@ -14,7 +17,7 @@ namespace sim {
 
 namespace {
 
-enum class Encoding { Ansi, Utf8, Utf16Le, Utf16Be };
+enum class Encoding { Ansi, Utf16Le };
 
 struct Entry {
     std::u16string name;
@@ -47,6 +50,9 @@ std::u16string_view TrimRight(std::u16string_view text) {
 
 std::u16string Trim(std::u16string_view text) { return std::u16string(TrimLeft(TrimRight(text))); }
 
+// Names of a file without the mark are the ANSI code page's letters, so
+// two UTF-8 names whose bytes differ only in Š/š, Œ/œ or Ž/ž (李 and 杞)
+// are one name.
 bool SameName(const std::u16string& a, const std::u16string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
@@ -54,42 +60,25 @@ bool SameName(const std::u16string& a, const std::u16string& b) {
     return true;
 }
 
-std::u16string Utf16FromBytes(const std::string& bytes, size_t start, bool bigEndian) {
-    std::u16string text;
-    for (size_t i = start; i + 1 < bytes.size(); i += 2) {
-        unsigned char first = static_cast<unsigned char>(bytes[i]);
-        unsigned char second = static_cast<unsigned char>(bytes[i + 1]);
-        text += static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
-    }
-    return text;
-}
-
 std::u16string DecodeFile(const std::string& bytes, Encoding& encoding) {
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        encoding = Encoding::Utf8;
-        return DecodeUtf8(bytes.substr(3));
+    if (bytes.compare(0, 2, "\xFF\xFE") != 0) {
+        encoding = Encoding::Ansi;
+        return DecodeAnsi(bytes);
     }
-    if (bytes.compare(0, 2, "\xFF\xFE") == 0) {
-        encoding = Encoding::Utf16Le;
-        return Utf16FromBytes(bytes, 2, false);
-    }
-    if (bytes.compare(0, 2, "\xFE\xFF") == 0) {
-        encoding = Encoding::Utf16Be;
-        return Utf16FromBytes(bytes, 2, true);
-    }
-    encoding = Encoding::Ansi;
-    return DecodeAnsi(bytes);
+    encoding = Encoding::Utf16Le;
+    std::u16string text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i + 1]) << 8 |
+                                      static_cast<unsigned char>(bytes[i]));
+    return text;
 }
 
 std::string EncodeFile(const std::u16string& text, Encoding encoding) {
     if (encoding == Encoding::Ansi) return EncodeAnsi(text);
-    if (encoding == Encoding::Utf8) return "\xEF\xBB\xBF" + EncodeUtf8(text);
-    bool bigEndian = encoding == Encoding::Utf16Be;
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    std::string bytes = "\xFF\xFE";
     for (char16_t unit : text) {
-        char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
     }
     return bytes;
 }
@@ -153,8 +142,7 @@ const Profile* ParsedProfile(const std::string& path) {
 
 // A section without a name ("[]") is written without its header, as Wine
 // writes it: the line after it can so become the first of the file, and
-// when that line begins with the bytes of a byte-order mark the file reads
-// in that encoding from then on. Windows, editing in place, keeps "[]".
+// when that line begins with FF FE the file reads as Unicode from then on. Windows, editing in place, keeps "[]".
 std::string WriteProfile(const Profile& profile) {
     std::u16string text;
     for (const Section& section : profile.sections) {
@@ -223,7 +211,7 @@ Encoder EncoderFor(Encoding encoding) { return encoding == Encoding::Ansi ? Enco
 
 namespace platform {
 
-// Names and values are UTF-8 for a file with a byte-order mark, the file's
+// Names and values are UTF-8 for a file with the FF FE mark, the file's
 // own bytes (read as the ANSI code page, which gives every byte back) for
 // any other file.
 std::string GetPrivateProfileStringW(const std::string& section, const std::string& key,

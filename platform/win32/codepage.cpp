@@ -37,6 +37,14 @@ std::string WideCharToMultiByte(unsigned codePage, const std::u16string& text) {
     return bytes;
 }
 
+bool EqualIgnoringCase(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size() || a.size() > INT_MAX) return false;
+    if (a.empty()) return true;
+    int length = static_cast<int>(a.size());
+    return ::CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), length,
+                                  reinterpret_cast<const wchar_t*>(b.data()), length, TRUE) == CSTR_EQUAL;
+}
+
 void CharUpperBuffA(std::string& text) {
     ::CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
 }

@@ -49,6 +49,18 @@ bool WriteNewFile(const std::string& path, const std::string& bytes) {
     return ::CloseHandle(file) && ok;
 }
 
+std::string ReadFileStart(const std::string& path, unsigned count) {
+    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(count, '\0');
+    DWORD got = 0;
+    if (!::ReadFile(file, bytes.data(), count, &got, nullptr)) got = 0;
+    ::CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

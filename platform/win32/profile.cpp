@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
 
 #include "platform/codepage.h"
 #include "platform/profile.h"
@@ -30,20 +31,20 @@ std::string Head(const std::wstring& path) {
     return std::string(bytes, got);
 }
 
-// Wine reads a file that starts with a UTF-8 mark as UTF-8; Windows reads
-// it as ANSI, the mark being three letters of its first line. Asked once,
-// of a scratch file whose only section header stands behind the mark.
-bool AskWhetherUtf8MarkIsHonoured() {
+// Windows honours only the FF FE mark: a file that starts with FE FF or
+// the UTF-8 mark is ANSI to it, the mark being letters of its first line.
+// Wine reads both in their encoding. Asked once for each mark, of a scratch
+// file whose only section header stands behind it.
+bool AskWhetherMarkIsHonoured(const std::string& probe) {
     wchar_t folder[MAX_PATH], name[MAX_PATH];
     DWORD length = ::GetTempPathW(MAX_PATH, folder);
     if (length == 0 || length >= MAX_PATH || !::GetTempFileNameW(folder, L"vnt", 0, name)) return false;
     HANDLE file = ::CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_TEMPORARY, nullptr);
-    static const char kProbe[] = "\xEF\xBB\xBF[s]\r\nk=v\r\n";
     DWORD written = 0;
     bool made = file != INVALID_HANDLE_VALUE &&
-                ::WriteFile(file, kProbe, sizeof kProbe - 1, &written, nullptr) &&
-                written == sizeof kProbe - 1;
+                ::WriteFile(file, probe.data(), static_cast<DWORD>(probe.size()), &written, nullptr) &&
+                written == probe.size();
     if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
     wchar_t value[4] = L"";
     if (made) ::GetPrivateProfileStringW(L"s", L"k", L"", value, 4, name);
@@ -52,7 +53,13 @@ bool AskWhetherUtf8MarkIsHonoured() {
 }
 
 bool Utf8MarkIsHonoured() {
-    static const bool honoured = AskWhetherUtf8MarkIsHonoured();
+    static const bool honoured = AskWhetherMarkIsHonoured("\xEF\xBB\xBF[s]\r\nk=v\r\n");
+    return honoured;
+}
+
+bool BigEndianMarkIsHonoured() {
+    static const bool honoured =
+        AskWhetherMarkIsHonoured(std::string("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n", 22));
     return honoured;
 }
 
@@ -61,8 +68,8 @@ bool Utf8MarkIsHonoured() {
 // UTF-16 and back gives every byte back as it was, as the A functions do.
 unsigned CodePageOf(const std::wstring& path) {
     std::string head = Head(path);
-    if (head.compare(0, 2, "\xFF\xFE") == 0 || head.compare(0, 2, "\xFE\xFF") == 0)
-        return kCodePageUtf8;
+    if (head.compare(0, 2, "\xFF\xFE") == 0) return kCodePageUtf8;
+    if (head.compare(0, 2, "\xFE\xFF") == 0 && BigEndianMarkIsHonoured()) return kCodePageUtf8;
     if (head == "\xEF\xBB\xBF" && Utf8MarkIsHonoured()) return kCodePageUtf8;
     return kCodePageAnsi;
 }

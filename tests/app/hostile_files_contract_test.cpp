@@ -119,7 +119,8 @@ struct HostileCase {
     std::string december{};                       // long name of month 12
     std::string domains{}, contacts{};            // as the contact book reads them
     std::string domainsAfter{}, contactsAfter{};  // after the new contact and company
-    bool written = true;                          // the profile functions find both
+    StoreOutcome stored = StoreOutcome::Written;  // of the new contact and company
+    bool madeUnicode = false;                     // at start, its original kept as the backup
     std::vector<std::string> kept{};              // text the file still holds after the writes
     NewEntries add = kNew;
 };
@@ -159,11 +160,21 @@ std::vector<HostileCase> Cases() {
          .contacts = kJohn + "Z\xC3\xA9lie, \xC3\x89mile=mailto:Emile.Zelie@gmail.com;",
          .domainsAfter = kPlainDomains + kNewDomain,
          .contactsAfter = kJohn + "Z\xC3\xA9lie, \xC3\x89mile=mailto:Emile.Zelie@gmail.com;" +
-                          kNewContact},
+                          kNewContact,
+         .madeUnicode = true},
         // The mark is not part of the first line: "[domains]" there is a header.
+        // Made Unicode at start, the file shows the date section's format too.
         {.name = "utf8_bom_domains_first", .file = "utf8_bom_domains_first.ini",
          .format = kBuiltInFormat, .domains = kGoogle, .contacts = kJohn,
-         .domainsAfter = kGoogle + kNewDomain, .contactsAfter = kJohn + kNewContact},
+         .domainsAfter = kGoogle + kNewDomain, .contactsAfter = kJohn + kNewContact, .madeUnicode = true},
+        {.name = "utf16be_bom", .file = "utf16be_bom.ini", .format = kFormat, .firstShortWeekday = "Lun",
+         .domains = kPlainDomains, .contacts = kPlainContacts, .domainsAfter = kPlainDomains + kNewDomain,
+         .contactsAfter = kPlainContacts + kNewContact, .madeUnicode = true},
+        // What cannot be made Unicode is read by the program itself and never
+        // written.
+        {.name = "utf16be_bom_read_only", .file = "utf16be_bom.ini", .place = Place::ReadOnlyFile,
+         .format = kFormat, .firstShortWeekday = "Lun", .domains = kPlainDomains, .contacts = kPlainContacts,
+         .domainsAfter = kPlainDomains, .contactsAfter = kPlainContacts, .stored = StoreOutcome::MarkNotHonoured},
         // UTF-8 keys holding bytes that Windows-1252 leaves undefined survive
         // a rewrite in the ANSI code page.
         {.name = "utf8_keys_undefined_cp1252", .file = "utf8_keys_undefined_cp1252.ini",
@@ -195,15 +206,14 @@ std::vector<HostileCase> Cases() {
          .domains = kGoogle, .contacts = kJohn, .domainsAfter = kGoogle + kNewDomain,
          .contactsAfter = kJohn + kNewContact,
          .kept = {"output=<b>second</b>", "Y!=Yahoo!@yahoo.com", "Doe, Jane=mailto:Jane.Doe@yahoo.com"}},
-        // The first of each key is read and rewritten; the contact book keeps
-        // every line.
+        // The first of each key is read; the contact book keeps every line,
+        // and a new entry of a key the file holds is not written over it.
         {.name = "duplicate_keys", .file = "duplicate_keys.ini", .format = "<b>first</b>",
          .firstShortWeekday = "Lun", .domains = kGoogle + "G=Google France|@gmail.fr;",
          .contacts = kJohn + kJane + "Doe, John=mailto:John.Doe@gmail.fr;",
-         .domainsAfter = "G=Google Mail|@googlemail.com;G=Google France|@gmail.fr;",
-         .contactsAfter = "Doe, John=mailto:John.Doe@new.example;" + kJane +
-                          "Doe, John=mailto:John.Doe@gmail.fr;",
-         .kept = {"output=<b>second</b>"},
+         .domainsAfter = kGoogle + "G=Google France|@gmail.fr;",
+         .contactsAfter = kJohn + kJane + "Doe, John=mailto:John.Doe@gmail.fr;",
+         .stored = StoreOutcome::KeyTaken, .kept = {"output=<b>second</b>"},
          .add = {"Doe, John", "John.Doe@new.example", "G", "Google Mail", "@googlemail.com"}},
         {.name = "contact_book_last_line", .file = "contact_book_last_line.ini", .format = kFormat,
          .firstShortWeekday = "Lun", .domains = kPlainDomains,
@@ -233,9 +243,9 @@ std::vector<HostileCase> Cases() {
         // Nothing can be written: every reading stays as it was.
         {.name = "read_only", .file = "plain.ini", .place = Place::ReadOnlyFile, .format = kFormat,
          .firstShortWeekday = "Lun", .domains = kPlainDomains, .contacts = kPlainContacts,
-         .domainsAfter = kPlainDomains, .contactsAfter = kPlainContacts, .written = false},
+         .domainsAfter = kPlainDomains, .contactsAfter = kPlainContacts, .stored = StoreOutcome::NotWritten},
         {.name = "folder_in_place", .place = Place::Folder, .format = kBuiltInFormat,
-         .domains = kBuiltInDomain, .domainsAfter = kBuiltInDomain, .written = false},
+         .domains = kBuiltInDomain, .domainsAfter = kBuiltInDomain, .stored = StoreOutcome::NotWritten},
         // The contact book reads the zero byte as any other. The profile
         // functions end a name or value at it, so their rewrite keeps
         // "mailto:Byte.Nul" of that line: no "@", no contact. (Windows edits
@@ -340,9 +350,9 @@ void ExpectReadings(const HostileCase& c, const std::string& domains, const std:
 void AddTheNewEntries(const HostileCase& c) {
     size_t known = gDomains.size();
     // Each write answers whether the file took it.
-    EXPECT_EQ(AddContact(c.add.contactKey, c.add.address), c.written);
+    EXPECT_EQ(AddContact(c.add.contactKey, c.add.address).outcome, c.stored);
     // The new company is listed at once, whether or not the file took it.
-    EXPECT_EQ(AddDomainEntry(c.add.acronym, c.add.companyName, c.add.emailExtension), c.written);
+    EXPECT_EQ(AddDomainEntry(c.add.acronym, c.add.companyName, c.add.emailExtension).outcome, c.stored);
     ASSERT_EQ(gDomains.size(), known + 1);
     EXPECT_EQ(gDomains.back().acronym, c.add.acronym);
 #ifndef _WIN32
@@ -357,10 +367,10 @@ void ExpectWritten(const HostileCase& c, const std::string& path) {
                                                              1024, path);
     std::string company =
         platform::GetPrivateProfileStringW("domains", c.add.acronym, "", 1024, path);
-    if (c.written) {
+    if (c.stored == StoreOutcome::Written) {
         EXPECT_EQ(contact, "mailto:" + c.add.address);
         EXPECT_EQ(company, c.add.companyName + c.add.emailExtension);
-    } else {
+    } else if (c.stored == StoreOutcome::NotWritten) {
         EXPECT_EQ(contact, "");
         EXPECT_EQ(company, "");
     }
@@ -386,12 +396,16 @@ TEST_P(HostileFile, ReadAndWrittenAsTheReadersTakeIt) {
     ASSERT_TRUE(PutInPlace(c, path, bytes)) << path;
 
     EnsureConfigurationFile();
-    ExpectLeftAlone(c, path, bytes, "after the creation check");
+    MendConfigurationMark();
+    std::string backup;
+    EXPECT_EQ(platform::ReadWholeFile(path + ".bak", backup) && backup == bytes, c.madeUnicode);
+    if (c.madeUnicode) { EXPECT_TRUE(platform::ReadWholeFile(path, bytes) && bytes.rfind("\xFF\xFE", 0) == 0); }
+    ExpectLeftAlone(c, path, bytes, "after the start");
     ExpectReadings(c, c.domains, c.contacts, "before the writes");
 
     AddTheNewEntries(c);
     ExpectWritten(c, path);
-    if (!c.written) ExpectLeftAlone(c, path, bytes, "after the failed writes");
+    if (c.stored != StoreOutcome::Written) ExpectLeftAlone(c, path, bytes, "after the refused writes");
     ExpectReadings(c, c.domainsAfter, c.contactsAfter, "after the writes");
     ClearPlace(path);
 }

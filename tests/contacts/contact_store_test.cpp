@@ -8,6 +8,7 @@
 #include "app/configuration_file.h"
 #include "platform/profile.h"
 #include "platform/sim/sim.h"
+#include "tests/support/contact_lists.h"
 
 // Readable failures for the two records.
 void PrintTo(const DomainEntry& d, std::ostream* os) {
@@ -203,59 +204,92 @@ TEST_F(StoreFileTest, MissingFileGivesBuiltInCompanyAndNoContacts) {
     EXPECT_TRUE(gContacts.empty());
 }
 
-std::string Profile(const std::string& section, const std::string& key, const std::string& path) {
-    return platform::GetPrivateProfileStringW(section, key, "<none>", 1024, path);
+// A new entry is written only where no line of its section holds its key
+// as the profile functions match keys; a key beyond ASCII, or a file with a
+// mark Windows does not honour, first makes the file Unicode, the original
+// kept as a backup.
+struct AddCase {
+    const char* name;
+    std::string file;
+    const char* acronym;  // a company with this acronym; null: the contact below
+    std::string key;      // the contact's name, or the company's name
+    StoreResult stored;
+    std::string contacts, domains;  // read back, as ContactsOf and DomainsOf give them
+    bool unicode = false;           // the file became FF FE, its original the backup
+    bool readOnly = false;
+};
+
+const std::string kLi = "\xE6\x9D\x8E, \xE6\x98\x8E", kQi = "\xE6\x9D\x9E, \xE6\x98\x8E";  // 李, 明 and 杞, 明
+const std::string kMuller = "M\xC3\x8CLLER, Anna", kMueller = "M\xC3\x9CLLER, Anna";
+const std::string kE = "\xC3\x8A, Eva", kU = "\xC3\x9A, Eva";
+const std::string kKa = "\xD0\x9A, Ivan", kNje = "\xD0\x8A, Ivan";
+const StoreResult kWritten = {StoreOutcome::Written, ""};
+StoreResult Taken(const std::string& holder) { return {StoreOutcome::KeyTaken, holder}; }
+const std::string kBuiltInText = "default=Microsoft|@microsoft.com;";
+
+std::vector<AddCase> AddCases() {
+    std::vector<AddCase> cases = {
+        {"AppendedToItsSection", "[contact_book]\r\nA, B=mailto:a@b.com\r\n", nullptr, "Doe, Max", kWritten,
+         "A, B=mailto:a@b.com;Doe, Max=mailto:new@x.com;", kBuiltInText},
+        {"SectionMadeInAUnicodeFile", "[domains]\r\nG=Google@gmail.com\r\n", nullptr, "Z\xC3\xA9lie, Ana", kWritten,
+         "Z\xC3\xA9lie, Ana=mailto:new@x.com;", "G=Google|@gmail.com;", true},
+        {"UnicodeNamesInAnyCase", Utf16("\xFF\xFE", u"[contact_book]\r\n\u0418\u0432\u0430\u043D\r\n", false),
+         nullptr, "\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD", Taken("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD"),
+         "", kBuiltInText},
+        {"AcronymOfOtherCaseIsTaken", "[domains]\r\nY!=Yahoo!@yahoo.com\r\n", "y!", "Yahoo France",
+         Taken("Y!"), "", "Y!=Yahoo!|@yahoo.com;"},
+        {"CompanyAfterTheBuiltInOne", "[contact_book]\r\n", "AMZ", "Amazon", kWritten, "", "AMZ=Amazon|@new.example;"},
+        {"BigEndianMarkMadeUnicode", Utf16("\xFE\xFF", u"[contact_book]\r\nA, B=mailto:a@b.com\r\n", true), nullptr,
+         "Doe, Max", kWritten, "A, B=mailto:a@b.com;Doe, Max=mailto:new@x.com;", kBuiltInText, true},
+        {"ReadOnlyFileWithAUtf8MarkIsOnlyRead", "\xEF\xBB\xBF[contact_book]\r\nA, B=mailto:a@b.com\r\n", nullptr,
+         "Doe, Max", StoreResult{StoreOutcome::MarkNotHonoured, ""}, "A, B=mailto:a@b.com;", kBuiltInText, false, true},
+    };
+    // The file that cannot become Unicode still keeps its entry; the one that
+    // can holds both names.
+    for (const auto& [held, added] : {std::pair{kLi, kQi}, {kMuller, kMueller}, {kE, kU}, {kKa, kNje}}) {
+        const std::string file = "[contact_book]\r\n" + held + "=mailto:held@x.com\r\n";
+        cases.push_back({"CollidingName", file, nullptr, added, kWritten,
+                         held + "=mailto:held@x.com;" + added + "=mailto:new@x.com;", kBuiltInText, true});
+        cases.push_back({"CollidingNameInAReadOnlyFile", file, nullptr, added, Taken(held),
+                         held + "=mailto:held@x.com;", kBuiltInText, false, true});
+    }
+    return cases;
 }
 
-TEST_F(StoreFileTest, AddContactWritesMailtoValueAndLeavesListAlone) {
-    sim::SetFile(path, "[contact_book]\r\nA, B=mailto:a@b.com\r\n");
-    LoadContactBook();
-    AddContact("Doe, Max", "Max.Doe@x.com");
-    EXPECT_EQ(gContacts.size(), 1u);
-    EXPECT_EQ(Profile("contact_book", "Doe, Max", path), "mailto:Max.Doe@x.com");
-    LoadContactBook();
-    EXPECT_EQ(gContacts, (std::vector<Contact>{{"A, B", "mailto:a@b.com"},
-                                               {"Doe, Max", "mailto:Max.Doe@x.com"}}));
+TEST_F(StoreFileTest, NewEntryNeverReplacesAnother) {
+    for (const AddCase& c : AddCases()) {
+        sim::Reset();
+        sim::SetFile(path, c.file);
+        if (c.readOnly) sim::SetReadOnly(path);
+        LoadContactBook();
+        const size_t known = gDomains.size();
+        const StoreResult stored = c.acronym ? AddDomainEntry(c.acronym, c.key, "@new.example")
+                                             : AddContact(c.key, "new@x.com");
+        EXPECT_EQ(stored.outcome, c.stored.outcome) << c.name << " " << c.key;
+        EXPECT_EQ(stored.holder, c.stored.holder) << c.name << " " << c.key;
+        // A company is listed at once, kept or not, for the contact being made.
+        EXPECT_EQ(gDomains.size(), known + (c.acronym ? 1 : 0)) << c.name;
+        std::string bytes, backup;
+        ASSERT_TRUE(sim::GetFile(path, bytes));
+        EXPECT_EQ(bytes.rfind("\xFF\xFE", 0) == 0, c.unicode || c.file.rfind("\xFF\xFE", 0) == 0) << c.name;
+        EXPECT_EQ(sim::GetFile(path + ".bak", backup) && backup == c.file, c.unicode) << c.name;
+        if (c.stored.outcome != StoreOutcome::Written && !c.unicode) {
+            EXPECT_EQ(bytes, c.file) << c.name << " " << c.key;
+        }
+        LoadContactBook();
+        EXPECT_EQ(ContactsOf(gContacts), c.contacts) << c.name << " " << c.key;
+        EXPECT_EQ(DomainsOf(gDomains), c.domains) << c.name << " " << c.key;
+    }
 }
 
-TEST_F(StoreFileTest, AddContactCreatesMissingSection) {
-    sim::SetFile(path, "[domains]\r\nG=Google@gmail.com\r\n");
-    AddContact("Z\xC3\xA9lie, Ana", "Ana.Zelie@gmail.com");
-    LoadContactBook();
-    EXPECT_EQ(gContacts, (std::vector<Contact>{{"Z\xC3\xA9lie, Ana", "mailto:Ana.Zelie@gmail.com"}}));
-    EXPECT_EQ(gDomains, (std::vector<DomainEntry>{{"G", "Google", "@gmail.com"}}));
-}
-
-TEST_F(StoreFileTest, AddContactReplacesKeyOfOtherCase) {
-    sim::SetFile(path, "[contact_book]\r\nDoe, John=mailto:old@x.com\r\nRoe, Ann=mailto:a@x.com\r\n");
-    AddContact("doe, john", "John.Doe@y.com");
-    LoadContactBook();
-    ASSERT_EQ(gContacts.size(), 2u);
-    EXPECT_EQ(gContacts[0].mailtoValue, "mailto:John.Doe@y.com");
-    EXPECT_EQ(gContacts[1], (Contact{"Roe, Ann", "mailto:a@x.com"}));
-}
-
-TEST_F(StoreFileTest, DuplicateAcronymGivesTwoEntriesAndOneLine) {
-    sim::SetFile(path, "[domains]\r\nY!=Yahoo!@yahoo.com\r\nG=Google@gmail.com\r\n");
-    LoadContactBook();
-    EXPECT_TRUE(AddDomainEntry("Y!", "Yahoo France", "@yahoo.fr"));
-    EXPECT_EQ(gDomains, (std::vector<DomainEntry>{{"Y!", "Yahoo!", "@yahoo.com"},
-                                                 {"G", "Google", "@gmail.com"},
-                                                 {"Y!", "Yahoo France", "@yahoo.fr"}}));
-    EXPECT_EQ(Profile("domains", "Y!", path), "Yahoo France@yahoo.fr");
-    LoadContactBook();
-    EXPECT_EQ(gDomains, (std::vector<DomainEntry>{{"Y!", "Yahoo France", "@yahoo.fr"},
-                                                 {"G", "Google", "@gmail.com"}}));
-}
-
-TEST_F(StoreFileTest, AddDomainAfterBuiltInIsSecondAndReplacesItNextTime) {
+// A backup from an earlier conversion is never written over.
+TEST_F(StoreFileTest, EarlierBackupIsKept) {
+    sim::SetFile(path + ".bak", "older");
     sim::SetFile(path, "[contact_book]\r\n");
-    LoadContactBook();
-    EXPECT_TRUE(AddDomainEntry("AMZ", "Amazon", "@amazon.com"));
-    EXPECT_EQ(gDomains.size(), 2u);
-    EXPECT_EQ(gDomains.front(), kBuiltIn);
-    LoadContactBook();
-    EXPECT_EQ(gDomains, (std::vector<DomainEntry>{{"AMZ", "Amazon", "@amazon.com"}}));
+    EXPECT_EQ(AddContact(kQi, "new@x.com"), kWritten);
+    std::string older, backup;
+    EXPECT_TRUE(sim::GetFile(path + ".bak", older) && older == "older" && sim::GetFile(path + ".bak2", backup) &&
+                backup == "[contact_book]\r\n");
 }
 
 // ---- Finding, folding, composing -------------------------------------------

@@ -12,6 +12,9 @@ std::string FreshFolder();
 
 // True when the cases run against the simulation.
 bool RunningOnSimulation();
+// True when the real system is Wine (whose profile functions honour marks
+// that Windows does not).
+bool RunningUnderWine();
 
 // The configuration file's path for a case that needs a file of its own
 // there, with whatever an earlier case left in that place removed. The real

@@ -18,6 +18,8 @@ std::string FreshFolder() {
 
 bool RunningOnSimulation() { return true; }
 
+bool RunningUnderWine() { return false; }
+
 void ClearPlace(const std::string&) {}
 
 std::string PlaceOfConfiguration() {

@@ -27,6 +27,7 @@ void ClearPlace(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(path.c_str());
     RemoveDirectoryA(path.c_str());
+    ::DeleteFileA((path + ".bak").c_str());  // of a file the program made Unicode
 }
 
 std::string PlaceOfConfiguration() {
@@ -80,3 +81,5 @@ void* MakeClipboardOwner(void (*handler)(unsigned message, unsigned format)) {
 }
 
 void DestroyClipboardOwner(void* window) { DestroyWindow(static_cast<HWND>(window)); }
+
+bool RunningUnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"); }
