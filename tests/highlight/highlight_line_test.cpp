@@ -8,6 +8,7 @@
 
 #include "inject/html_clipboard.h"
 #include "platform/clipboard.h"
+#include "platform/desktop.h"
 #include "platform/sim/sim.h"
 
 namespace {
@@ -73,7 +74,7 @@ protected:
 
 TEST_F(HighlightCurrentLineTest, SelectsAndCopiesTheLineInOneBatch) {
     CopiedLine(kHeader + Body("<p>x</p>"));
-    HighlightCurrentLine("lime");
+    HighlightCurrentLine(oneNote, "lime");
     ASSERT_EQ(sim::SentInputs().size(), 1u);
     struct Key {
         uint16_t virtualKey;
@@ -87,27 +88,58 @@ TEST_F(HighlightCurrentLineTest, SelectsAndCopiesTheLineInOneBatch) {
     EXPECT_EQ(sent, expected);
 }
 
+// Who owns the clipboard after a change: a window of the target's own
+// process (as Office programs copy), one of the process of a child window of
+// the target (a Store app inside its host's frame), another program's, or
+// none (opened without a window).
+enum class Owner { InFront, SameProcess, ChildProcess, OtherProcess, None };
+
 // The line is read only once the clipboard has changed since the copy keys
-// went and holds a document, however late the copy comes within the wait;
-// then written.
+// went, holds a document and was placed by the target; however late the
+// copy comes within the wait, and whatever held the clipboard meanwhile;
+// then written. Times fall on the timer's ticks of 15.625 ms.
 struct CopyTimingCase {
+    const char* name;
     unsigned copyDelay;
-    unsigned heldAfterCopy;  // a clipboard history holding it after the change
-    unsigned expectedNow;
-    unsigned otherTextAt = sim::kForever;  // another program's change before the copy
+    unsigned heldAfterCopy = 0;  // a clipboard history holding it after the change
+    unsigned expectedNow = 0;
+    unsigned otherAt = sim::kForever;  // another program's change during the wait
+    bool otherIsHtml = false;
+    Owner otherOwner = Owner::None;
+    Owner copyOwner = Owner::InFront;
+    unsigned ctrlHeldMs = 0;  // the hotkey's Ctrl, let go late
+    bool otherIsTheLine = false;
 };
 
+void PrintTo(const CopyTimingCase& c, std::ostream* out) { *out << c.name; }
+
 class HighlightCopyTimingTest : public HighlightCurrentLineTest,
-                                public testing::WithParamInterface<CopyTimingCase> {};
+                                public testing::WithParamInterface<CopyTimingCase> {
+protected:
+    platform::WindowHandle WindowOf(Owner owner) {
+        switch (owner) {
+            case Owner::SameProcess: return sim::AddWindow("", platform::GetWindowProcessId(oneNote));
+            case Owner::ChildProcess:
+                return sim::AddWindow("", platform::GetWindowProcessId(sim::AddChildWindow(oneNote)));
+            case Owner::OtherProcess: return sim::AddWindow("Browser");
+            default: return nullptr;
+        }
+    }
+};
 
 TEST_P(HighlightCopyTimingTest, ReadsTheCopyWhenItComes) {
     const CopyTimingCase& c = GetParam();
     sim::SetClipboardData(htmlFormat, kHeader + Body("<p>old</p>") + '\0');
-    CopiedLine(kHeader + Body("<p>x</p>"), c.copyDelay);
+    sim::AnswerCopyWith(htmlFormat, kHeader + Body("<p>x</p>") + '\0', c.copyDelay, WindowOf(c.copyOwner));
     sim::HoldClipboardAfterEveryChange(c.heldAfterCopy);
-    if (c.otherTextAt != sim::kForever)
-        sim::PlaceFromAnotherProgram(kTextFormat, std::string("what was there before") + '\0', c.otherTextAt);
-    EXPECT_TRUE(HighlightCurrentLine("lime"));
+    if (c.ctrlHeldMs) sim::HoldKey(0xA2, c.ctrlHeldMs);
+    const std::string other = !c.otherIsHtml      ? "what was there before"
+                              : c.otherIsTheLine ? kHeader + Body("<p>x</p>")
+                                                 : kHeader + Body("<p>a web page</p>");
+    if (c.otherAt != sim::kForever)
+        sim::PlaceFromAnotherProgram(c.otherIsHtml ? htmlFormat : kTextFormat, other + '\0', c.otherAt,
+                                     WindowOf(c.otherOwner));
+    EXPECT_TRUE(HighlightCurrentLine(oneNote, "lime"));
     EXPECT_EQ(ClipboardText(htmlFormat).substr(kHeader.size()), Body(Span("lime") + "<p>x</p></span>"));
     EXPECT_EQ(sim::Now(), c.expectedNow);
     EXPECT_LT(IndexOfCall("SendInput"), IndexOfCall("OpenClipboard"));
@@ -115,10 +147,28 @@ TEST_P(HighlightCopyTimingTest, ReadsTheCopyWhenItComes) {
     EXPECT_FALSE(sim::ClipboardIsOpen());
 }
 
-INSTANTIATE_TEST_SUITE_P(Copies, HighlightCopyTimingTest,
-                         testing::Values(CopyTimingCase{0, 0, 0}, CopyTimingCase{400, 0, 400},
-                                         CopyTimingCase{1000, 0, 1000}, CopyTimingCase{0, 300, 300},
-                                         CopyTimingCase{250, 200, 450}, CopyTimingCase{300, 0, 300, 100}));
+INSTANTIATE_TEST_SUITE_P(
+    Copies, HighlightCopyTimingTest,
+    testing::Values(
+        CopyTimingCase{.name = "AtOnce", .copyDelay = 0},
+        CopyTimingCase{.name = "Late", .copyDelay = 400, .expectedNow = 406},
+        CopyTimingCase{.name = "AtTheDeadline", .copyDelay = 1000, .expectedNow = 1000},
+        CopyTimingCase{.name = "HeldAfter", .copyDelay = 0, .heldAfterCopy = 300, .expectedNow = 312},
+        CopyTimingCase{.name = "LateAndHeld", .copyDelay = 250, .heldAfterCopy = 200, .expectedNow = 453},
+        // A read that finds the clipboard held does not use the change up.
+        CopyTimingCase{.name = "HeldPastTheBusyWait", .copyDelay = 0, .heldAfterCopy = 600, .expectedNow = 609},
+        CopyTimingCase{.name = "OtherTextFirst", .copyDelay = 300, .expectedNow = 312, .otherAt = 100},
+        CopyTimingCase{.name = "WebPageFirst", .copyDelay = 300, .expectedNow = 312, .otherAt = 100,
+                       .otherIsHtml = true, .otherOwner = Owner::OtherProcess},
+        CopyTimingCase{.name = "OwnedByTheTargetsProcess", .copyDelay = 0, .copyOwner = Owner::SameProcess},
+        CopyTimingCase{.name = "OwnedByAChildWindowsProcess", .copyDelay = 0, .copyOwner = Owner::ChildProcess},
+        CopyTimingCase{.name = "OwnedByNoWindow", .copyDelay = sim::kForever, .expectedNow = 109, .otherAt = 100,
+                       .otherIsHtml = true, .otherOwner = Owner::None, .otherIsTheLine = true},
+        // The number is read once the hotkey's Ctrl is let go: a change
+        // while it is held is not the copy.
+        CopyTimingCase{.name = "ChangeWhileCtrlHeld", .copyDelay = 50, .expectedNow = 265, .otherAt = 100,
+                       .otherIsHtml = true, .ctrlHeldMs = 200}),
+    [](const testing::TestParamInfo<CopyTimingCase>& info) { return std::string(info.param.name); });
 
 struct RewriteCase {
     const char* name;
@@ -136,7 +186,7 @@ TEST_P(HighlightRewriteTest, WritesTheRecolouredLineWithItsOffsets) {
     const RewriteCase& c = GetParam();
     sim::SetClipboardData(kTextFormat, std::string("stale text") + '\0');
     CopiedLine(kHeader + c.copied);
-    HighlightCurrentLine(c.colour);
+    HighlightCurrentLine(oneNote, c.colour);
 
     EXPECT_TRUE(sim::Beeps().empty());
     EXPECT_TRUE(sim::MessageBoxes().empty());
@@ -174,7 +224,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RewriteCase>& info) { return std::string(info.param.name); });
 
 // Nothing to rewrite: a beep, the clipboard stays exactly as the copy (or
-// the last copy before it) left it, and there is nothing to paste.
+// the last copy before it) left it, there is nothing to paste, and End
+// leaves no selection for the user's next key to replace.
 struct NothingCopiedCase {
     const char* name;
     void (*arrange)(unsigned htmlFormat);
@@ -188,7 +239,7 @@ class HighlightNothingCopiedTest : public HighlightCurrentLineTest,
 TEST_P(HighlightNothingCopiedTest, BeepsAndLeavesTheClipboard) {
     sim::SetClipboardData(htmlFormat, kHeader + Body("<p>copied before</p>") + '\0');
     GetParam().arrange(htmlFormat);
-    EXPECT_FALSE(HighlightCurrentLine("lime"));
+    EXPECT_FALSE(HighlightCurrentLine(oneNote, "lime"));
     sim::HoldClipboardElsewhere(false);
     auto expected = sim::ClipboardContent();
     EXPECT_EQ(sim::Beeps(), std::vector<unsigned>{0});
@@ -197,6 +248,8 @@ TEST_P(HighlightNothingCopiedTest, BeepsAndLeavesTheClipboard) {
     EXPECT_EQ(sim::ClipboardContent(), expected);
     EXPECT_EQ(sim::Now(), kCopyWaitMs) << "a later change may still bring the copy";
     EXPECT_FALSE(sim::ClipboardIsOpen());
+    ASSERT_EQ(sim::SentInputs().size(), 2u);
+    EXPECT_EQ(sim::SentInputs()[1], (std::vector<platform::KeyEvent>{{0x23, 0x4F, 1}, {0x23, 0x4F, 3}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -215,10 +268,17 @@ INSTANTIATE_TEST_SUITE_P(
                               sim::AnswerCopyWith(html, "<html></html>\r\n");
                               sim::HoldClipboardElsewhere(true);
                           }},
-        NothingCopiedCase{"HeldAfterTheCopy",
+        // Every wait inside the copy's ends by its deadline.
+        NothingCopiedCase{"HeldPastTheDeadline",
                           [](unsigned html) {
-                              sim::AnswerCopyWith(html, kHeader + Body("<p>x</p>") + '\0');
+                              sim::AnswerCopyWith(html, kHeader + Body("<p>x</p>") + '\0', 900);
                               sim::HoldClipboardAfterEveryChange(kClipboardBusyWaitMs + 100);
+                          }},
+        NothingCopiedCase{"OnlyAnotherProgramsDocument",
+                          [](unsigned html) {
+                              sim::AnswerCopyWith(html, "x", sim::kForever);
+                              sim::PlaceFromAnotherProgram(html, kHeader + Body("<p>a web page</p>") + '\0', 100,
+                                                           sim::AddWindow("Remote desktop"));
                           }}),
     [](const testing::TestParamInfo<NothingCopiedCase>& info) { return std::string(info.param.name); });
 
@@ -226,7 +286,7 @@ TEST_F(HighlightCurrentLineTest, DocumentWithoutEndIsShownThenRewrittenWhole) {
     sim::SetModuleFileName("D:\\Tools\\Surligneur.v2.exe");
     std::string copied = kHeader + "<html><body>\r\n<!--StartFragment--><p>x</p><!--EndFragment-->\r\n</body>\r\n";
     CopiedLine(copied);
-    HighlightCurrentLine("aqua");
+    HighlightCurrentLine(oneNote, "aqua");
 
     EXPECT_EQ(sim::Beeps(), std::vector<unsigned>{0});
     ASSERT_EQ(sim::MessageBoxes().size(), 1u);
@@ -249,7 +309,7 @@ TEST_F(HighlightCurrentLineTest, BrokenLineIsWrittenBackAsCopied) {
     // No end marker: there is no fragment to wrap.
     std::string copied = kHeader + "<html><body>\r\n<!--StartFragment--><p>x</p>\r\n</body>\r\n</html>\r\n";
     CopiedLine(copied);
-    HighlightCurrentLine("lime");
+    HighlightCurrentLine(oneNote, "lime");
     std::string written = ClipboardText(htmlFormat);
     EXPECT_EQ(written.substr(kHeader.size()), copied.substr(kHeader.size()));
     EXPECT_TRUE(sim::Beeps().empty());

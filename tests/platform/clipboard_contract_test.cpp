@@ -9,6 +9,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/desktop.h"
 #include "tests/support/contract.h"
 
 namespace {
@@ -159,6 +160,22 @@ TEST(ClipboardContract, OwnerIsToldOfRenderingAndEmptying) {
     EXPECT_EQ(Told(platform::kRenderAllFormatsMessage), 1u) << "a promise still open at the end";
     EXPECT_TRUE(Get(gRenderFormat, read));
     EXPECT_EQ(read, "rendered at the end");
+}
+
+// Whose copy the clipboard holds is told by the owner's process, found
+// among the target's and its child windows' (at every depth, each once).
+TEST(DesktopContract, ChildWindowsTellTheirProcesses) {
+    ResetPlatform();
+    void* frame = MakeWindow(nullptr);
+    const unsigned own = platform::GetWindowProcessId(frame);
+    EXPECT_NE(own, 0u);
+    EXPECT_TRUE(platform::ChildWindowProcessIds(frame).empty());
+    EXPECT_TRUE(platform::ChildWindowProcessIds(nullptr).empty());
+    void* content = MakeWindow(frame);
+    MakeWindow(MakeWindow(content));
+    EXPECT_EQ(platform::GetWindowProcessId(content), own);
+    EXPECT_EQ(platform::ChildWindowProcessIds(frame), std::vector<unsigned>{own});
+    EXPECT_EQ(platform::ChildWindowProcessIds(content), std::vector<unsigned>{own});
 }
 
 // The wait for a copy is timed by the tick count.

@@ -28,3 +28,6 @@ bool MakeFolder(const std::string& path);
 // messages to the owner go to `handler`. Destroying it is the program's end.
 void* MakeClipboardOwner(void (*handler)(unsigned message, unsigned format));
 void DestroyClipboardOwner(void* window);
+
+// A window of the program's own, top-level (parent null) or a child.
+void* MakeWindow(void* parent);
