@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         CopyTimingCase{.name = "HeldAfter", .copyDelay = 0, .heldAfterCopy = 300, .expectedNow = 312},
         CopyTimingCase{.name = "LateAndHeld", .copyDelay = 250, .heldAfterCopy = 200, .expectedNow = 453},
         // A read that finds the clipboard held does not use the change up.
-        CopyTimingCase{.name = "HeldPastTheBusyWait", .copyDelay = 0, .heldAfterCopy = 600, .expectedNow = 609},
+        CopyTimingCase{.name = "HeldPastTheBusyWait", .copyDelay = 0, .heldAfterCopy = 900, .expectedNow = 906},
         CopyTimingCase{.name = "OtherTextFirst", .copyDelay = 300, .expectedNow = 312, .otherAt = 100},
         CopyTimingCase{.name = "WebPageFirst", .copyDelay = 300, .expectedNow = 312, .otherAt = 100,
                        .otherIsHtml = true, .otherOwner = Owner::OtherProcess},
