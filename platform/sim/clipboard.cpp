@@ -385,7 +385,7 @@ void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay, W
 }
 
 void PlaceFromAnotherProgram(unsigned format, const std::string& block, unsigned delay, WindowHandle owner) {
-    gOtherPlacement = {format, block, delay, Now() + delay, owner, owner};
+    gOtherPlacement = {format, block, delay, delay == kForever ? kForever : Now() + delay, owner, owner};
     LandDuePlacements();
 }
 

@@ -73,9 +73,7 @@ protected:
 // The "@" outside OneNote is typed as a character of its own, after the
 // AltGr (left Ctrl and right Alt) that made it is let go of or, past half a
 // second, released by the program; the clipboard is never touched.
-// Waits end on the timer's tick of 15.625 ms: the 150 ms on the 10th
-// (156.25), a release seen on the next tick after it, and the half second
-// for held keys 32 ticks later.
+// Waits end on ticks of 15.625 ms: 150 ms on the 10th, held keys 32 later.
 struct AtSignCase {
     const char* name;
     unsigned altGrHeldMs;  // 0: already let go

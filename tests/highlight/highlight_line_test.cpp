@@ -72,74 +72,53 @@ protected:
     unsigned htmlFormat = 0;
 };
 
-TEST_F(HighlightCurrentLineTest, SelectsAndCopiesTheLineInOneBatch) {
-    CopiedLine(kHeader + Body("<p>x</p>"));
-    HighlightCurrentLine(oneNote, "lime");
-    ASSERT_EQ(sim::SentInputs().size(), 1u);
-    struct Key {
-        uint16_t virtualKey;
-        uint32_t flags;
-        bool operator==(const Key&) const = default;
-    };
-    std::vector<Key> sent;
-    for (const platform::KeyEvent& event : sim::SentInputs()[0]) sent.push_back({event.virtualKey, event.flags});
-    std::vector<Key> expected = {{0x24, 1}, {0x24, 3}, {0x10, 0}, {0x23, 1}, {0x23, 3},
-                                 {0x10, 2}, {0x11, 0}, {0x43, 0}, {0x43, 2}, {0x11, 2}};
-    EXPECT_EQ(sent, expected);
-}
-
-// Who owns the clipboard after a change: a window of the target's own
-// process (as Office programs copy), one of the process of a child window of
-// the target (a Store app inside its host's frame), another program's, or
-// none (opened without a window).
+// The clipboard's owner after a change: as Office programs own it, as a
+// Store app inside its host's frame does, another program, or no window.
 enum class Owner { InFront, SameProcess, ChildProcess, OtherProcess, None };
 
 // The line is read only once the clipboard has changed since the copy keys
 // went, holds a document and was placed by the target; however late the
 // copy comes within the wait, and whatever held the clipboard meanwhile;
-// then written. Times fall on the timer's ticks of 15.625 ms.
+// then written. Times fall on ticks of 15.625 ms; the keys go in one batch.
 struct CopyTimingCase {
     const char* name;
     unsigned copyDelay;
-    unsigned heldAfterCopy = 0;  // a clipboard history holding it after the change
-    unsigned expectedNow = 0;
+    unsigned heldAfterCopy;  // a clipboard history holding it after the change
+    unsigned expectedNow;
     unsigned otherAt = sim::kForever;  // another program's change during the wait
-    bool otherIsHtml = false;
+    const char* otherLine = nullptr;   // its document's line; none: plain text
     Owner otherOwner = Owner::None;
     Owner copyOwner = Owner::InFront;
     unsigned ctrlHeldMs = 0;  // the hotkey's Ctrl, let go late
-    bool otherIsTheLine = false;
 };
 
-void PrintTo(const CopyTimingCase& c, std::ostream* out) { *out << c.name; }
+platform::WindowHandle WindowOf(Owner owner, platform::WindowHandle target) {
+    const unsigned own = platform::GetWindowProcessId(target);
+    switch (owner) {
+        case Owner::SameProcess: return sim::AddWindow("", own);
+        case Owner::ChildProcess: return sim::AddChildWindow(sim::AddChildWindow(target, own));
+        case Owner::OtherProcess: return sim::AddWindow("Browser");
+        default: return nullptr;
+    }
+}
 
 class HighlightCopyTimingTest : public HighlightCurrentLineTest,
-                                public testing::WithParamInterface<CopyTimingCase> {
-protected:
-    platform::WindowHandle WindowOf(Owner owner) {
-        switch (owner) {
-            case Owner::SameProcess: return sim::AddWindow("", platform::GetWindowProcessId(oneNote));
-            case Owner::ChildProcess:
-                return sim::AddWindow("", platform::GetWindowProcessId(sim::AddChildWindow(oneNote)));
-            case Owner::OtherProcess: return sim::AddWindow("Browser");
-            default: return nullptr;
-        }
-    }
-};
+                                public testing::WithParamInterface<CopyTimingCase> {};
 
 TEST_P(HighlightCopyTimingTest, ReadsTheCopyWhenItComes) {
     const CopyTimingCase& c = GetParam();
     sim::SetClipboardData(htmlFormat, kHeader + Body("<p>old</p>") + '\0');
-    sim::AnswerCopyWith(htmlFormat, kHeader + Body("<p>x</p>") + '\0', c.copyDelay, WindowOf(c.copyOwner));
+    sim::AnswerCopyWith(htmlFormat, kHeader + Body("<p>x</p>") + '\0', c.copyDelay, WindowOf(c.copyOwner, oneNote));
     sim::HoldClipboardAfterEveryChange(c.heldAfterCopy);
     if (c.ctrlHeldMs) sim::HoldKey(0xA2, c.ctrlHeldMs);
-    const std::string other = !c.otherIsHtml      ? "what was there before"
-                              : c.otherIsTheLine ? kHeader + Body("<p>x</p>")
-                                                 : kHeader + Body("<p>a web page</p>");
-    if (c.otherAt != sim::kForever)
-        sim::PlaceFromAnotherProgram(c.otherIsHtml ? htmlFormat : kTextFormat, other + '\0', c.otherAt,
-                                     WindowOf(c.otherOwner));
+    sim::PlaceFromAnotherProgram(c.otherLine ? htmlFormat : kTextFormat,
+                                 (c.otherLine ? kHeader + Body(c.otherLine) : "what was there before") + '\0',
+                                 c.otherAt, WindowOf(c.otherOwner, oneNote));
     EXPECT_TRUE(HighlightCurrentLine(oneNote, "lime"));
+    const std::vector<platform::KeyEvent> selectAndCopy = {
+        {0x24, 0x47, 1}, {0x24, 0x47, 3}, {0x10, 0x2A, 0}, {0x23, 0x4F, 1}, {0x23, 0x4F, 3},
+        {0x10, 0x2A, 2}, {0x11, 0x1D, 0}, {0x43, 0x2E, 0}, {0x43, 0x2E, 2}, {0x11, 0x1D, 2}};
+    EXPECT_EQ(sim::SentInputs(), std::vector<std::vector<platform::KeyEvent>>{selectAndCopy});
     EXPECT_EQ(ClipboardText(htmlFormat).substr(kHeader.size()), Body(Span("lime") + "<p>x</p></span>"));
     EXPECT_EQ(sim::Now(), c.expectedNow);
     EXPECT_LT(IndexOfCall("SendInput"), IndexOfCall("OpenClipboard"));
@@ -147,28 +126,24 @@ TEST_P(HighlightCopyTimingTest, ReadsTheCopyWhenItComes) {
     EXPECT_FALSE(sim::ClipboardIsOpen());
 }
 
+constexpr unsigned kNever = sim::kForever;
 INSTANTIATE_TEST_SUITE_P(
     Copies, HighlightCopyTimingTest,
     testing::Values(
-        CopyTimingCase{.name = "AtOnce", .copyDelay = 0},
-        CopyTimingCase{.name = "Late", .copyDelay = 400, .expectedNow = 406},
-        CopyTimingCase{.name = "AtTheDeadline", .copyDelay = 1000, .expectedNow = 1000},
-        CopyTimingCase{.name = "HeldAfter", .copyDelay = 0, .heldAfterCopy = 300, .expectedNow = 312},
-        CopyTimingCase{.name = "LateAndHeld", .copyDelay = 250, .heldAfterCopy = 200, .expectedNow = 453},
+        CopyTimingCase{"AtOnce", 0, 0, 0}, CopyTimingCase{"Late", 400, 0, 406},
+        CopyTimingCase{"AtTheDeadline", 1000, 0, 1000}, CopyTimingCase{"HeldAfter", 0, 300, 312},
+        CopyTimingCase{"LateAndHeld", 250, 200, 453}, CopyTimingCase{"OtherTextFirst", 300, 0, 312, 100},
         // A read that finds the clipboard held does not use the change up.
-        CopyTimingCase{.name = "HeldPastTheBusyWait", .copyDelay = 0, .heldAfterCopy = 900, .expectedNow = 906},
-        CopyTimingCase{.name = "OtherTextFirst", .copyDelay = 300, .expectedNow = 312, .otherAt = 100},
-        CopyTimingCase{.name = "WebPageFirst", .copyDelay = 300, .expectedNow = 312, .otherAt = 100,
-                       .otherIsHtml = true, .otherOwner = Owner::OtherProcess},
-        CopyTimingCase{.name = "OwnedByTheTargetsProcess", .copyDelay = 0, .copyOwner = Owner::SameProcess},
-        CopyTimingCase{.name = "OwnedByAChildWindowsProcess", .copyDelay = 0, .copyOwner = Owner::ChildProcess},
-        CopyTimingCase{.name = "OwnedByNoWindow", .copyDelay = sim::kForever, .expectedNow = 109, .otherAt = 100,
-                       .otherIsHtml = true, .otherOwner = Owner::None, .otherIsTheLine = true},
+        CopyTimingCase{"HeldPastTheBusyWait", 0, 900, 906},
+        CopyTimingCase{"WebPageFirst", 300, 0, 312, 100, "<p>a web page</p>", Owner::OtherProcess},
+        CopyTimingCase{"OwnedByTheTargetsProcess", 0, 0, 0, kNever, nullptr, Owner::None, Owner::SameProcess},
+        CopyTimingCase{"OwnedByAChildWindowsProcess", 0, 0, 0, kNever, nullptr, Owner::None, Owner::ChildProcess},
+        CopyTimingCase{"OwnedByNoWindow", kNever, 0, 109, 100, "<p>x</p>"},
         // The number is read once the hotkey's Ctrl is let go: a change
         // while it is held is not the copy.
-        CopyTimingCase{.name = "ChangeWhileCtrlHeld", .copyDelay = 50, .expectedNow = 265, .otherAt = 100,
-                       .otherIsHtml = true, .ctrlHeldMs = 200}),
-    [](const testing::TestParamInfo<CopyTimingCase>& info) { return std::string(info.param.name); });
+        CopyTimingCase{"ChangeWhileCtrlHeld", 50, 0, 265, 100, "<p>a web page</p>", Owner::None, Owner::InFront,
+                       200}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct RewriteCase {
     const char* name;
@@ -274,11 +249,9 @@ INSTANTIATE_TEST_SUITE_P(
                               sim::AnswerCopyWith(html, kHeader + Body("<p>x</p>") + '\0', 900);
                               sim::HoldClipboardAfterEveryChange(kClipboardBusyWaitMs + 100);
                           }},
-        NothingCopiedCase{"OnlyAnotherProgramsDocument",
-                          [](unsigned html) {
+        NothingCopiedCase{"OnlyAnotherProgramsDocument", [](unsigned html) {
                               sim::AnswerCopyWith(html, "x", sim::kForever);
-                              sim::PlaceFromAnotherProgram(html, kHeader + Body("<p>a web page</p>") + '\0', 100,
-                                                           sim::AddWindow("Remote desktop"));
+                              sim::PlaceFromAnotherProgram(html, kHeader + Body("<p>y</p>"), 100, sim::AddWindow(""));
                           }}),
     [](const testing::TestParamInfo<NothingCopiedCase>& info) { return std::string(info.param.name); });
 

@@ -23,18 +23,6 @@ TEST(Desktop, WindowsTitlesAndForeground) {
     EXPECT_EQ(platform::GetForegroundWindow(), editor);
 }
 
-TEST(Desktop, ChildWindowsOfOtherProcessesAtEveryDepth) {
-    sim::Reset();
-    platform::WindowHandle frame = sim::AddWindow("Notes - OneNote", 7);
-    platform::WindowHandle content = sim::AddChildWindow(frame, 8);
-    sim::AddChildWindow(sim::AddChildWindow(content, 8), 9);
-    sim::AddChildWindow(sim::AddWindow("Elsewhere", 10), 11);
-    EXPECT_EQ(platform::ChildWindowProcessIds(frame), (std::vector<unsigned>{8, 9}));
-    EXPECT_EQ(platform::GetWindowProcessId(content), 8u);
-    sim::CloseWindow(content);
-    EXPECT_TRUE(platform::ChildWindowProcessIds(frame).empty());
-}
-
 TEST(Desktop, ClosedWindows) {
     sim::Reset();
     platform::WindowHandle note = sim::AddWindow("OneNote");

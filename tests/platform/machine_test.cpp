@@ -24,9 +24,7 @@ TEST(CallLog, RecordsEveryCallWithItsTime) {
     const auto& calls = sim::Calls();
     EXPECT_EQ(calls[1].detail, "100");
     EXPECT_EQ(calls[2].detail, "50");
-    // A wait ends on the timer's tick of 15.625 ms, as on Windows: 100 ms
-    // last 7 ticks (109.375), 50 more end on the 11th (171.875); the clock
-    // shows whole milliseconds.
+    // Waits end on ticks of 15.625 ms, as on Windows: at 109.375, then 171.875.
     unsigned times[] = {0, 0, 109, 171, 171};
     for (size_t i = 0; i < calls.size(); ++i) EXPECT_EQ(calls[i].at, times[i]) << calls[i].name;
     EXPECT_EQ(sim::Now(), 171u);

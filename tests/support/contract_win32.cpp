@@ -80,8 +80,6 @@ void* MakeClipboardOwner(void (*handler)(unsigned message, unsigned format)) {
 }
 
 void DestroyClipboardOwner(void* window) { DestroyWindow(static_cast<HWND>(window)); }
-
 void* MakeWindow(void* parent) {
-    return CreateWindowExA(0, "STATIC", "", parent ? WS_CHILD : WS_POPUP, 0, 0, 1, 1, static_cast<HWND>(parent),
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "STATIC", "", parent ? WS_CHILD : WS_POPUP, 0, 0, 1, 1, (HWND)parent, 0, 0, 0);
 }
