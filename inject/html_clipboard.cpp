@@ -125,10 +125,7 @@ HtmlClipboardReading ReadHtmlClipboardWithin(unsigned waitMs) {
     reading.opened = true;
     reading.owner = platform::GetClipboardOwner();
     reading.sequence = platform::GetClipboardSequenceNumber();
-    if (platform::GetClipboardBytes(format, reading.document))
-        reading.document.resize(std::min(reading.document.size(), reading.document.find('\0')));
-    else
-        reading.document.clear();
+    if (!platform::GetClipboardBytes(format, reading.document)) reading.document.clear();
     platform::CloseClipboard();
     return reading;
 }

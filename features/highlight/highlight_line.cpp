@@ -41,11 +41,12 @@ bool CutTail(std::string& text) {
 
 // Office programs own the clipboard through a window of their own process,
 // a Store app's copy comes from the process of a child window of its frame,
-// and a copier that opened the clipboard without a window owns nothing.
-// Any other owner is another program (a browser, a sync tool, a remote
-// desktop) whose HTML must not be pasted over the user's line.
+// and a copier that opened the clipboard without a window (or whose window
+// is gone) owns nothing. Any other owner is another program (a browser, a
+// sync tool, a remote desktop) whose HTML must not be pasted over the
+// user's line. Started from the tray menu there is no target to tell by.
 bool PlacedByTarget(platform::WindowHandle owner, platform::WindowHandle target) {
-    if (!owner) return true;
+    if (!owner || !target) return true;
     const unsigned process = platform::GetWindowProcessId(owner);
     if (process == 0 || process == platform::GetWindowProcessId(target)) return true;
     const std::vector<unsigned> children = platform::ChildWindowProcessIds(target);
@@ -95,7 +96,6 @@ std::string HighlightColourForKey(unsigned virtualKey) {
 // keys go: a change in that wait is not the copy.
 bool HighlightCurrentLine(platform::WindowHandle target, const std::string& colourName) {
     SaveUserClipboard();
-    if (!target) target = platform::GetForegroundWindow();
     const std::vector<platform::KeyEvent> releases = WaitForHeldModifiers();
     const unsigned sequenceBefore = platform::GetClipboardSequenceNumber();
     SendKeyMacro(kSelectAndCopyLine, releases);

@@ -18,10 +18,10 @@ std::string HighlightColourForKey(unsigned virtualKey);
 // Process-wide: the colour chosen by the last key-down, or empty.
 extern std::string gPendingColour;
 
-// Selects and copies the line of `target` (the window in front when null),
-// and puts it back on the clipboard recoloured. Only a change placed by the
-// target's process, or by that of one of its child windows, or by no window
-// at all, is taken as the copy. False, after a beep, when the copy never
+// Selects and copies the line in front, and puts it back on the clipboard
+// recoloured. With a target (the dialog's owner), only a change placed by
+// its process, by that of one of its child windows, or by no window at all
+// is taken as the copy. False, after a beep, when the copy never
 // came (or left no document) or the clipboard could not be written: then
 // nothing may be pasted, since the clipboard holds something other than the
 // line, and End has gone to the target so that no selection is left for
