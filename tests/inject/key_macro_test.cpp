@@ -223,9 +223,8 @@ TEST_F(SendKeyMacroTest, LayoutIsTakenOncePerMacro) {
     EXPECT_EQ(sim::SentInputs()[0].size(), 10u);
 }
 
-// One batch as the layout types it, or nothing at all: an empty macro
-// touches nothing, an unknown name sends no batch, a character without a
-// key goes as its UTF-16 unit.
+// One batch as the layout types it, or none: an empty macro touches nothing,
+// a character without a key goes as its UTF-16 unit.
 struct BatchCase {
     const char* name;
     std::string macro;
