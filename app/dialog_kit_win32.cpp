@@ -22,13 +22,16 @@ POINT OwnerClientOrigin(HWND owner) {
     return origin;
 }
 
+// Timed by the clock: a wait of 10 ms lasts a whole timer tick.
 void WaitUntilInFront(HWND window) {
-    for (DWORD waited = 0; GetForegroundWindow() != window && waited < kForegroundWaitMs; waited += 10) {
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; GetForegroundWindow() != window && waited < kForegroundWaitMs;
+         waited = GetTickCount() - start) {
         // Let the messages other threads send us (activation) through, and
         // leave posted ones for the loop that owns them.
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        Sleep(10);
+        Sleep(std::min<DWORD>(10, kForegroundWaitMs - waited));
     }
 }
 

@@ -192,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
     NameOfCase<ColourCase>);
 
 // The note program never answers the copy: the line stays as it was, nothing
-// is pasted, and what the clipboard held is left there.
+// is pasted, what the clipboard held is left there, and the last key sent is
+// End, so that no selection is left for the user's next key to replace.
 TEST_F(Highlighter, CopyThatNeverComesPastesNothing) {
     ASSERT_TRUE(Start(kOneNoteCaption, "--copy-delay never"));
     std::optional<std::string> before = ClipboardHtml();
@@ -207,6 +208,12 @@ TEST_F(Highlighter, CopyThatNeverComesPastesNothing) {
     for (size_t i = logStart; i < lines.size(); ++i) EXPECT_NE(lines[i], "PASTE") << "at line " << i;
     EXPECT_EQ(TextOf(standIn.edit), kLine);
     EXPECT_EQ(ClipboardHtml(), before);
+    std::vector<std::string> keys = StreamKeys(standIn);
+    ASSERT_GE(keys.size(), 2u);
+    EXPECT_EQ(keys[keys.size() - 2] + ", " + keys.back(), "DOWN vk=0x23 mods=-, UP vk=0x23 mods=-");
+    DWORD start = 0, end = 1;
+    EditSelection(standIn, start, end);
+    EXPECT_EQ(start, end) << "a selection is left";
 }
 
 // Keys that are not keypad 0 to 4 change nothing and leave the dialog open;

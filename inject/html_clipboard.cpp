@@ -1,5 +1,6 @@
 #include "inject/html_clipboard.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -103,22 +104,33 @@ std::string CompanionText(const std::string& document) {
 
 }  // namespace
 
-bool OpenClipboardPatiently() {
-    for (unsigned waited = 0;; waited += kClipboardPollMs) {
+// A wait of 10 ms lasts a whole timer tick on Windows: the bound is kept
+// by the clock, and the last try comes at its end.
+bool OpenClipboardPatiently(unsigned waitMs) {
+    if (platform::OpenClipboard(gClipboardOwner)) return true;
+    const unsigned start = platform::GetTickCount();
+    for (unsigned waited = 0; waited < waitMs; waited = platform::GetTickCount() - start) {
+        platform::Sleep(std::min(kClipboardPollMs, waitMs - waited));
         if (platform::OpenClipboard(gClipboardOwner)) return true;
-        if (waited >= kClipboardBusyWaitMs) return false;
-        platform::Sleep(kClipboardPollMs);
     }
+    return false;
 }
 
-std::string ReadHtmlClipboard() {
+// The owner and the number are taken while the clipboard is open, when no
+// other program can change it: they belong to the document read.
+HtmlClipboardReading ReadHtmlClipboardWithin(unsigned waitMs) {
+    HtmlClipboardReading reading{false, nullptr, 0, {}};
     unsigned format = HtmlFormat();
-    if (format == 0 || !OpenClipboardPatiently()) return {};
-    std::string bytes;
-    if (!platform::GetClipboardBytes(format, bytes)) bytes.clear();
+    if (format == 0 || !OpenClipboardPatiently(waitMs)) return reading;
+    reading.opened = true;
+    reading.owner = platform::GetClipboardOwner();
+    reading.sequence = platform::GetClipboardSequenceNumber();
+    if (!platform::GetClipboardBytes(format, reading.document)) reading.document.clear();
     platform::CloseClipboard();
-    return bytes.substr(0, bytes.find('\0'));
+    return reading;
 }
+
+std::string ReadHtmlClipboard() { return ReadHtmlClipboardWithin(kClipboardBusyWaitMs).document; }
 
 // A document that lacks a key, a ten-byte value or a marker is left exactly
 // as it is: it comes from another program, and guessing would corrupt it.

@@ -20,11 +20,22 @@ constexpr unsigned kClipboardBusyWaitMs = 500;
 constexpr unsigned kClipboardSettleMs = 50;
 
 // OpenClipboard with the program's window, retried while another program
-// holds it, at most kClipboardBusyWaitMs.
-bool OpenClipboardPatiently();
+// holds it, at most waitMs by the clock.
+bool OpenClipboardPatiently(unsigned waitMs = kClipboardBusyWaitMs);
 
 // Empty when there is no document or the clipboard stayed held.
 std::string ReadHtmlClipboard();
+
+// One reading of the document, with what the clipboard showed while it was
+// open: who placed it and which change it is. `opened` false: it stayed held
+// for waitMs, and nothing else is known.
+struct HtmlClipboardReading {
+    bool opened;
+    platform::WindowHandle owner;
+    unsigned sequence;
+    std::string document;
+};
+HtmlClipboardReading ReadHtmlClipboardWithin(unsigned waitMs);
 void FixHtmlOffsets(std::string& document);
 // True once the document is on the clipboard; false leaves it as it was
 // (held by another program) or empty (no memory for the document).

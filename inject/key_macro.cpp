@@ -175,12 +175,22 @@ KeyEvent KeyUpOf(uint16_t key) {
 // the keys that follow: Home into Ctrl+Home, Ctrl+V into Ctrl+Alt+V. The
 // user is given a moment to let go; what is still down then is let go of
 // here.
-std::vector<KeyEvent> ReleaseOfHeldModifiers() {
+// A wait of 10 ms lasts a whole timer tick (about 15.6 ms on Windows), so
+// the bound is kept by the clock, not by counting rounds.
+std::vector<const Modifier*> ModifiersHeldAfterWaiting() {
     std::vector<const Modifier*> held = HeldModifiers();
-    for (unsigned waited = 0; !held.empty() && waited < kHeldModifierWaitMs; waited += kModifierPollMs) {
-        platform::Sleep(kModifierPollMs);
+    if (held.empty()) return held;
+    const unsigned start = platform::GetTickCount();
+    for (unsigned waited = 0; !held.empty() && waited < kHeldModifierWaitMs;
+         waited = platform::GetTickCount() - start) {
+        platform::Sleep(std::min(kModifierPollMs, kHeldModifierWaitMs - waited));
         held = HeldModifiers();
     }
+    return held;
+}
+
+std::vector<KeyEvent> ReleaseOfHeldModifiers() {
+    std::vector<const Modifier*> held = ModifiersHeldAfterWaiting();
     std::vector<KeyEvent> events;
     if (std::any_of(held.begin(), held.end(), [](const Modifier* m) { return m->key >= 0x12; })) {
         const uint16_t scan = static_cast<uint16_t>(platform::MapVirtualKeyA(kMaskKey));
@@ -197,16 +207,14 @@ std::vector<KeyEvent> ReleaseOfHeldModifiers() {
     return events;
 }
 
-void SendAfterHeldModifiers(const std::vector<KeyEvent>& events) {
-    std::vector<KeyEvent> all = ReleaseOfHeldModifiers();
-    all.insert(all.end(), events.begin(), events.end());
-    platform::SendInput(all);
+void SendAfter(std::vector<KeyEvent> releases, const std::vector<KeyEvent>& events) {
+    releases.insert(releases.end(), events.begin(), events.end());
+    platform::SendInput(releases);
 }
 
-}  // namespace
+void SendAfterHeldModifiers(const std::vector<KeyEvent>& events) { SendAfter(ReleaseOfHeldModifiers(), events); }
 
-void SendKeyMacro(const std::string& macro) {
-    if (macro.empty()) return;
+std::vector<KeyEvent> MacroEvents(const std::string& macro) {
     platform::LayoutHandle handle = platform::GetKeyboardLayout();
     KeyLayout layout{
         [handle](unsigned char character) { return platform::VkKeyScanExA(character, handle); },
@@ -214,8 +222,22 @@ void SendKeyMacro(const std::string& macro) {
         Utf16ForAnsiByte,
         [](std::string& name) { platform::CharUpperBuffA(name); },
     };
-    std::vector<KeyEvent> events = KeyMacroEvents(macro, layout);
+    return KeyMacroEvents(macro, layout);
+}
+
+}  // namespace
+
+void SendKeyMacro(const std::string& macro) {
+    if (macro.empty()) return;
+    std::vector<KeyEvent> events = MacroEvents(macro);
     if (!events.empty()) SendAfterHeldModifiers(events);
+}
+
+std::vector<KeyEvent> WaitForHeldModifiers() { return ReleaseOfHeldModifiers(); }
+
+void SendKeyMacro(const std::string& macro, const std::vector<KeyEvent>& releases) {
+    std::vector<KeyEvent> events = macro.empty() ? std::vector<KeyEvent>{} : MacroEvents(macro);
+    if (!events.empty()) SendAfter(releases, events);
 }
 
 void TypeCharacter(char16_t character) {

@@ -29,6 +29,13 @@ std::vector<platform::KeyEvent> KeyMacroEvents(const std::string& macro, const K
 // so that the macro's keys arrive exactly as written.
 void SendKeyMacro(const std::string& macro);
 
+// The wait of SendKeyMacro on its own, for a caller that must look at
+// something just before the keys go (the clipboard before a copy): answers
+// the key-ups of the modifiers still down after it, which the two-argument
+// SendKeyMacro sends first, in the same call as the macro.
+std::vector<platform::KeyEvent> WaitForHeldModifiers();
+void SendKeyMacro(const std::string& macro, const std::vector<platform::KeyEvent>& releases);
+
 // Types one character as a Unicode key event (down and up), which no hotkey
 // and no keyboard layout can catch; held modifiers are treated as above.
 void TypeCharacter(char16_t character);

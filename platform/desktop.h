@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -18,6 +19,12 @@ bool SetForegroundWindow(WindowHandle window);
 
 // GetWindowThreadProcessId: the process a window belongs to; 0 for none.
 unsigned GetWindowProcessId(WindowHandle window);
+
+// EnumChildWindows (which goes to every depth) and GetWindowThreadProcessId:
+// the processes the window's child windows belong to, each once. A frame
+// may show the content of another process in a child window (a Store app
+// inside its host's frame). Empty for a null window or one without children.
+std::vector<unsigned> ChildWindowProcessIds(WindowHandle window);
 
 void MessageBeep(unsigned type);
 

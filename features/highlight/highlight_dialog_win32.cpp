@@ -87,8 +87,10 @@ INT_PTR DrawStrip(const DRAWITEMSTRUCT* item) {
 
 void HighlightWithPendingColour(HWND edit) {
     const std::string colour = gPendingColour;
-    EndDialogForOwner(GetParent(edit), -1);
-    gLinePlaced = HighlightCurrentLine(colour);
+    HWND dialog = GetParent(edit);
+    HWND owner = GetParent(dialog);
+    EndDialogForOwner(dialog, -1);
+    gLinePlaced = HighlightCurrentLine(owner, colour);
     gPendingColour.clear();
 }
 

@@ -50,6 +50,8 @@ struct Placement {
     std::string block;
     unsigned delay = kForever;
     unsigned dueAt = kForever;
+    WindowHandle owner = nullptr;  // as given
+    WindowHandle landsAs = nullptr;
 };
 Placement gCopyAnswer;       // due once Ctrl+C has arrived
 Placement gOtherPlacement;   // due at its time, whatever the keys
@@ -113,7 +115,7 @@ void Land(Placement& placement) {
     if (placement.dueAt == kForever || Now() < placement.dueAt) return;
     if (gOpen || HeldElsewhere()) return;
     placement.dueAt = kForever;
-    ReplaceByAnotherProgram(nullptr, {{placement.format, placement.block, false, 0}});
+    ReplaceByAnotherProgram(placement.landsAs, {{placement.format, placement.block, false, 0}});
 }
 
 void LandDuePlacements() {
@@ -378,17 +380,19 @@ void HoldClipboardElsewhereFor(unsigned milliseconds) { gHeldUntil = Now() + mil
 
 void HoldClipboardAfterEveryChange(unsigned milliseconds) { gHeldAfterChange = milliseconds; }
 
-void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay) {
-    gCopyAnswer = {format, block, delay, kForever};
+void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay, WindowHandle owner) {
+    gCopyAnswer = {format, block, delay, kForever, owner, owner};
 }
 
-void PlaceFromAnotherProgram(unsigned format, const std::string& block, unsigned delay) {
-    gOtherPlacement = {format, block, delay, Now() + delay};
+void PlaceFromAnotherProgram(unsigned format, const std::string& block, unsigned delay, WindowHandle owner) {
+    gOtherPlacement = {format, block, delay, delay == kForever ? kForever : Now() + delay, owner, owner};
     LandDuePlacements();
 }
 
+// The copier owns what it copies: its own window unless told which.
 void CopyKeysArrived() {
     if (gCopyAnswer.delay != kForever) gCopyAnswer.dueAt = Now() + gCopyAnswer.delay;
+    gCopyAnswer.landsAs = gCopyAnswer.owner ? gCopyAnswer.owner : Foreground();
     LandDuePlacements();
 }
 

@@ -1,5 +1,6 @@
 // Top-level windows with titles, the foreground, and what the program shows
 // the user or hands to the shell.
+#include <algorithm>
 #include <map>
 
 #include "platform/desktop.h"
@@ -14,6 +15,7 @@ struct Window {
     std::string title;
     bool open;
     unsigned process;
+    WindowHandle parent;
 };
 
 std::map<WindowHandle, Window> gWindows;
@@ -46,8 +48,14 @@ void ResetDesktop() {
 WindowHandle AddWindow(const std::string& title, unsigned process) {
     WindowHandle window = reinterpret_cast<WindowHandle>(gNextWindow);
     gNextWindow += 0x10;
-    gWindows[window] = {title, true, process ? process : gNextProcess++};
+    gWindows[window] = {title, true, process ? process : gNextProcess++, nullptr};
     return window;
+}
+
+WindowHandle AddChildWindow(WindowHandle parent, unsigned process) {
+    WindowHandle child = AddWindow("", process);
+    gWindows[child].parent = parent;
+    return child;
 }
 
 void SetForeground(WindowHandle window) { gForeground = window; }
@@ -94,6 +102,26 @@ unsigned GetWindowProcessId(WindowHandle window) {
     unsigned process = found != sim::gWindows.end() ? found->second.process : 0;
     sim::Log("GetWindowThreadProcessId", sim::HandleText(window) + " -> " + std::to_string(process));
     return process;
+}
+
+std::vector<unsigned> ChildWindowProcessIds(WindowHandle window) {
+    std::vector<unsigned> processes;
+    std::vector<WindowHandle> parents;
+    if (window) parents.push_back(window);
+    while (!parents.empty()) {
+        WindowHandle parent = parents.back();
+        parents.pop_back();
+        for (const auto& [handle, child] : sim::gWindows) {
+            if (child.parent != parent || !child.open) continue;
+            parents.push_back(handle);
+            if (std::find(processes.begin(), processes.end(), child.process) == processes.end())
+                processes.push_back(child.process);
+        }
+    }
+    std::string detail;
+    for (unsigned process : processes) detail += " " + std::to_string(process);
+    sim::Log("EnumChildWindows", sim::HandleText(window) + " ->" + detail);
+    return processes;
 }
 
 void MessageBeep(unsigned type) {

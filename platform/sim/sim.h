@@ -67,6 +67,9 @@ void HoldKey(unsigned virtualKey, unsigned milliseconds = kForever);
 // to a process of its own unless told otherwise.
 constexpr unsigned kProgramProcess = 1;
 WindowHandle AddWindow(const std::string& title, unsigned process = 0);
+// A child window of `parent` (at any depth), in a process of its own unless
+// told otherwise.
+WindowHandle AddChildWindow(WindowHandle parent, unsigned process = 0);
 void SetForeground(WindowHandle window);  // null: nothing in front
 void CloseWindow(WindowHandle window);    // its title becomes empty, foreground fails
 struct MessageBoxShown {
@@ -94,12 +97,19 @@ void HoldClipboardElsewhereFor(unsigned milliseconds);
 void HoldClipboardAfterEveryChange(unsigned milliseconds);
 // The window in front answers Ctrl+C, `delay` ms of the clock after the
 // keys arrive, by replacing the clipboard with this block (as its copy
-// does); kForever: it never answers.
-void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay = 0);
+// does); kForever: it never answers. The clipboard's owner is then `owner`,
+// or the window in front when none is given (an Office program owns it
+// through a window of its own process, a Store app from the process of a
+// child window of its frame).
+void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay = 0,
+                    WindowHandle owner = nullptr);
 // Another program replaces the clipboard with this block `delay` ms of the
 // clock from now, whatever keys arrive: a clipboard history putting an
-// entry back, a program that held the clipboard letting it go.
-void PlaceFromAnotherProgram(unsigned format, const std::string& block, unsigned delay);
+// entry back, a program that held the clipboard letting it go, a browser
+// or a remote desktop placing HTML. Owned by `owner` (none: opened without
+// a window).
+void PlaceFromAnotherProgram(unsigned format, const std::string& block, unsigned delay,
+                             WindowHandle owner = nullptr);
 unsigned ClipboardSequenceNumber();
 // The next GlobalAlloc for the clipboard fails.
 void FailNextAllocation();

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -30,6 +31,26 @@ unsigned GetWindowProcessId(WindowHandle window) {
     DWORD process = 0;
     if (window) ::GetWindowThreadProcessId(static_cast<HWND>(window), &process);
     return process;
+}
+
+namespace {
+
+BOOL CALLBACK AddChildProcess(HWND child, LPARAM list) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(child, &process);
+    auto& processes = *reinterpret_cast<std::vector<unsigned>*>(list);
+    if (process != 0 && std::find(processes.begin(), processes.end(), process) == processes.end())
+        processes.push_back(process);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<unsigned> ChildWindowProcessIds(WindowHandle window) {
+    std::vector<unsigned> processes;
+    if (window)
+        ::EnumChildWindows(static_cast<HWND>(window), AddChildProcess, reinterpret_cast<LPARAM>(&processes));
+    return processes;
 }
 
 void MessageBeep(unsigned type) { ::MessageBeep(type); }

@@ -73,11 +73,13 @@ protected:
 // The "@" outside OneNote is typed as a character of its own, after the
 // AltGr (left Ctrl and right Alt) that made it is let go of or, past half a
 // second, released by the program; the clipboard is never touched.
+// Waits end on ticks of 15.625 ms: 150 ms on the 10th, held keys 32 later.
 struct AtSignCase {
     const char* name;
     unsigned altGrHeldMs;  // 0: already let go
     bool clipboardHeld;
     std::vector<KeyEvent> before;  // what precedes the "@" in the one batch
+    unsigned typedAt;
 };
 
 class AtSignTest : public DispatchTest, public ::testing::WithParamInterface<AtSignCase> {};
@@ -99,7 +101,7 @@ TEST_P(AtSignTest, TypedWithoutTheClipboard) {
     expected.push_back({0, u'@', 6});
     ASSERT_EQ(sim::SentInputs().size(), 1u);
     EXPECT_EQ(sim::SentInputs()[0], expected);
-    EXPECT_EQ(sim::Now(), std::clamp(c.altGrHeldMs, 150u, 150u + 500u)) << "from the hotkey's 150 ms wait";
+    EXPECT_EQ(sim::Now(), c.typedAt) << "from the hotkey's 150 ms wait";
     EXPECT_EQ(sim::ClipboardContent(), clipboard);
     EXPECT_EQ(Count("OpenClipboard"), 0u);
     EXPECT_EQ(Count("SetForegroundWindow"), 0u);
@@ -109,21 +111,22 @@ TEST_P(AtSignTest, TypedWithoutTheClipboard) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, AtSignTest,
-    ::testing::Values(AtSignCase{"Released", 0, false, {}}, AtSignCase{"ClipboardHeld", 0, true, {}},
-                      AtSignCase{"AltGrLetGoDuringTheWait", 120, false, {}},
-                      AtSignCase{"AltGrLetGoSoonAfter", 220, false, {}},
+    ::testing::Values(AtSignCase{"Released", 0, false, {}, 156}, AtSignCase{"ClipboardHeld", 0, true, {}, 156},
+                      AtSignCase{"AltGrLetGoDuringTheWait", 120, false, {}, 156},
+                      AtSignCase{"AltGrLetGoSoonAfter", 220, false, {}, 234},
                       // A key no keyboard has comes first, so that the lone Alt's
                       // release opens no menu.
                       AtSignCase{"AltGrStillHeld", sim::kForever, false,
-                                 {{0xE8, 0, 0}, {0xE8, 0, 2}, {0xA2, 0x1D, 2}, {0xA5, 0x38, 3}}}),
+                                 {{0xE8, 0, 0}, {0xE8, 0, 2}, {0xA2, 0x1D, 2}, {0xA5, 0x38, 3}}, 156 + 500}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DispatchTest, AtSignHotkeyWaitsAboutAQuarterSecondInAll) {
     CreateHotkeyAtoms();
     sim::SetForeground(notepad);
     OnHotkey(gHotkeyAtoms[2]);
-    EXPECT_EQ(sim::Now(), 250u);
-    EXPECT_EQ(FirstAt("GetForegroundWindow"), 100);
+    // On the timer's ticks: 100 ms end at 109.375, 150 more at 265.625.
+    EXPECT_EQ(sim::Now(), 265u);
+    EXPECT_EQ(FirstAt("GetForegroundWindow"), 109);
     EXPECT_EQ(sim::SentInputs().size(), 1u);
 }
 
@@ -135,7 +138,7 @@ struct PastingFeatureCase {
     bool restored;  // the target is brought back in front
     std::vector<KeyEvent> pasted;
     unsigned clipboardHeldMs = 0;  // by a clipboard history after the result
-    unsigned expectedNow = 0;      // the paste keys wait for it to let go
+    unsigned expectedNow = 0;      // the paste keys wait for it to let go, on the timer's ticks
 };
 
 class PastingFeatureTest : public DispatchTest, public ::testing::WithParamInterface<PastingFeatureCase> {};
@@ -165,16 +168,16 @@ TEST_P(PastingFeatureTest, RestoresAndPastesAsPlanned) {
 INSTANTIATE_TEST_SUITE_P(
     Features, PastingFeatureTest,
     ::testing::Values(
-        PastingFeatureCase{"DatePickerDone", 2, &gFakeDatePicker, -1, true, kPasteEvents, 0, 50},
+        PastingFeatureCase{"DatePickerDone", 2, &gFakeDatePicker, -1, true, kPasteEvents, 0, 62},
         PastingFeatureCase{"DatePickerCancelled", 2, &gFakeDatePicker, 0, true, {}},
-        PastingFeatureCase{"ContactBookDone", 3, &gFakeContactBook, -1, true, kPasteEvents, 0, 50},
+        PastingFeatureCase{"ContactBookDone", 3, &gFakeContactBook, -1, true, kPasteEvents, 0, 62},
         PastingFeatureCase{"ContactBookCancelled", 3, &gFakeContactBook, 0, true, {}},
-        PastingFeatureCase{"ContactBookAnyNonzero", 3, &gFakeContactBook, 1, true, kPasteEvents, 0, 50},
-        PastingFeatureCase{"HighlighterDone", 4, &gFakeHighlightLine, -1, true, kHighlightPasteEvents, 0, 50},
+        PastingFeatureCase{"ContactBookAnyNonzero", 3, &gFakeContactBook, 1, true, kPasteEvents, 0, 62},
+        PastingFeatureCase{"HighlighterDone", 4, &gFakeHighlightLine, -1, true, kHighlightPasteEvents, 0, 62},
         PastingFeatureCase{"HighlighterCancelled", 4, &gFakeHighlightLine, 0, false, {}},
-        PastingFeatureCase{"ClipboardHeldAWhile", 2, &gFakeDatePicker, -1, true, kPasteEvents, 300, 300},
+        PastingFeatureCase{"ClipboardHeldAWhile", 2, &gFakeDatePicker, -1, true, kPasteEvents, 300, 312},
         PastingFeatureCase{"ClipboardHeldPastTheWait", 4, &gFakeHighlightLine, -1, true, kHighlightPasteEvents, 2000,
-                           550}),
+                           562}),
     [](const ::testing::TestParamInfo<PastingFeatureCase>& info) { return info.param.name; });
 
 TEST_F(DispatchTest, AccentedCapitalsOpensAnywhereAndPastesNothing) {
@@ -256,7 +259,7 @@ TEST_F(DispatchTest, HotkeyIdentifiersChooseTheirSlots) {
     EXPECT_EQ(gFakeDatePicker.owners.size(), 1u);
     EXPECT_EQ(gFakeHighlightLine.owners.size(), 1u);
     EXPECT_TRUE(gFakeContactBook.owners.empty());
-    EXPECT_EQ(sim::Now(), 300u + 50u);
+    EXPECT_EQ(sim::Now(), 390u) << "three waits of 100 ms and one of 50, 25 ticks of 15.625 ms";
 }
 
 TEST_F(DispatchTest, UnknownHotkeyIdentifierOnlyWaits) {
@@ -267,7 +270,7 @@ TEST_F(DispatchTest, UnknownHotkeyIdentifierOnlyWaits) {
                                  uintptr_t{gHotkeyAtoms[0]} + 0x10000})
         OnHotkey(identifier);
     EXPECT_EQ(sim::CallNames(), std::vector<std::string>(5, "Sleep"));
-    EXPECT_EQ(sim::Now(), 500u);
+    EXPECT_EQ(sim::Now(), 546u) << "five waits of 100 ms, 7 ticks of 15.625 ms each";
 }
 
 // A request started while a feature dialog is open is dispatched at once,

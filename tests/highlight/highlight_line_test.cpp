@@ -8,6 +8,7 @@
 
 #include "inject/html_clipboard.h"
 #include "platform/clipboard.h"
+#include "platform/desktop.h"
 #include "platform/sim/sim.h"
 
 namespace {
@@ -71,31 +72,35 @@ protected:
     unsigned htmlFormat = 0;
 };
 
-TEST_F(HighlightCurrentLineTest, SelectsAndCopiesTheLineInOneBatch) {
-    CopiedLine(kHeader + Body("<p>x</p>"));
-    HighlightCurrentLine("lime");
-    ASSERT_EQ(sim::SentInputs().size(), 1u);
-    struct Key {
-        uint16_t virtualKey;
-        uint32_t flags;
-        bool operator==(const Key&) const = default;
-    };
-    std::vector<Key> sent;
-    for (const platform::KeyEvent& event : sim::SentInputs()[0]) sent.push_back({event.virtualKey, event.flags});
-    std::vector<Key> expected = {{0x24, 1}, {0x24, 3}, {0x10, 0}, {0x23, 1}, {0x23, 3},
-                                 {0x10, 2}, {0x11, 0}, {0x43, 0}, {0x43, 2}, {0x11, 2}};
-    EXPECT_EQ(sent, expected);
-}
+// The clipboard's owner after a change: as Office programs own it, as a
+// Store app inside its host's frame does, another program, or no window.
+enum class Owner { InFront, SameProcess, ChildProcess, OtherProcess, None };
 
 // The line is read only once the clipboard has changed since the copy keys
-// went and holds a document, however late the copy comes within the wait;
-// then written.
+// went, holds a document and was placed by the target; however late the
+// copy comes within the wait, and whatever held the clipboard meanwhile;
+// then written. Times fall on ticks of 15.625 ms; the keys go in one batch.
 struct CopyTimingCase {
+    const char* name;
     unsigned copyDelay;
     unsigned heldAfterCopy;  // a clipboard history holding it after the change
     unsigned expectedNow;
-    unsigned otherTextAt = sim::kForever;  // another program's change before the copy
+    unsigned otherAt = sim::kForever;  // another program's change during the wait
+    const char* otherLine = nullptr;   // its document's line; none: plain text
+    Owner otherOwner = Owner::None;
+    Owner copyOwner = Owner::InFront;
+    unsigned ctrlHeldMs = 0;  // the hotkey's Ctrl, let go late
 };
+
+platform::WindowHandle WindowOf(Owner owner, platform::WindowHandle target) {
+    const unsigned own = platform::GetWindowProcessId(target);
+    switch (owner) {
+        case Owner::SameProcess: return sim::AddWindow("", own);
+        case Owner::ChildProcess: return sim::AddChildWindow(sim::AddChildWindow(target, own));
+        case Owner::OtherProcess: return sim::AddWindow("Browser");
+        default: return nullptr;
+    }
+}
 
 class HighlightCopyTimingTest : public HighlightCurrentLineTest,
                                 public testing::WithParamInterface<CopyTimingCase> {};
@@ -103,11 +108,17 @@ class HighlightCopyTimingTest : public HighlightCurrentLineTest,
 TEST_P(HighlightCopyTimingTest, ReadsTheCopyWhenItComes) {
     const CopyTimingCase& c = GetParam();
     sim::SetClipboardData(htmlFormat, kHeader + Body("<p>old</p>") + '\0');
-    CopiedLine(kHeader + Body("<p>x</p>"), c.copyDelay);
+    sim::AnswerCopyWith(htmlFormat, kHeader + Body("<p>x</p>") + '\0', c.copyDelay, WindowOf(c.copyOwner, oneNote));
     sim::HoldClipboardAfterEveryChange(c.heldAfterCopy);
-    if (c.otherTextAt != sim::kForever)
-        sim::PlaceFromAnotherProgram(kTextFormat, std::string("what was there before") + '\0', c.otherTextAt);
-    EXPECT_TRUE(HighlightCurrentLine("lime"));
+    if (c.ctrlHeldMs) sim::HoldKey(0xA2, c.ctrlHeldMs);
+    sim::PlaceFromAnotherProgram(c.otherLine ? htmlFormat : kTextFormat,
+                                 (c.otherLine ? kHeader + Body(c.otherLine) : "what was there before") + '\0',
+                                 c.otherAt, WindowOf(c.otherOwner, oneNote));
+    EXPECT_TRUE(HighlightCurrentLine(oneNote, "lime"));
+    const std::vector<platform::KeyEvent> selectAndCopy = {
+        {0x24, 0x47, 1}, {0x24, 0x47, 3}, {0x10, 0x2A, 0}, {0x23, 0x4F, 1}, {0x23, 0x4F, 3},
+        {0x10, 0x2A, 2}, {0x11, 0x1D, 0}, {0x43, 0x2E, 0}, {0x43, 0x2E, 2}, {0x11, 0x1D, 2}};
+    EXPECT_EQ(sim::SentInputs(), std::vector<std::vector<platform::KeyEvent>>{selectAndCopy});
     EXPECT_EQ(ClipboardText(htmlFormat).substr(kHeader.size()), Body(Span("lime") + "<p>x</p></span>"));
     EXPECT_EQ(sim::Now(), c.expectedNow);
     EXPECT_LT(IndexOfCall("SendInput"), IndexOfCall("OpenClipboard"));
@@ -115,10 +126,24 @@ TEST_P(HighlightCopyTimingTest, ReadsTheCopyWhenItComes) {
     EXPECT_FALSE(sim::ClipboardIsOpen());
 }
 
-INSTANTIATE_TEST_SUITE_P(Copies, HighlightCopyTimingTest,
-                         testing::Values(CopyTimingCase{0, 0, 0}, CopyTimingCase{400, 0, 400},
-                                         CopyTimingCase{1000, 0, 1000}, CopyTimingCase{0, 300, 300},
-                                         CopyTimingCase{250, 200, 450}, CopyTimingCase{300, 0, 300, 100}));
+constexpr unsigned kNever = sim::kForever;
+INSTANTIATE_TEST_SUITE_P(
+    Copies, HighlightCopyTimingTest,
+    testing::Values(
+        CopyTimingCase{"AtOnce", 0, 0, 0}, CopyTimingCase{"Late", 400, 0, 406},
+        CopyTimingCase{"AtTheDeadline", 1000, 0, 1000}, CopyTimingCase{"HeldAfter", 0, 300, 312},
+        CopyTimingCase{"LateAndHeld", 250, 200, 453}, CopyTimingCase{"OtherTextFirst", 300, 0, 312, 100},
+        // A read that finds the clipboard held does not use the change up.
+        CopyTimingCase{"HeldPastTheBusyWait", 0, 900, 906},
+        CopyTimingCase{"WebPageFirst", 300, 0, 312, 100, "<p>a web page</p>", Owner::OtherProcess},
+        CopyTimingCase{"OwnedByTheTargetsProcess", 0, 0, 0, kNever, nullptr, Owner::None, Owner::SameProcess},
+        CopyTimingCase{"OwnedByAChildWindowsProcess", 0, 0, 0, kNever, nullptr, Owner::None, Owner::ChildProcess},
+        CopyTimingCase{"OwnedByNoWindow", kNever, 0, 109, 100, "<p>x</p>"},
+        // The number is read once the hotkey's Ctrl is let go: a change
+        // while it is held is not the copy.
+        CopyTimingCase{"ChangeWhileCtrlHeld", 50, 0, 265, 100, "<p>a web page</p>", Owner::None, Owner::InFront,
+                       200}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct RewriteCase {
     const char* name;
@@ -136,7 +161,7 @@ TEST_P(HighlightRewriteTest, WritesTheRecolouredLineWithItsOffsets) {
     const RewriteCase& c = GetParam();
     sim::SetClipboardData(kTextFormat, std::string("stale text") + '\0');
     CopiedLine(kHeader + c.copied);
-    HighlightCurrentLine(c.colour);
+    HighlightCurrentLine(oneNote, c.colour);
 
     EXPECT_TRUE(sim::Beeps().empty());
     EXPECT_TRUE(sim::MessageBoxes().empty());
@@ -174,7 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RewriteCase>& info) { return std::string(info.param.name); });
 
 // Nothing to rewrite: a beep, the clipboard stays exactly as the copy (or
-// the last copy before it) left it, and there is nothing to paste.
+// the last copy before it) left it, there is nothing to paste, and End
+// leaves no selection for the user's next key to replace.
 struct NothingCopiedCase {
     const char* name;
     void (*arrange)(unsigned htmlFormat);
@@ -188,7 +214,7 @@ class HighlightNothingCopiedTest : public HighlightCurrentLineTest,
 TEST_P(HighlightNothingCopiedTest, BeepsAndLeavesTheClipboard) {
     sim::SetClipboardData(htmlFormat, kHeader + Body("<p>copied before</p>") + '\0');
     GetParam().arrange(htmlFormat);
-    EXPECT_FALSE(HighlightCurrentLine("lime"));
+    EXPECT_FALSE(HighlightCurrentLine(oneNote, "lime"));
     sim::HoldClipboardElsewhere(false);
     auto expected = sim::ClipboardContent();
     EXPECT_EQ(sim::Beeps(), std::vector<unsigned>{0});
@@ -197,6 +223,8 @@ TEST_P(HighlightNothingCopiedTest, BeepsAndLeavesTheClipboard) {
     EXPECT_EQ(sim::ClipboardContent(), expected);
     EXPECT_EQ(sim::Now(), kCopyWaitMs) << "a later change may still bring the copy";
     EXPECT_FALSE(sim::ClipboardIsOpen());
+    ASSERT_EQ(sim::SentInputs().size(), 2u);
+    EXPECT_EQ(sim::SentInputs()[1], (std::vector<platform::KeyEvent>{{0x23, 0x4F, 1}, {0x23, 0x4F, 3}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -215,10 +243,15 @@ INSTANTIATE_TEST_SUITE_P(
                               sim::AnswerCopyWith(html, "<html></html>\r\n");
                               sim::HoldClipboardElsewhere(true);
                           }},
-        NothingCopiedCase{"HeldAfterTheCopy",
+        // Every wait inside the copy's ends by its deadline.
+        NothingCopiedCase{"HeldPastTheDeadline",
                           [](unsigned html) {
-                              sim::AnswerCopyWith(html, kHeader + Body("<p>x</p>") + '\0');
+                              sim::AnswerCopyWith(html, kHeader + Body("<p>x</p>") + '\0', 900);
                               sim::HoldClipboardAfterEveryChange(kClipboardBusyWaitMs + 100);
+                          }},
+        NothingCopiedCase{"OnlyAnotherProgramsDocument", [](unsigned html) {
+                              sim::AnswerCopyWith(html, "x", sim::kForever);
+                              sim::PlaceFromAnotherProgram(html, kHeader + Body("<p>y</p>"), 100, sim::AddWindow(""));
                           }}),
     [](const testing::TestParamInfo<NothingCopiedCase>& info) { return std::string(info.param.name); });
 
@@ -226,7 +259,7 @@ TEST_F(HighlightCurrentLineTest, DocumentWithoutEndIsShownThenRewrittenWhole) {
     sim::SetModuleFileName("D:\\Tools\\Surligneur.v2.exe");
     std::string copied = kHeader + "<html><body>\r\n<!--StartFragment--><p>x</p><!--EndFragment-->\r\n</body>\r\n";
     CopiedLine(copied);
-    HighlightCurrentLine("aqua");
+    HighlightCurrentLine(oneNote, "aqua");
 
     EXPECT_EQ(sim::Beeps(), std::vector<unsigned>{0});
     ASSERT_EQ(sim::MessageBoxes().size(), 1u);
@@ -249,7 +282,7 @@ TEST_F(HighlightCurrentLineTest, BrokenLineIsWrittenBackAsCopied) {
     // No end marker: there is no fragment to wrap.
     std::string copied = kHeader + "<html><body>\r\n<!--StartFragment--><p>x</p>\r\n</body>\r\n</html>\r\n";
     CopiedLine(copied);
-    HighlightCurrentLine("lime");
+    HighlightCurrentLine(oneNote, "lime");
     std::string written = ClipboardText(htmlFormat);
     EXPECT_EQ(written.substr(kHeader.size()), copied.substr(kHeader.size()));
     EXPECT_TRUE(sim::Beeps().empty());

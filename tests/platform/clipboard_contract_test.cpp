@@ -9,6 +9,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/desktop.h"
 #include "tests/support/contract.h"
 
 namespace {
@@ -159,6 +160,15 @@ TEST(ClipboardContract, OwnerIsToldOfRenderingAndEmptying) {
     EXPECT_EQ(Told(platform::kRenderAllFormatsMessage), 1u) << "a promise still open at the end";
     EXPECT_TRUE(Get(gRenderFormat, read));
     EXPECT_EQ(read, "rendered at the end");
+}
+
+// Child windows' processes, at every depth, each once; none for none.
+TEST(DesktopContract, ChildWindowsTellTheirProcesses) {
+    ResetPlatform();
+    void* frame = MakeWindow(nullptr);
+    EXPECT_TRUE(platform::ChildWindowProcessIds(frame).empty() && platform::ChildWindowProcessIds(nullptr).empty());
+    MakeWindow(MakeWindow(MakeWindow(frame)));
+    EXPECT_EQ(platform::ChildWindowProcessIds(frame), std::vector<unsigned>{platform::GetWindowProcessId(frame)});
 }
 
 // The wait for a copy is timed by the tick count.

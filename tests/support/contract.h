@@ -31,3 +31,4 @@ bool MakeFolder(const std::string& path);
 // messages to the owner go to `handler`. Destroying it is the program's end.
 void* MakeClipboardOwner(void (*handler)(unsigned message, unsigned format));
 void DestroyClipboardOwner(void* window);
+void* MakeWindow(void* parent);  // the program's own; a child unless parent is null

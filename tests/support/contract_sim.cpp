@@ -44,3 +44,6 @@ void* MakeClipboardOwner(void (*handler)(unsigned message, unsigned format)) {
 }
 
 void DestroyClipboardOwner(void*) { sim::DestroyClipboardOwner(); }
+void* MakeWindow(void* parent) {
+    return parent ? sim::AddChildWindow(parent, sim::kProgramProcess) : sim::AddWindow("", sim::kProgramProcess);
+}

@@ -83,3 +83,7 @@ void* MakeClipboardOwner(void (*handler)(unsigned message, unsigned format)) {
 void DestroyClipboardOwner(void* window) { DestroyWindow(static_cast<HWND>(window)); }
 
 bool RunningUnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"); }
+
+void* MakeWindow(void* parent) {
+    return CreateWindowExA(0, "STATIC", "", parent ? WS_CHILD : WS_POPUP, 0, 0, 1, 1, (HWND)parent, 0, 0, 0);
+}
