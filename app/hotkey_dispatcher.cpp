@@ -94,9 +94,12 @@ std::string KeyLabel(unsigned virtualKey, platform::LayoutHandle layout) {
     return "?";
 }
 
+// Where "@" needs no AltGr (US: Shift+2) the chord is Ctrl+Alt+0, and named so.
 std::string ShortcutName(int slot) {
     if (slot != 2) return std::string("Ctrl+") + static_cast<char>(kHotkeySlots[slot].virtualKey);
-    return "AltGr+" + KeyLabel(gAtSignKey, platform::GetWindowKeyboardLayout(platform::GetForegroundWindow()));
+    platform::LayoutHandle layout = platform::GetWindowKeyboardLayout(platform::GetForegroundWindow());
+    if ((platform::VkKeyScanExA('@', layout) >> 8) != kAltGr) return "Ctrl+Alt+0";
+    return "AltGr+" + KeyLabel(gAtSignKey, layout);
 }
 
 // The shortcut follows the layout of the window in front.

@@ -96,7 +96,7 @@ TEST_F(HotkeyRegistrationTest, CombinationTakenElsewhereLeavesTheOthersWorkingAn
     expected.erase(expected.begin() + 1);
     EXPECT_EQ(Registered(), expected);
     EXPECT_EQ(ShortcutMenuText(12), " (Ctrl+D taken by another program)");
-    EXPECT_EQ(ShortcutMenuText(11) + ShortcutMenuText(13) + ShortcutMenuText(14), "\tCtrl+M\tAltGr+0\tCtrl+H");
+    EXPECT_EQ(ShortcutMenuText(11) + ShortcutMenuText(13) + ShortcutMenuText(14), "\tCtrl+M\tCtrl+Alt+0\tCtrl+H");
     EXPECT_EQ(NewlyTakenShortcuts(), "Ctrl+D is taken by another program: Date Picker is in the menu.");
     DisableHotkeys(tray);
     EXPECT_TRUE(sim::RegisteredHotkeys().empty());
@@ -116,7 +116,7 @@ TEST_F(HotkeyRegistrationTest, AtSignChordFollowsTheLayout) {
     } cases[] = {{sim::Layout::French, 0x30, "\tAltGr+0"},       {sim::Layout::Belgian, 0x32, "\tAltGr+2"},
                  {sim::Layout::German, 0x51, "\tAltGr+Q"},       {sim::Layout::SwissFrench, 0x32, "\tAltGr+2"},
                  {sim::Layout::CanadianFrench, 0x32, "\tAltGr+2"}, {sim::Layout::Spanish, 0x32, "\tAltGr+2"},
-                 {sim::Layout::Italian, 0xC0, "\tAltGr+\xF2"},   {sim::Layout::UnitedStates, 0x30, "\tAltGr+0"}};
+                 {sim::Layout::Italian, 0xC0, "\tAltGr+\xF2"},   {sim::Layout::UnitedStates, 0x30, "\tCtrl+Alt+0"}};
     CreateHotkeyAtoms();
     sim::SetForeground(sim::AddWindow("Notes - OneNote"));
     EnableHotkeys(tray);
