@@ -554,15 +554,13 @@ TEST_F(Shell, MenuOpensOnButtonDownAtTheCursorAndClosesWithEscape) {
     EXPECT_EQ(ExitVantor(run), 0);
 }
 
-// Texts of the shell's balloons now up (tooltip controls answer WM_GETTEXT
-// with the tip they show).
+// Texts of the shell's balloons now up: tooltip controls answer WM_GETTEXT
+// with the tip they show.
 std::string BalloonTexts() {
     std::string texts;
-    for (HWND tip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); tip;
-         tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) {
+    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
         char text[512] = "";
-        DWORD_PTR copied = 0;
-        if (IsWindowVisible(tip)) SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 1000, &copied);
+        if (IsWindowVisible(tip)) SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 1000, nullptr);
         texts += text;
     }
     return texts;
@@ -576,7 +574,6 @@ TEST_F(Shell, ShortcutHeldBeforeTheStartIsToldOfAndTheFeatureStaysInTheMenu) {
     ASSERT_TRUE(AnswerNotice(run));
     EXPECT_TRUE(Eventually([] { return BalloonTexts().find("Ctrl+D is taken by another program") != std::string::npos; }))
         << "balloons up: \"" << BalloonTexts() << "\"";
-    SaveScreenshot("shortcut_taken");
     ChooseMenuCommand(run, 1531);  // Date Picker
     HWND picker = WaitForWindow("Date Picker");
     EXPECT_NE(picker, nullptr);
