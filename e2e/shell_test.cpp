@@ -576,8 +576,7 @@ TEST_F(Shell, ShortcutHeldBeforeTheStartIsToldOfAndTheFeatureStaysInTheMenu) {
         << "balloons up: \"" << BalloonTexts() << "\"";
     ChooseMenuCommand(run, 1531);  // Date Picker
     HWND picker = WaitForWindow("Date Picker");
-    EXPECT_NE(picker, nullptr);
-    PostMessageA(picker, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(picker && PostMessageA(picker, WM_CLOSE, 0, 0));
     EXPECT_TRUE(WaitUntilGone(picker));
     UnregisterHotKey(ProbeWindow(), 0x7200);
     EXPECT_EQ(ExitVantor(run), 0);

@@ -174,7 +174,7 @@ bool RunFlow(const Flow& flow, const VantorRun& vantor, const StandIn& standIn, 
     PressHotkey(flow);
     HWND dialog = nullptr;
     if (!PressShowed(flow, standIn, from, 3000, dialog)) {
-        ++gRepeatedPresses;
+            ++gRepeatedPresses;
         PressHotkey(flow);
         if (!PressShowed(flow, standIn, from, kWait, dialog)) {
             ADD_FAILURE() << flow.name << ": two presses of the hotkey showed nothing";
@@ -182,8 +182,9 @@ bool RunFlow(const Flow& flow, const VantorRun& vantor, const StandIn& standIn, 
         }
     }
     const double shown = NowMs() - start - flow.designedWait;
-    if (!flow.caption) {  // outside OneNote: the key given back is the result
+    if (!flow.caption) {  // outside OneNote: the key given back, with the shortcut let go meanwhile
         times.close.push_back(shown);
+        Pump(300);
         return true;
     }
     times.open.push_back(shown);
