@@ -1,5 +1,8 @@
 #include "app/hotkey_dispatcher.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/configuration_file.h"
 #include "app/open_dialogs.h"
 #include "features/accents/accents_dialog.h"
@@ -12,6 +15,7 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/hotkeys.h"
+#include "platform/keyboard.h"
 
 uint16_t gHotkeyAtoms[4] = {};
 int32_t gHotkeysEnabled = 0;
@@ -24,7 +28,7 @@ struct HotkeySlot {
     unsigned virtualKey;
     RequestCode request;
 };
-// Slot 3 is Ctrl+Alt+0 whatever the layout: AltGr reaches the system as
+// Slot 3's key follows the layout (AtSignKeyOf); AltGr reaches the system as
 // Ctrl+Alt, so on AZERTY this is the "@" key.
 const HotkeySlot kHotkeySlots[4] = {
     {"_1", platform::kModControl, 0x4D, kCtrlMRequest},
@@ -32,6 +36,17 @@ const HotkeySlot kHotkeySlots[4] = {
     {"_3", platform::kModControl | platform::kModAlt, 0x30, kAtKeyRequest},
     {"_4", platform::kModControl, 0x48, kCtrlHRequest},
 };
+
+// Where the shortcuts are registered, and what became of each.
+platform::WindowHandle gHotkeyWindow = nullptr;
+unsigned gAtSignKey = 0x30;
+bool gShortcutTaken[4];  // its last registration failed
+bool gTakenToldOf[4];
+
+// Feature names for the balloon, in slot order.
+const char* const kFeatureNames[4] = {"Majuscules Accentu\xE9" "es", "Date Picker", "Contact Book", "Highlight line"};
+// The keys given back in place of a shortcut outside OneNote, in slot order.
+const char* const kGiveBackMacros[4] = {"", "{CTRL_D}d{CTRL_U}", "", "{CTRL_D}h{CTRL_U}"};
 
 const char kPasteMacro[] = "{CTRL_D}v{CTRL_U}";
 const char kHighlightPasteMacro[] = "{CTRL_D}v{CTRL_U}{END}{ESCAPE}";
@@ -47,6 +62,55 @@ OpenFeature gOpenFeatures[static_cast<int>(RequestAction::TypeAtSign) + 1];
 
 constexpr unsigned kHotkeySettleMs = 100;
 constexpr unsigned kAtSignSettleMs = 150;
+// Keys sent back reach the system's hotkey check after SendInput returns
+// (Windows queues them): the shortcut is taken again only after that.
+constexpr unsigned kGiveBackSettleMs = 50;
+constexpr unsigned kAltGr = 6;  // VkKeyScanExA's Ctrl+Alt
+
+int SlotOf(int request) {
+    for (int slot = 0; slot < 4; ++slot)
+        if (kHotkeySlots[slot].request == request) return slot;
+    return -1;
+}
+
+unsigned KeyOf(int slot) { return slot == 2 ? gAtSignKey : kHotkeySlots[slot].virtualKey; }
+
+// A held combination must not repeat (each repeat would open the feature
+// again); a system that does not know that flag refuses it, and then the
+// combination is taken without it.
+void RegisterSlot(int slot) {
+    const HotkeySlot& hotkey = kHotkeySlots[slot];
+    bool done = platform::RegisterHotKey(gHotkeyWindow, gHotkeyAtoms[slot], hotkey.modifiers | platform::kModNoRepeat,
+                                         KeyOf(slot)) ||
+                platform::RegisterHotKey(gHotkeyWindow, gHotkeyAtoms[slot], hotkey.modifiers, KeyOf(slot));
+    gShortcutTaken[slot] = !done;
+}
+
+// What the key types alone, as its label: "0", "Q", "\xF2".
+std::string KeyLabel(unsigned virtualKey, platform::LayoutHandle layout) {
+    if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
+        return std::string(1, static_cast<char>(virtualKey));
+    std::u16string typed = platform::ToUnicodeEx(virtualKey, 0, layout);
+    if (typed.size() == 1 && typed[0] >= 0x20 && typed[0] < 0x100) return std::string(1, static_cast<char>(typed[0]));
+    return "?";
+}
+
+// Where "@" needs no AltGr (US: Shift+2) the chord is Ctrl+Alt+0, and named so.
+std::string ShortcutName(int slot) {
+    if (slot != 2) return std::string("Ctrl+") + static_cast<char>(kHotkeySlots[slot].virtualKey);
+    platform::LayoutHandle layout = platform::GetWindowKeyboardLayout(platform::GetForegroundWindow());
+    if ((platform::VkKeyScanExA('@', layout) >> 8) != kAltGr) return "Ctrl+Alt+0";
+    return "AltGr+" + KeyLabel(gAtSignKey, layout);
+}
+
+// The shortcut follows the layout of the window in front.
+void FollowAtSignKey() {
+    unsigned key = AtSignKeyOf(platform::GetWindowKeyboardLayout(platform::GetForegroundWindow()));
+    if (key == gAtSignKey) return;
+    if (gHotkeysEnabled) platform::UnregisterHotKey(gHotkeyWindow, gHotkeyAtoms[2]);
+    gAtSignKey = key;
+    if (gHotkeysEnabled) RegisterSlot(2);
+}
 
 RequestPlan PlanFor(RequestAction action, bool useTarget) {
     switch (action) {
@@ -58,6 +122,7 @@ RequestPlan PlanFor(RequestAction action, bool useTarget) {
         case RequestAction::LineHighlighter:
             return {action, useTarget, kHighlightPasteMacro, RestoreForeground::OnSuccess};
         case RequestAction::TypeAtSign:
+        case RequestAction::GiveBackKeys:
             return {action, useTarget, "", RestoreForeground::Never};
         case RequestAction::Nothing:
             break;
@@ -75,12 +140,25 @@ int RunFeature(RequestAction action, platform::WindowHandle owner) {
     }
 }
 
-// The "@" typed outside OneNote was swallowed by the hotkey; it comes back
-// as a character of its own, which no hotkey catches and which leaves the
-// user's clipboard alone.
-void TypeAtSign() {
+// The chord typed outside OneNote was swallowed by the hotkey; what it types
+// in that window's layout comes back as characters of their own, which no
+// hotkey catches and which leave the user's clipboard alone. A chord that
+// types nothing there gives nothing back.
+void TypeAtSign(platform::WindowHandle front) {
     platform::Sleep(kAtSignSettleMs);
-    TypeCharacter(u'@');
+    for (char16_t character : platform::ToUnicodeEx(gAtSignKey, kAltGr, platform::GetWindowKeyboardLayout(front)))
+        if (character >= 0x20) TypeCharacter(character);
+}
+
+// As characters Ctrl+D and Ctrl+H would be control codes: the keys go back,
+// with the shortcut let go meanwhile so that they do not come back here.
+void GiveBackKeys(int request) {
+    int slot = SlotOf(request);
+    if (slot < 0) return;
+    platform::UnregisterHotKey(gHotkeyWindow, gHotkeyAtoms[slot]);
+    SendKeyMacro(kGiveBackMacros[slot]);
+    platform::Sleep(kGiveBackSettleMs);
+    if (gHotkeysEnabled) RegisterSlot(slot);
 }
 
 // Answers whether the feature left something to paste.
@@ -113,15 +191,38 @@ void DeleteHotkeyAtoms() {
 
 }  // namespace
 
+unsigned AtSignKeyOf(platform::LayoutHandle layout) {
+    int16_t key = platform::VkKeyScanExA('@', layout);
+    return key != -1 && (key >> 8) == kAltGr ? static_cast<unsigned>(key & 0xFF) : 0x30u;
+}
+
+std::string ShortcutMenuText(int request) {
+    int slot = SlotOf(request - kAccentsMenuRequest + kCtrlMRequest);
+    if (slot < 0) return "";
+    if (gShortcutTaken[slot]) return " (" + ShortcutName(slot) + " taken by another program)";
+    return "\t" + ShortcutName(slot);
+}
+
+std::string NewlyTakenShortcuts() {
+    std::string lines;
+    for (int slot = 0; slot < 4; ++slot) {
+        if (!gShortcutTaken[slot] || gTakenToldOf[slot]) continue;
+        gTakenToldOf[slot] = true;
+        if (!lines.empty()) lines += "\n";
+        lines += ShortcutName(slot) + " is taken by another program: " + kFeatureNames[slot] + " is in the menu.";
+    }
+    return lines;
+}
+
 bool IsOneNoteTitle(const std::string& title) { return title.find("OneNote") != std::string::npos; }
 
 RequestPlan PlanRequest(int code, const std::string& title) {
     bool oneNote = IsOneNoteTitle(title);
     switch (code) {
         case kCtrlMRequest: return PlanFor(RequestAction::AccentedCapitals, true);
-        case kCtrlDRequest: return PlanFor(oneNote ? RequestAction::DatePicker : RequestAction::Nothing, true);
+        case kCtrlDRequest: return PlanFor(oneNote ? RequestAction::DatePicker : RequestAction::GiveBackKeys, true);
         case kAtKeyRequest: return PlanFor(oneNote ? RequestAction::ContactBook : RequestAction::TypeAtSign, true);
-        case kCtrlHRequest: return PlanFor(oneNote ? RequestAction::LineHighlighter : RequestAction::Nothing, true);
+        case kCtrlHRequest: return PlanFor(oneNote ? RequestAction::LineHighlighter : RequestAction::GiveBackKeys, true);
         case kAccentsMenuRequest: return PlanFor(RequestAction::AccentedCapitals, false);
         case kDatePickerMenuRequest: return PlanFor(RequestAction::DatePicker, false);
         case kContactBookMenuRequest: return PlanFor(RequestAction::ContactBook, false);
@@ -136,7 +237,11 @@ void DispatchRequest(int code) {
     platform::WindowHandle target = plan.useTarget ? foreground : nullptr;
     if (plan.action == RequestAction::Nothing) return;
     if (plan.action == RequestAction::TypeAtSign) {
-        TypeAtSign();
+        TypeAtSign(foreground);
+        return;
+    }
+    if (plan.action == RequestAction::GiveBackKeys) {
+        if (foreground) GiveBackKeys(code);
         return;
     }
     OpenFeature& open = gOpenFeatures[static_cast<int>(plan.action)];
@@ -158,6 +263,7 @@ void OnHotkey(uintptr_t identifier) {
     for (int slot = 0; slot < 4; ++slot) {
         if (identifier == gHotkeyAtoms[slot]) {
             DispatchRequest(kHotkeySlots[slot].request);
+            FollowAtSignKey();
             return;
         }
     }
@@ -169,19 +275,13 @@ void CreateHotkeyAtoms() {
         gHotkeyAtoms[slot] = platform::GlobalAddAtomA(base + kHotkeySlots[slot].suffix);
 }
 
-
-// A combination another program holds simply never arrives; the others
-// still work, so the results are not examined. A held combination must not
-// repeat (each repeat would open the feature again); a system that does not
-// know that flag refuses it, and then the combination is taken without it.
+// A combination another program holds never arrives; the others still work,
+// and the menu and a balloon say which is missing.
 void EnableHotkeys(platform::WindowHandle window) {
     gHotkeysEnabled = 1;
-    for (int slot = 0; slot < 4; ++slot) {
-        const HotkeySlot& hotkey = kHotkeySlots[slot];
-        if (!platform::RegisterHotKey(window, gHotkeyAtoms[slot], hotkey.modifiers | platform::kModNoRepeat,
-                                      hotkey.virtualKey))
-            platform::RegisterHotKey(window, gHotkeyAtoms[slot], hotkey.modifiers, hotkey.virtualKey);
-    }
+    gHotkeyWindow = window;
+    gAtSignKey = AtSignKeyOf(platform::GetWindowKeyboardLayout(platform::GetForegroundWindow()));
+    for (int slot = 0; slot < 4; ++slot) RegisterSlot(slot);
 }
 
 void DisableHotkeys(platform::WindowHandle window) {
@@ -196,8 +296,11 @@ void ToggleHotkeys(platform::WindowHandle window) {
         EnableHotkeys(window);
 }
 
+// The end of a run: a later run tells again of what it finds taken.
 void ReleaseHotkeys(platform::WindowHandle window) {
     for (uint16_t atom : gHotkeyAtoms) platform::UnregisterHotKey(window, atom);
     gHotkeysEnabled = 0;
+    std::fill(std::begin(gShortcutTaken), std::end(gShortcutTaken), false);
+    std::fill(std::begin(gTakenToldOf), std::end(gTakenToldOf), false);
     DeleteHotkeyAtoms();
 }

@@ -20,7 +20,11 @@ enum RequestCode : int {
     kHighlightMenuRequest = 14,
 };
 
-enum class RequestAction { Nothing, AccentedCapitals, DatePicker, ContactBook, LineHighlighter, TypeAtSign };
+// Outside OneNote a shortcut is given back: Ctrl+D and Ctrl+H as the keys
+// themselves, the "@" chord as what it types in the window in front.
+enum class RequestAction {
+    Nothing, AccentedCapitals, DatePicker, ContactBook, LineHighlighter, TypeAtSign, GiveBackKeys
+};
 enum class RestoreForeground { Never, OnSuccess, Always };
 
 struct RequestPlan {
@@ -33,6 +37,17 @@ struct RequestPlan {
 // Process-wide: the four atoms (slot 1 at index 0) and the enabled flag.
 extern uint16_t gHotkeyAtoms[4];
 extern int32_t gHotkeysEnabled;
+
+// The "@" key of this layout: where "@" is AltGr and a key, that key; else
+// the 0 key (Ctrl+Alt+0, AltGr+0 on French AZERTY).
+unsigned AtSignKeyOf(platform::LayoutHandle layout);
+
+// For the tray menu item of a feature request (11 to 14): its shortcut
+// after a tab, or what became of it when another program holds it.
+std::string ShortcutMenuText(int request);
+// Shortcuts found taken since the last asking, each once a run: one line
+// apiece for a balloon; empty when there is nothing new.
+std::string NewlyTakenShortcuts();
 
 bool IsOneNoteTitle(const std::string& title);
 RequestPlan PlanRequest(int code, const std::string& title);

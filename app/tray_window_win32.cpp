@@ -47,14 +47,15 @@ struct MenuEntry {
     int request;          // the feature it starts; 0 for the others
 };
 
-// Windows-1252 captions: the accent of item 3 is the single byte 0xE9.
+// Windows-1252 captions: the accent of item 3 is the single byte 0xE9. A
+// feature's shortcut follows its caption (ShortcutMenuText).
 constexpr MenuEntry kTrayMenu[] = {
     {kEnableCommand, "Enable Vantor", 0},
     {0, "-", 0},
-    {kAccentsCommand, "Majuscules Accentu\xE9" "es (Ctrl+M)", kAccentsMenuRequest},
-    {kHighlightCommand, "Highlight line (Ctrl+H in OneNote)", kHighlightMenuRequest},
-    {kDatePickerCommand, "Date Picker (Ctrl+D in OneNote)", kDatePickerMenuRequest},
-    {kContactBookCommand, "Contact Book (@ key in OneNote)", kContactBookMenuRequest},
+    {kAccentsCommand, "Majuscules Accentu\xE9" "es", kAccentsMenuRequest},
+    {kHighlightCommand, "Highlight line", kHighlightMenuRequest},
+    {kDatePickerCommand, "Date Picker", kDatePickerMenuRequest},
+    {kContactBookCommand, "Contact Book", kContactBookMenuRequest},
     {0, "-", 0},
     {kConfigureCommand, "Configure Vantor", 0},
     {kExitCommand, "Exit", 0},
@@ -107,6 +108,35 @@ void AppendMenuEntry(HMENU menu, const MenuEntry& entry) {
     InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
 }
 
+// The shortcuts' state changes with each registration and the "@" key with
+// the layout, so the captions are written again before each showing.
+void ShowShortcutCaptions() {
+    for (const MenuEntry& entry : kTrayMenu) {
+        if (!entry.request) continue;
+        std::string caption = entry.caption + ShortcutMenuText(entry.request);
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_TYPE;
+        item.fType = MFT_STRING;
+        item.dwTypeData = caption.data();
+        SetMenuItemInfoA(gPopupMenu, entry.command, FALSE, &item);
+    }
+}
+
+// Once a run for each shortcut found taken; the record's first version has
+// no balloon, so this one goes with the size of the version that does.
+void ShowTakenShortcuts() {
+    const std::string lines = NewlyTakenShortcuts();
+    if (lines.empty()) return;
+    NOTIFYICONDATAA balloon = gNotifyIconData;
+    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    lstrcpynA(balloon.szInfo, lines.c_str(), sizeof balloon.szInfo);
+    lstrcpynA(balloon.szInfoTitle, BaseName().c_str(), sizeof balloon.szInfoTitle);
+    Shell_NotifyIconA(NIM_MODIFY, &balloon);
+}
+
 void ShowEnabledMark() {
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
@@ -124,6 +154,7 @@ void BuildTrayMenu() {
 void ShowTrayMenu(HWND window) {
     POINT cursor{};
     GetCursorPos(&cursor);
+    ShowShortcutCaptions();
     // In front, the menu closes when the user clicks elsewhere.
     SetForegroundWindow(window);
     TrackPopupMenu(gPopupMenu, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, window, nullptr);
@@ -142,6 +173,7 @@ void InitialiseTray(HWND window) {
     if (ShowStartupNotice()) {
         EnableHotkeys(window);
         ShowEnabledMark();
+        ShowTakenShortcuts();
     }
 }
 
@@ -171,6 +203,7 @@ void OnTrayCommand(HWND window, WORD command) {
         case kEnableCommand:
             ToggleHotkeys(window);
             ShowEnabledMark();
+            ShowTakenShortcuts();
             break;
         default: break;
     }
@@ -195,7 +228,10 @@ INT_PTR CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_RENDERFORMAT:
         case WM_RENDERALLFORMATS:
         case WM_DESTROYCLIPBOARD: OnClipboardOwnerMessage(message, static_cast<unsigned>(wParam)); return TRUE;
-        case WM_HOTKEY: OnHotkey(wParam); return TRUE;
+        case WM_HOTKEY:
+            OnHotkey(wParam);
+            ShowTakenShortcuts();
+            return TRUE;
         case kIconCallback: OnIconMouse(window, lParam); return TRUE;
         case WM_COMMAND: OnTrayCommand(window, LOWORD(wParam)); return TRUE;
         case WM_DESTROY: OnTrayDestroy(window); return TRUE;

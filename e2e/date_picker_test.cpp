@@ -358,19 +358,15 @@ TEST_F(DatePicker, FrenchFallbackNamesArePastedAsUtf8) {
     EXPECT_EQ(HexPayload(lines[paste + 2]), utf8 + " 16") << lines[paste + 2] << ": the Unicode text";
 }
 
-TEST_F(DatePicker, CtrlDOutsideOneNoteOpensNothingAndIsSwallowed) {
+// Given back: the window gets its Ctrl+D, and the shortcut stays Vantor's.
+TEST_F(DatePicker, CtrlDOutsideOneNoteOpensNothingAndReachesTheWindow) {
     Start(kOtherCaption);
     size_t from = LogSize();
     Chord({VK_CONTROL}, 'D');
-    Pump(1000);
+    EXPECT_GE(WaitForLogLine(standIn.log, CharLine(0x04), from), 0) << "the window did not get Ctrl+D";
+    Pump(500);
     EXPECT_EQ(FindWindowA(nullptr, kDialogCaption), nullptr);
-    Tap('X');
-    ASSERT_GE(WaitForLogLine(standIn.log, CharLine('x'), from), 0);
-    std::vector<std::string> lines = ReadLogLines(standIn.log);
-    for (size_t i = from; i < lines.size(); ++i) {
-        EXPECT_NE(lines[i].rfind("KEYDOWN vk=0x44 ", 0), 0u) << "the window saw the D: " << lines[i];
-        EXPECT_NE(lines[i], CharLine(0x04)) << "the window saw Ctrl+D";
-    }
+    EXPECT_TRUE(HotkeyHeldElsewhere(MOD_CONTROL, 'D')) << "Ctrl+D was let go";
 }
 
 TEST_F(DatePicker, TrayMenuCommandOpensItWithoutOwner) {

@@ -231,8 +231,7 @@ TEST_P(HeldClipboard, ResultAfterTheWaitOrNothing) {
     from = ReadLogLines(standIn.log).size();
     HoldWhile(finish, c.holdMs);
     if (!c.flow) {
-        EXPECT_GE(WaitForLogLine(standIn.log, CharLine('@'), from), 0);
-        ExpectNoPaste();
+        ExpectNoPaste();  // AltGr+0 types nothing on the US layout, and nothing comes back
     } else if (c.pasted) {
         Paste paste = PasteAfter(standIn, from);
         ASSERT_TRUE(paste.came);

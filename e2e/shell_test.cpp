@@ -554,6 +554,34 @@ TEST_F(Shell, MenuOpensOnButtonDownAtTheCursorAndClosesWithEscape) {
     EXPECT_EQ(ExitVantor(run), 0);
 }
 
+// Texts of the shell's balloons now up: tooltip controls answer WM_GETTEXT
+// with the tip they show.
+std::string BalloonTexts() {
+    std::string texts;
+    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
+        char text[512] = "";
+        if (IsWindowVisible(tip)) SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 1000, nullptr);
+        texts += text;
+    }
+    return texts;
+}
+
+// A shortcut another program holds before Vantor starts: a balloon says so,
+// and its feature still opens from the menu.
+TEST_F(Shell, ShortcutHeldBeforeTheStartIsToldOfAndTheFeatureStaysInTheMenu) {
+    ASSERT_TRUE(RegisterHotKey(ProbeWindow(), 0x7200, MOD_CONTROL, 'D'));
+    VantorRun& run = Start();
+    ASSERT_TRUE(AnswerNotice(run));
+    EXPECT_TRUE(Eventually([] { return BalloonTexts().find("Ctrl+D is taken by another program") != std::string::npos; }))
+        << "balloons up: \"" << BalloonTexts() << "\"";
+    ChooseMenuCommand(run, 1531);  // Date Picker
+    HWND picker = WaitForWindow("Date Picker");
+    EXPECT_TRUE(picker && PostMessageA(picker, WM_CLOSE, 0, 0));
+    EXPECT_TRUE(WaitUntilGone(picker));
+    UnregisterHotKey(ProbeWindow(), 0x7200);
+    EXPECT_EQ(ExitVantor(run), 0);
+}
+
 TEST_F(Shell, ExitRemovesTheIconFreesTheHotkeysAndEndsWithZero) {
     VantorRun& run = Start();
     ASSERT_TRUE(AnswerNotice(run));

@@ -98,7 +98,7 @@ TEST_F(Soak, EveryFeatureRepeatedAndNestedLeavesNothingBehind) {
     FlowTimes times;
     auto oneOfEach = [&] {
         for (const Flow& flow : kFeatureFlows) ASSERT_TRUE(RunFlow(flow, vantor, note, times)) << flow.name;
-        ASSERT_TRUE(RunFlow(kAtSignElsewhere, vantor, other, times));
+        ASSERT_TRUE(RunFlow(kShortcutElsewhere, vantor, other, times));
         NestedDialogs(note);
     };
     // The first use of each feature loads libraries and fills caches for good.

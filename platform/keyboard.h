@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/types.h"
@@ -25,9 +26,18 @@ struct KeyEvent {
 // GetKeyboardLayout(0): the layout of the calling thread.
 LayoutHandle GetKeyboardLayout();
 
+// The layout of the thread that owns the window (GetWindowThreadProcessId,
+// then GetKeyboardLayout); the calling thread's for no window.
+LayoutHandle GetWindowKeyboardLayout(WindowHandle window);
+
 // VkKeyScanExA: low byte the virtual-key code, high byte the shift state;
 // -1 when no key types the character.
 int16_t VkKeyScanExA(unsigned char character, LayoutHandle layout);
+
+// ToUnicodeEx of the key pressed with the modifiers of VkKeyScanExA's high
+// byte (1 Shift, 2 Ctrl, 4 Alt; 6 is AltGr), leaving the keyboard's dead-key
+// state alone: what it types, empty for nothing or a dead key.
+std::u16string ToUnicodeEx(unsigned virtualKey, unsigned shiftState, LayoutHandle layout);
 
 // MapVirtualKeyA(code, MAPVK_VK_TO_VSC).
 unsigned MapVirtualKeyA(unsigned virtualKey);

@@ -460,6 +460,12 @@ void ClickAt(int x, int y) {
     Send({inputs[1], inputs[2]});
 }
 
+bool HotkeyHeldElsewhere(UINT modifiers, UINT virtualKey) {
+    if (!RegisterHotKey(nullptr, 0x7FF0, modifiers, virtualKey)) return true;
+    UnregisterHotKey(nullptr, 0x7FF0);
+    return false;
+}
+
 HWND CreateHotkeyWindow() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = HotkeyProc;

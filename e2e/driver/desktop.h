@@ -104,6 +104,8 @@ void ExpectNothingClipped(HWND dialog, HFONT font);
 HWND CreateHotkeyWindow();
 const std::vector<uintptr_t>& ReceivedHotkeys();
 bool WaitForHotkey(uintptr_t identifier, unsigned timeoutMs = kWait);
+// Whether another program holds the combination (trying it lets it go again).
+bool HotkeyHeldElsewhere(UINT modifiers, UINT virtualKey);
 
 // The stand-in's log: its lines without line ends.
 std::vector<std::string> ReadLogLines(const std::string& path);

@@ -13,10 +13,8 @@
 
 namespace e2e {
 
-// The dispatcher waits this long after every hotkey, and this much more
-// before it types "@" outside OneNote.
+// The dispatcher waits this long after every hotkey.
 constexpr double kHotkeyWaitMs = 100;
-constexpr double kAtSignWaitMs = 150;
 
 struct Flow {
     const char* name;
@@ -36,8 +34,8 @@ struct FlowTimes {
 // Ctrl+M and the 2 key; Ctrl+H and keypad 2; Ctrl+D and a day clicked
 // twice; "@", "doe", Home and Enter. In a stand-in whose title holds "OneNote".
 extern const Flow kFeatureFlows[4];
-// "@" in a window that is not OneNote: no dialog, "@" typed.
-extern const Flow kAtSignElsewhere;
+// Ctrl+D in a window that is not OneNote: no dialog, Ctrl+D given back.
+extern const Flow kShortcutElsewhere;
 
 // One round of the flow, from the stand-in in front to its result logged
 // and the dialog gone; false (with a failure) if any step did not come.

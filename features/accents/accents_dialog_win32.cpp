@@ -6,6 +6,7 @@
 #include "features/accents/accents_dialog.h"
 #include "features/accents/capital_table.h"
 #include "inject/key_macro.h"
+#include "platform/keyboard.h"
 
 namespace {
 
@@ -15,6 +16,8 @@ enum : WORD { kPrompt = 100, kKeyCatcher = 102 };
 constexpr WPARAM kOpeningKey = 0x4D;
 
 WNDPROC gEditProcedure;
+// The layout of the window the capital is for, which decides what its keys type.
+platform::LayoutHandle gOwnerLayout;
 
 DialogSpec AccentsDialogSpec() {
     DialogSpec dialog{};
@@ -33,7 +36,7 @@ DialogSpec AccentsDialogSpec() {
 
 void TypeCapitalForKey(HWND edit, unsigned virtualKey) {
     EndDialogForOwner(GetParent(edit), -1);
-    SendKeyMacro(CapitalForKey(virtualKey));
+    SendKeyMacro(CapitalForKey(virtualKey, gOwnerLayout));
 }
 
 // The keyboard repeating the M of a Ctrl+M still held: the hotkey itself
@@ -74,6 +77,7 @@ INT_PTR CALLBACK AccentsDialogProcedure(HWND dialog, UINT message, WPARAM wParam
 }  // namespace
 
 int AccentedCapitalsDialog(platform::WindowHandle owner) {
+    gOwnerLayout = platform::GetWindowKeyboardLayout(owner);
     const INT_PTR result = RunModalDialog(static_cast<HWND>(owner), AccentsDialogSpec(), &AccentsDialogProcedure);
     return result == -1 ? -1 : 0;
 }

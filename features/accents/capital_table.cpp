@@ -1,5 +1,7 @@
 #include "features/accents/capital_table.h"
 
+#include "platform/keyboard.h"
+
 namespace {
 
 struct CapitalRow {
@@ -14,7 +16,13 @@ constexpr CapitalRow kCapitals[] = {
 
 }  // namespace
 
-std::string CapitalForKey(unsigned virtualKey) {
+std::string CapitalForKey(unsigned virtualKey, platform::LayoutHandle layout) {
+    // Swiss and Canadian French put these letters on other keys than France.
+    std::u16string typed = virtualKey <= 0xFF ? platform::ToUnicodeEx(virtualKey, 0, layout) : u"";
+    if (typed.size() == 1) {
+        for (char16_t letter : {u'\u00E9', u'\u00E0', u'\u00E7', u'\u00E8', u'\u00F9'})
+            if (typed[0] == letter) return std::string(1, static_cast<char>(letter - 0x20));
+    }
     for (const CapitalRow& row : kCapitals)
         if (row.virtualKey == virtualKey) return row.capital;
     return "";

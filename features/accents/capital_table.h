@@ -4,5 +4,9 @@
 
 #include <string>
 
-// The key macro typing the capital for this virtual-key code, or "".
-std::string CapitalForKey(unsigned virtualKey);
+#include "platform/types.h"
+
+// The key macro typing the capital for this virtual-key code, or "": the
+// capital of the é, à, ç, è or ù the key types alone in this layout, else
+// the capital of the French AZERTY key with this code.
+std::string CapitalForKey(unsigned virtualKey, platform::LayoutHandle layout);

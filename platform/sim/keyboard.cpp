@@ -1,5 +1,6 @@
-// Two keyboard layouts as Windows answers for them: US (0x0409) and French
-// AZERTY (0x040C), and the set-1 scan codes of the US keyboard.
+// Keyboard layouts as Windows answers for them: US (0x0409), French AZERTY
+// (0x040C) and six more from xkb-data, and the set-1 scan codes of the US
+// keyboard.
 #include <array>
 #include <map>
 
@@ -64,9 +65,11 @@ void Apply(const platform::KeyEvent& event) {
     if (event.virtualKey == 'V' && DownEitherSide(0x11)) PasteKeysArrived();
 }
 
+constexpr uintptr_t kLayoutIds[] = {0x04090409, 0x040C040C, 0x080C080C, 0x04070407,
+                                    0x100C100C, 0x0C0C0C0C, 0x0C0A0C0A, 0x04100410};
+
 platform::LayoutHandle HandleOf(Layout layout) {
-    return reinterpret_cast<platform::LayoutHandle>(
-        static_cast<uintptr_t>(layout == Layout::French ? 0x040C040C : 0x04090409));
+    return reinterpret_cast<platform::LayoutHandle>(kLayoutIds[static_cast<int>(layout)]);
 }
 
 void Put(KeyTable& table, const char* characters, const int16_t* answers) {
@@ -124,10 +127,82 @@ KeyTable FrenchKeys() {
     return table;
 }
 
+// One key of an xkb symbols file: its Windows virtual key and the characters
+// of its first three levels (plain, Shift, AltGr), Windows-1252; a space
+// where the level is empty or a dead key (the space bar types it already).
+struct XkbKey {
+    uint8_t virtualKey;
+    const char* levels;
+};
+
+// The first key listed that types a character is VkKeyScanExA's answer.
+KeyTable XkbKeys(std::initializer_list<XkbKey> keys) {
+    KeyTable table = CommonKeys();
+    constexpr int16_t kLevels[] = {0, kShift, kAltGr};
+    for (const XkbKey& key : keys)
+        for (int level = 0; level < 3 && key.levels[level]; ++level) {
+            auto character = static_cast<unsigned char>(key.levels[level]);
+            if (table[character] == -1)
+                table[character] = static_cast<int16_t>(kLevels[level] | key.virtualKey);
+        }
+    return table;
+}
+
+// The digit row, then the letters' AltGr levels, then the other keys.
+KeyTable BelgianKeys() {  // be(basic)
+    return XkbKeys({{'1', "&1|"}, {'2', "\xE9" "2@"}, {'3', "\"3#"}, {'4', "'4\xBC"}, {'5', "(5\xBD"},
+                    {'6', "\xA7" "6^"}, {'7', "\xE8" "7{"}, {'8', "!8["}, {'9', "\xE7" "9{"},
+                    {'0', "\xE0" "0}"}, {'A', "aA@"}, {'E', "eE\x80"}, {0xDB, ")\xB0\\"}, {0xBB, "-_"},
+                    {0xDD, "  ["}, {0xBA, "$*]"}, {0xC0, "\xF9%"}, {0xDE, "\xB2\xB3\xAC"},
+                    {0xDC, "\xB5\xA3"}, {0xBC, ",?"}, {0xBE, ";."}, {0xBF, ":/"}, {0xDF, "=+"}, {0xE2, "<>\\"}});
+}
+
+KeyTable GermanKeys() {  // de(basic), latin(type4), latin
+    return XkbKeys({{'1', "1!\xB9"}, {'2', "2\"\xB2"}, {'3', "3\xA7\xB3"}, {'4', "4$\xBC"}, {'5', "5%\xBD"},
+                    {'6', "6&\xAC"}, {'7', "7/{"}, {'8', "8(["}, {'9', "9)]"}, {'0', "0=}"}, {'Q', "qQ@"},
+                    {'E', "eE\x80"}, {'M', "mM\xB5"}, {0xDB, "\xDF?\\"}, {0xBA, "\xFC\xDC"}, {0xBB, "+*~"},
+                    {0xC0, "\xF6\xD6"}, {0xDE, "\xE4\xC4"}, {0xDC, " \xB0 "}, {0xBF, "#'"},
+                    {0xBC, ",;"}, {0xBE, ".:"}, {0xBD, "-_"}, {0xE2, "<>|"}});
+}
+
+KeyTable SwissFrenchKeys() {  // ch(fr), ch(basic)
+    return XkbKeys({{'1', "1+|"}, {'2', "2\"@"}, {'3', "3*#"}, {'4', "4\xE7"}, {'5', "5%"}, {'6', "6&\xAC"},
+                    {'7', "7/|"}, {'8', "8(\xA2"}, {'9', "9)"}, {'0', "0="}, {'E', "eE\x80"},
+                    {0xDB, "'?"}, {0xBA, "\xE8\xFC["}, {0xC0, " !]"}, {0xDE, "\xE9\xF6"},
+                    {0xDC, "\xE0\xE4{"}, {0xDF, "$\xA3}"}, {0xBF, "\xA7\xB0"}, {0xBC, ",;"}, {0xBE, ".:"},
+                    {0xBD, "-_"}, {0xE2, "<>\\"}});
+}
+
+KeyTable CanadianFrenchKeys() {  // ca(fr)
+    return XkbKeys({{'1', "1!\xB1"}, {'2', "2\"@"}, {'3', "3/\xA3"}, {'4', "4$\xA2"}, {'5', "5%\xA4"},
+                    {'6', "6?\xAC"}, {'7', "7&\xA6"}, {'8', "8*\xB2"}, {'9', "9(\xB3"}, {'0', "0)\xBC"},
+                    {'M', "mM\xB5"}, {0xC0, "#|\\"}, {0xBD, "-_\xBD"}, {0xBB, "=+\xBE"}, {0xDB, "  ["},
+                    {0xDD, "  ]"}, {0xBA, ";:~"}, {0xDE, "  {"}, {0xDC, "<>}"},
+                    {0xE2, "\xAB\xBB\xB0"}, {0xBC, ",'\xAF"}, {0xBE, "..\xAD"}, {0xBF, "\xE9\xC9"}});
+}
+
+KeyTable SpanishKeys() {  // es(basic), latin(type4), latin
+    return XkbKeys({{'1', "1!|"}, {'2', "2\"@"}, {'3', "3\xB7#"}, {'4', "4$~"}, {'5', "5%\xBD"}, {'6', "6&\xAC"},
+                    {'7', "7/{"}, {'8', "8(["}, {'9', "9)]"}, {'0', "0=}"}, {'E', "eE\x80"}, {'M', "mM\xB5"},
+                    {0xDB, "'?\\"}, {0xDD, "\xA1\xBF"}, {0xBA, "  ["}, {0xBB, "+*]"}, {0xC0, "\xF1\xD1"},
+                    {0xDE, "  {"}, {0xDC, "\xBA\xAA\\"}, {0xBF, "\xE7\xC7}"}, {0xBC, ",;"}, {0xBE, ".:"},
+                    {0xBD, "-_"}, {0xE2, "<>"}});
+}
+
+KeyTable ItalianKeys() {  // it(basic), latin(type4), latin
+    return XkbKeys({{'1', "1!\xB9"}, {'2', "2\"\xB2"}, {'3', "3\xA3\xB3"}, {'4', "4$\xBC"}, {'5', "5%\xBD"},
+                    {'6', "6&\xAC"}, {'7', "7/{"}, {'8', "8(["}, {'9', "9)]"}, {'0', "0=}"}, {'E', "eE\x80"},
+                    {'M', "mM\xB5"}, {0xDC, "\\|\xAC"}, {0xDB, "'?`"}, {0xDD, "\xEC^~"}, {0xBA, "\xE8\xE9["},
+                    {0xBB, "+*]"}, {0xC0, "\xF2\xE7@"}, {0xDE, "\xE0\xB0#"}, {0xBF, "\xF9\xA7"},
+                    {0xE2, "<>\xAB"}, {0xBC, ",;"}, {0xBE, ".:\xB7"}, {0xBD, "-_"}});
+}
+
 const KeyTable& TableFor(platform::LayoutHandle layout) {
-    static const KeyTable unitedStates = UnitedStatesKeys();
-    static const KeyTable french = FrenchKeys();
-    return layout == HandleOf(Layout::French) ? french : unitedStates;
+    static const KeyTable tables[] = {UnitedStatesKeys(), FrenchKeys(),   BelgianKeys(), GermanKeys(),
+                                      SwissFrenchKeys(),  CanadianFrenchKeys(), SpanishKeys(), ItalianKeys()};
+    for (size_t i = 0; i < std::size(kLayoutIds); ++i)
+        if (layout == reinterpret_cast<platform::LayoutHandle>(kLayoutIds[i])) return tables[i];
+    return tables[0];
 }
 
 }  // namespace
@@ -157,6 +232,24 @@ LayoutHandle GetKeyboardLayout() {
     LayoutHandle layout = sim::HandleOf(sim::gLayout);
     sim::Log("GetKeyboardLayout", sim::HandleText(layout));
     return layout;
+}
+
+LayoutHandle GetWindowKeyboardLayout(WindowHandle window) {
+    LayoutHandle layout = sim::HandleOf(sim::gLayout);
+    sim::Log("GetWindowKeyboardLayout", sim::HandleText(window) + " -> " + sim::HandleText(layout));
+    return layout;
+}
+
+// The character whose key and modifiers these are; the Ctrl+letter control
+// codes included, as Windows types them.
+std::u16string ToUnicodeEx(unsigned virtualKey, unsigned shiftState, LayoutHandle layout) {
+    const sim::KeyTable& table = sim::TableFor(layout);
+    std::u16string typed;
+    for (int character = 1; character < 256 && typed.empty() && virtualKey <= 0xFF; ++character)
+        if (table[character] == static_cast<int16_t>(shiftState << 8 | virtualKey))
+            typed = character == 0x80 ? u"\u20AC" : std::u16string(1, static_cast<char16_t>(character));
+    sim::Log("ToUnicodeEx", sim::Hex(virtualKey) + " " + sim::Hex(shiftState));
+    return typed;
 }
 
 int16_t VkKeyScanExA(unsigned char character, LayoutHandle layout) {

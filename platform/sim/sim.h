@@ -49,7 +49,11 @@ bool TimerRunning(uintptr_t id);
 
 // ---- Keyboard -----------------------------------------------------------
 
-enum class Layout { UnitedStates, French };
+// US and French AZERTY as Windows answers; the others from xkb-data's
+// symbols (be, de, ch(fr), ca(fr), es, it), AltGr levels included, with the
+// virtual-key codes Windows gives their keys.
+enum class Layout { UnitedStates, French, Belgian, German, SwissFrench, CanadianFrench, Spanish, Italian };
+// The layout of every thread, ours and the other programs'.
 void SetKeyboardLayout(Layout layout);
 // Override one character's answer to VkKeyScanExA (-1: no key).
 void SetKeyForCharacter(unsigned char character, int16_t answer);

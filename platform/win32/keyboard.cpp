@@ -18,6 +18,25 @@ namespace platform {
 
 LayoutHandle GetKeyboardLayout() { return ::GetKeyboardLayout(0); }
 
+LayoutHandle GetWindowKeyboardLayout(WindowHandle window) {
+    DWORD thread = window ? ::GetWindowThreadProcessId(static_cast<HWND>(window), nullptr) : 0;
+    return ::GetKeyboardLayout(thread);
+}
+
+std::u16string ToUnicodeEx(unsigned virtualKey, unsigned shiftState, LayoutHandle layout) {
+    BYTE state[256] = {};
+    if (shiftState & 1) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+    if (shiftState & 2) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    if (shiftState & 4) state[VK_MENU] = state[VK_RMENU] = 0x80;
+    HKL handle = static_cast<HKL>(layout);
+    UINT scanCode = ::MapVirtualKeyExA(virtualKey, MAPVK_VK_TO_VSC, handle);
+    WCHAR typed[8] = {};
+    // Flag 4: the dead key the user may be in the middle of stays pending.
+    int count = ::ToUnicodeEx(virtualKey, scanCode, state, typed, 8, 4, handle);
+    if (count <= 0) return {};
+    return std::u16string(typed, typed + count);
+}
+
 int16_t VkKeyScanExA(unsigned char character, LayoutHandle layout) {
     return ::VkKeyScanExA(static_cast<CHAR>(character), static_cast<HKL>(layout));
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/hotkey_dispatcher.h"
@@ -70,9 +71,10 @@ protected:
     platform::WindowHandle dialog = nullptr;
 };
 
-// The "@" outside OneNote is typed as a character of its own, after the
-// AltGr (left Ctrl and right Alt) that made it is let go of or, past half a
-// second, released by the program; the clipboard is never touched.
+// The "@" chord outside OneNote is typed as what it types in that window's
+// layout, a character of its own, after the AltGr (left Ctrl and right Alt)
+// that made it is let go of or, past half a second, released by the
+// program; the clipboard is never touched.
 // Waits end on ticks of 15.625 ms: 150 ms on the 10th, held keys 32 later.
 struct AtSignCase {
     const char* name;
@@ -80,6 +82,8 @@ struct AtSignCase {
     bool clipboardHeld;
     std::vector<KeyEvent> before;  // what precedes the "@" in the one batch
     unsigned typedAt;
+    sim::Layout layout = sim::Layout::French;
+    char16_t typed = u'@';  // 0: the chord types nothing there
 };
 
 class AtSignTest : public DispatchTest, public ::testing::WithParamInterface<AtSignCase> {};
@@ -94,13 +98,14 @@ TEST_P(AtSignTest, TypedWithoutTheClipboard) {
         sim::HoldKey(0xA5, c.altGrHeldMs);
     }
     sim::SetForeground(notepad);
+    sim::SetKeyboardLayout(c.layout);
     DispatchRequest(3);
 
     std::vector<KeyEvent> expected = c.before;
-    expected.push_back({0, u'@', 4});
-    expected.push_back({0, u'@', 6});
-    ASSERT_EQ(sim::SentInputs().size(), 1u);
-    EXPECT_EQ(sim::SentInputs()[0], expected);
+    expected.push_back({0, c.typed, 4});
+    expected.push_back({0, c.typed, 6});
+    ASSERT_EQ(sim::SentInputs().size(), c.typed ? 1u : 0u);
+    if (c.typed) EXPECT_EQ(sim::SentInputs()[0], expected);
     EXPECT_EQ(sim::Now(), c.typedAt) << "from the hotkey's 150 ms wait";
     EXPECT_EQ(sim::ClipboardContent(), clipboard);
     EXPECT_EQ(Count("OpenClipboard"), 0u);
@@ -117,11 +122,14 @@ INSTANTIATE_TEST_SUITE_P(
                       // A key no keyboard has comes first, so that the lone Alt's
                       // release opens no menu.
                       AtSignCase{"AltGrStillHeld", sim::kForever, false,
-                                 {{0xE8, 0, 0}, {0xE8, 0, 2}, {0xA2, 0x1D, 2}, {0xA5, 0x38, 3}}, 156 + 500}),
+                                 {{0xE8, 0, 0}, {0xE8, 0, 2}, {0xA2, 0x1D, 2}, {0xA5, 0x38, 3}}, 156 + 500},
+                      AtSignCase{"GermanBrace", 0, false, {}, 156, sim::Layout::German, u'}'},
+                      AtSignCase{"UnitedStatesNothing", 0, false, {}, 156, sim::Layout::UnitedStates, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DispatchTest, AtSignHotkeyWaitsAboutAQuarterSecondInAll) {
     CreateHotkeyAtoms();
+    sim::SetKeyboardLayout(sim::Layout::French);
     sim::SetForeground(notepad);
     OnHotkey(gHotkeyAtoms[2]);
     // On the timer's ticks: 100 ms end at 109.375, 150 more at 265.625.
@@ -193,15 +201,16 @@ TEST_F(DispatchTest, AccentedCapitalsOpensAnywhereAndPastesNothing) {
     }
 }
 
-// Ctrl+D and Ctrl+H outside OneNote or with nothing in front, and codes that
-// name no request: the window in front is asked for its title, and nothing
-// else happens. The "@" with nothing in front is typed.
+// Ctrl+D and Ctrl+H with nothing in front, and codes that name no request:
+// the window in front is asked for its title, and nothing else happens. The
+// "@" with nothing in front is typed.
 TEST_F(DispatchTest, RequestsThatOpenNothing) {
     gFakeAccentedCapitals.result = gFakeDatePicker.result = -1;
     gFakeContactBook.result = gFakeHighlightLine.result = -1;
+    sim::SetKeyboardLayout(sim::Layout::French);
     for (platform::WindowHandle front : {notepad, static_cast<platform::WindowHandle>(nullptr), oneNote}) {
         for (int code : {2, 4, 0, 5, 10, 15, -1}) {
-            if (front == oneNote && (code == 2 || code == 4)) continue;
+            if (front != nullptr && (code == 2 || code == 4)) continue;
             sim::SetForeground(front);
             sim::ClearCalls();
             DispatchRequest(code);
@@ -218,6 +227,24 @@ TEST_F(DispatchTest, RequestsThatOpenNothing) {
     DispatchRequest(3);
     EXPECT_TRUE(gFakeContactBook.owners.empty());
     EXPECT_EQ(sim::SentInputs().size(), 1u);  // the "@"
+}
+
+// Ctrl+D and Ctrl+H outside OneNote go back as the keys, sent while the
+// shortcut is let go (else they would come back as the hotkey), which is
+// taken again once the system has had them; nothing opens.
+TEST_F(DispatchTest, ShortcutsOutsideOneNoteAreGivenBackAsKeys) {
+    CreateHotkeyAtoms();
+    EnableHotkeys(sim::AddWindow("Vantor"));
+    sim::SetForeground(notepad);
+    for (auto [slot, key, scan] : {std::tuple<int, uint16_t, uint16_t>{1, 0x44, 0x20}, {3, 0x48, 0x23}}) {
+        sim::ClearCalls();
+        OnHotkey(gHotkeyAtoms[slot]);
+        EXPECT_EQ(sim::SentInputs().back(), (std::vector<KeyEvent>{{0x11, 0x1D, 0}, {key, scan, 0}, {key, scan, 2}, {0x11, 0x1D, 2}}));
+        EXPECT_LT(IndexOf("UnregisterHotKey"), IndexOf("SendInput"));
+        EXPECT_EQ(sim::Calls()[IndexOf("RegisterHotKey")].at - sim::Calls()[IndexOf("SendInput")].at, 50u);
+        EXPECT_EQ(sim::RegisteredHotkeys().size(), 4u);
+    }
+    EXPECT_TRUE(gFakeDatePicker.owners.empty() && gFakeHighlightLine.owners.empty());
 }
 
 struct MenuCase {

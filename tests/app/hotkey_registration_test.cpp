@@ -24,8 +24,8 @@ protected:
     void SetUp() override {
         sim::Reset();
         std::fill(std::begin(gHotkeyAtoms), std::end(gHotkeyAtoms), uint16_t{0});
-        gHotkeysEnabled = 0;
         tray = sim::AddWindow("Vantor");
+        ReleaseHotkeys(tray);  // a new run
     }
 
     std::vector<Combination> Registered() {
@@ -61,59 +61,33 @@ TEST_F(HotkeyRegistrationTest, AtomsFollowARenamedExecutable) {
               (std::vector<std::string>{"my.helper_1", "my.helper_2", "my.helper_3", "my.helper_4"}));
 }
 
-TEST_F(HotkeyRegistrationTest, NothingIsRegisteredUntilEnabled) {
-    CreateHotkeyAtoms();
-    EXPECT_TRUE(sim::RegisteredHotkeys().empty());
-    EXPECT_EQ(gHotkeysEnabled, 0);
+// Nothing until enabled; then the four without repeat, or plain where the
+// system refuses the flag; toggling and disabling, even with nothing
+// registered, end with none.
+TEST_F(HotkeyRegistrationTest, EnableDisableAndToggle) {
+    for (bool refuse : {false, true}) {
+        if (refuse) sim::RefuseNoRepeat();
+        CreateHotkeyAtoms();
+        EXPECT_TRUE(sim::RegisteredHotkeys().empty());
+        DisableHotkeys(tray);
+        EnableHotkeys(tray);
+        EXPECT_EQ(gHotkeysEnabled, 1);
+        EXPECT_EQ(Registered(), AllFour(refuse ? 0 : 0x4000));
+        DisableHotkeys(tray);
+        EXPECT_EQ(gHotkeysEnabled, 0);
+        EXPECT_TRUE(sim::RegisteredHotkeys().empty());
+        EXPECT_EQ(sim::LiveAtoms().size(), 4u);
+        ToggleHotkeys(tray);
+        EXPECT_EQ(Registered(), AllFour(refuse ? 0 : 0x4000));
+        ToggleHotkeys(tray);
+        EXPECT_EQ(gHotkeysEnabled, 0);
+        EXPECT_TRUE(sim::RegisteredHotkeys().empty());
+        ReleaseHotkeys(tray);
+    }
 }
 
-TEST_F(HotkeyRegistrationTest, EnableRegistersTheFourWithoutRepeat) {
-    CreateHotkeyAtoms();
-    EnableHotkeys(tray);
-    EXPECT_EQ(gHotkeysEnabled, 1);
-    EXPECT_EQ(Registered(), AllFour());
-}
-
-TEST_F(HotkeyRegistrationTest, SystemRefusingNoRepeatGetsThePlainCombinations) {
-    sim::RefuseNoRepeat();
-    CreateHotkeyAtoms();
-    EnableHotkeys(tray);
-    EXPECT_EQ(Registered(), AllFour(0));
-}
-
-TEST_F(HotkeyRegistrationTest, DisableReleasesTheFour) {
-    CreateHotkeyAtoms();
-    EnableHotkeys(tray);
-    DisableHotkeys(tray);
-    EXPECT_EQ(gHotkeysEnabled, 0);
-    EXPECT_TRUE(sim::RegisteredHotkeys().empty());
-    EXPECT_EQ(sim::LiveAtoms().size(), 4u);
-}
-
-TEST_F(HotkeyRegistrationTest, ToggleTwiceReturnsToTheSameState) {
-    CreateHotkeyAtoms();
-    ToggleHotkeys(tray);
-    EXPECT_EQ(gHotkeysEnabled, 1);
-    EXPECT_EQ(Registered(), AllFour());
-    ToggleHotkeys(tray);
-    EXPECT_EQ(gHotkeysEnabled, 0);
-    EXPECT_TRUE(sim::RegisteredHotkeys().empty());
-    ToggleHotkeys(tray);
-    ToggleHotkeys(tray);
-    EXPECT_EQ(gHotkeysEnabled, 0);
-    EXPECT_TRUE(sim::RegisteredHotkeys().empty());
-}
-
-TEST_F(HotkeyRegistrationTest, DisablingWithNothingRegisteredIsHarmless) {
-    CreateHotkeyAtoms();
-    DisableHotkeys(tray);
-    EXPECT_EQ(gHotkeysEnabled, 0);
-    EXPECT_TRUE(sim::RegisteredHotkeys().empty());
-    EnableHotkeys(tray);
-    EXPECT_EQ(Registered(), AllFour());
-}
-
-TEST_F(HotkeyRegistrationTest, CombinationTakenElsewhereLeavesTheOthersWorking) {
+// The menu says which is missing; a balloon says it once a run.
+TEST_F(HotkeyRegistrationTest, CombinationTakenElsewhereLeavesTheOthersWorkingAndIsShown) {
     sim::TakeHotkeyElsewhere(2, 0x44);  // someone else's Ctrl+D
     CreateHotkeyAtoms();
     EnableHotkeys(tray);
@@ -121,8 +95,43 @@ TEST_F(HotkeyRegistrationTest, CombinationTakenElsewhereLeavesTheOthersWorking) 
     std::vector<Combination> expected = AllFour();
     expected.erase(expected.begin() + 1);
     EXPECT_EQ(Registered(), expected);
+    EXPECT_EQ(ShortcutMenuText(12), " (Ctrl+D taken by another program)");
+    EXPECT_EQ(ShortcutMenuText(11) + ShortcutMenuText(13) + ShortcutMenuText(14), "\tCtrl+M\tCtrl+Alt+0\tCtrl+H");
+    EXPECT_EQ(NewlyTakenShortcuts(), "Ctrl+D is taken by another program: Date Picker is in the menu.");
     DisableHotkeys(tray);
     EXPECT_TRUE(sim::RegisteredHotkeys().empty());
+    EnableHotkeys(tray);
+    EXPECT_EQ(NewlyTakenShortcuts(), "");
+    EXPECT_EQ(ShortcutMenuText(12), " (Ctrl+D taken by another program)");
+}
+
+// The "@" chord is AltGr and the key that types "@" in the layout of the
+// window in front, else AltGr+0; read when the shortcuts are taken and again
+// at each hotkey.
+TEST_F(HotkeyRegistrationTest, AtSignChordFollowsTheLayout) {
+    const struct {
+        sim::Layout layout;
+        unsigned key;
+        const char* menuText;
+    } cases[] = {{sim::Layout::French, 0x30, "\tAltGr+0"},       {sim::Layout::Belgian, 0x32, "\tAltGr+2"},
+                 {sim::Layout::German, 0x51, "\tAltGr+Q"},       {sim::Layout::SwissFrench, 0x32, "\tAltGr+2"},
+                 {sim::Layout::CanadianFrench, 0x32, "\tAltGr+2"}, {sim::Layout::Spanish, 0x32, "\tAltGr+2"},
+                 {sim::Layout::Italian, 0xC0, "\tAltGr+\xF2"},   {sim::Layout::UnitedStates, 0x30, "\tCtrl+Alt+0"}};
+    CreateHotkeyAtoms();
+    sim::SetForeground(sim::AddWindow("Notes - OneNote"));
+    EnableHotkeys(tray);
+    for (const auto& c : cases) {
+        sim::SetKeyboardLayout(c.layout);
+        OnHotkey(gHotkeyAtoms[0]);
+        std::vector<Combination> expected = AllFour(), found = Registered();
+        expected[2].virtualKey = c.key;
+        std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.id < b.id; });
+        EXPECT_EQ(found, expected) << c.menuText;
+        EXPECT_EQ(ShortcutMenuText(13), c.menuText);
+    }
+    sim::SetKeyboardLayout(sim::Layout::German);
+    EnableHotkeys(tray);
+    EXPECT_EQ(sim::RegisteredHotkeys().back().virtualKey, 0x51u);
 }
 
 // Registered or not, whatever the flag says, the clean-up releases all.
