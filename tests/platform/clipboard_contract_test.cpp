@@ -35,6 +35,7 @@ TEST(ClipboardContract, RegisteredNamesGiveStableIds) {
     EXPECT_EQ(platform::RegisterClipboardFormatA("Vantor Contract Format"), id);
     EXPECT_EQ(platform::RegisterClipboardFormatA("VANTOR contract FORMAT"), id);
     EXPECT_NE(platform::RegisterClipboardFormatA("Vantor Other Format"), id);
+    EXPECT_EQ(platform::RegisterClipboardFormatA(""), 0u);
 }
 
 TEST(ClipboardContract, BlocksComeBackUpToTheirFirstNul) {
