@@ -433,10 +433,11 @@ TEST_F(Shell, NoticeShowsItsTextsWithTheBoxTicked) {
     EXPECT_EQ(SendDlgItemMessageA(run.notice, 1003, BM_GETCHECK, 0, 0), BST_CHECKED);
     RECT client{};
     GetClientRect(run.notice, &client);
-    EXPECT_EQ(client.right, 270);
+    EXPECT_GE(client.right, 270) << "wider only where a text needs it";
     EXPECT_EQ(client.bottom, 184);
     Pump(300);  // drawn
     EXPECT_FALSE(SaveScreenshot("notice").empty());
+    ExpectNothingClipped(run.notice, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     EXPECT_EQ(TakenCombinations(), kNoneTaken) << "hotkeys taken before the notice was answered";
     ASSERT_TRUE(AnswerNotice(run));
     EXPECT_EQ(ExitVantor(run), 0);
@@ -615,7 +616,7 @@ TEST_F(Shell, StartWithWindowsPointsTheStartupShortcutHereOrRemovesIt) {
         ASSERT_TRUE(SendMenuCommand(run, kStartWithWindowsCommand));
         std::string target;
         ASSERT_EQ(platform::ReadShortcutTarget(link, target), made) << target;
-        if (made) EXPECT_EQ(lstrcmpiA(target.c_str(), run.exe.c_str()), 0) << target << " is not " << run.exe;
+        EXPECT_TRUE(!made || lstrcmpiA(target.c_str(), run.exe.c_str()) == 0) << target << " is not " << run.exe;
     }
     EXPECT_EQ(ExitVantor(run), 0);
     EXPECT_TRUE(platform::DeleteFileW(link));
