@@ -15,13 +15,13 @@ std::string ModuleFileName(const std::string& modulePath) {
     return slash == std::string::npos ? modulePath : modulePath.substr(slash + 1);
 }
 
+}  // namespace
+
 std::string BaseNameUtf8() {
     std::string name = ModuleFileName(platform::GetModuleFileNameW());
     size_t dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
-
-}  // namespace
 
 // The mutex, the windows' captions and the atoms are named through the ANSI
 // functions, as they always were.

@@ -6,6 +6,8 @@
 // The executable's file name without folder and extension, in the ANSI code
 // page.
 std::string BaseName();
+// The same in UTF-8, for the names of files.
+std::string BaseNameUtf8();
 // The executable's folder, with its trailing backslash (UTF-8).
 std::string ModuleFolder();
 

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/configuration_file.h"
 #include "app/dialog_template_win32.h"
 #include "app/display_scale_win32.h"
@@ -16,6 +19,7 @@ int32_t gNoticeAnswered;
 
 constexpr int kClientWidth = 270;
 constexpr int kClientHeight = 184;
+constexpr int kRightMargin = 6;  // right of the labels, which end at 264
 constexpr COLORREF kTeal = 0x00808000;
 
 enum : WORD {
@@ -77,8 +81,8 @@ DialogSpec NoticeSpec() {
     return dialog;
 }
 
-void CentreClientInWorkArea(HWND dialog) {
-    RECT frame = {0, 0, ScaledPixels(kClientWidth), ScaledPixels(kClientHeight)};
+void CentreClientInWorkArea(HWND dialog, int clientWidth) {
+    RECT frame = {0, 0, clientWidth, ScaledPixels(kClientHeight)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
     RECT work{};
@@ -102,17 +106,52 @@ HFONT NoticeFont() {
     return gScaledFont != nullptr ? gScaledFont : static_cast<HFONT>(stock);
 }
 
+// The text's extent as the control draws it, in the font it is given.
+SIZE TextExtent(HWND control, HFONT font) {
+    wchar_t text[128] = L"";
+    const int length = GetWindowTextW(control, text, static_cast<int>(std::size(text)));
+    SIZE extent{};
+    HDC context = GetDC(control);
+    HGDIOBJ previous = SelectObject(context, font);
+    GetTextExtentPoint32W(context, text, length, &extent);
+    SelectObject(context, previous);
+    ReleaseDC(control, context);
+    return extent;
+}
+
+// A text is never cut: its control grows past its place to the text's
+// width (the check box's by its box and the gap after it too) and height.
+SIZE NeededSize(HWND control, const PixelPlace& place, HFONT font) {
+    SIZE size = {ScaledPixels(place.cx), ScaledPixels(place.cy)};
+    if (place.id == kPicture || place.id == kOkButton) return size;
+    SIZE text = TextExtent(control, font);
+    if (place.id == kCatchKeysBox) text.cx += GetSystemMetrics(SM_CXMENUCHECK) + ScaledPixels(8);
+    return SIZE{std::max(size.cx, text.cx), std::max(size.cy, text.cy)};
+}
+
 // A bitmap static takes the size of its bitmap, so the picture is only moved.
-void PlaceControls(HWND dialog) {
+// The client widens for the widest text, and the OK button keeps its place
+// from the right edge. The answer is the client's width.
+int PlaceControls(HWND dialog) {
     HFONT font = NoticeFont();
-    for (const PixelPlace& place : kPlaces) {
+    SIZE sizes[std::size(kPlaces)] = {};
+    int clientWidth = ScaledPixels(kClientWidth);
+    for (size_t i = 0; i < std::size(kPlaces); ++i) {
+        sizes[i] = NeededSize(GetDlgItem(dialog, kPlaces[i].id), kPlaces[i], font);
+        clientWidth = std::max(clientWidth, ScaledPixels(kPlaces[i].x) + static_cast<int>(sizes[i].cx) + ScaledPixels(kRightMargin));
+    }
+    const int shift = clientWidth - ScaledPixels(kClientWidth);
+    for (size_t i = 0; i < std::size(kPlaces); ++i) {
+        const PixelPlace& place = kPlaces[i];
         HWND control = GetDlgItem(dialog, place.id);
         if (control == nullptr) continue;
         const UINT keepSize = place.id == kPicture ? SWP_NOSIZE : 0;
-        SetWindowPos(control, nullptr, ScaledPixels(place.x), ScaledPixels(place.y), ScaledPixels(place.cx),
-                     ScaledPixels(place.cy), SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
+        const int x = ScaledPixels(place.x) + (place.id == kOkButton ? shift : 0);
+        SetWindowPos(control, nullptr, x, ScaledPixels(place.y), sizes[i].cx, sizes[i].cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    return clientWidth;
 }
 
 // The bitmap at the system's scale; at 96 DPI as it is stored.
@@ -146,8 +185,7 @@ void SetNoticeIcons(HWND dialog) {
 
 void InitialiseNotice(HWND dialog) {
     SetNoticeIcons(dialog);
-    CentreClientInWorkArea(dialog);
-    PlaceControls(dialog);
+    CentreClientInWorkArea(dialog, PlaceControls(dialog));
     ShowPicture(dialog);
     SendDlgItemMessageA(dialog, kCatchKeysBox, BM_SETCHECK, BST_CHECKED, 0);
     SetForegroundWindow(dialog);

@@ -10,9 +10,11 @@
 #include "app/configuration_file.h"
 #include "app/hotkey_dispatcher.h"
 #include "app/startup_notice.h"
+#include "app/startup_shortcut.h"
 #include "features/dates/date_configuration.h"
 #include "inject/clipboard_keeper.h"
 #include "inject/html_clipboard.h"
+#include "platform/files.h"
 
 #if defined(__i386__)
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the shell expects the 88-byte notification record");
@@ -39,6 +41,7 @@ enum : WORD {
     kHighlightCommand = 1530,
     kDatePickerCommand = 1531,
     kContactBookCommand = 1532,
+    kStartWithWindowsCommand = 1533,
 };
 
 struct MenuEntry {
@@ -57,6 +60,7 @@ constexpr MenuEntry kTrayMenu[] = {
     {kDatePickerCommand, "Date Picker", kDatePickerMenuRequest},
     {kContactBookCommand, "Contact Book", kContactBookMenuRequest},
     {0, "-", 0},
+    {kStartWithWindowsCommand, "Start with Windows", 0},
     {kConfigureCommand, "Configure Vantor", 0},
     {kExitCommand, "Exit", 0},
 };
@@ -137,12 +141,26 @@ void ShowTakenShortcuts() {
     Shell_NotifyIconA(NIM_MODIFY, &balloon);
 }
 
-void ShowEnabledMark() {
+void ShowCheckMark(WORD command, bool checked) {
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STATE;
-    item.fState = gHotkeysEnabled ? MFS_CHECKED : 0;
-    SetMenuItemInfoA(gPopupMenu, kEnableCommand, FALSE, &item);
+    item.fState = checked ? MFS_CHECKED : 0;
+    SetMenuItemInfoA(gPopupMenu, command, FALSE, &item);
+}
+
+void ShowEnabledMark() { ShowCheckMark(kEnableCommand, gHotkeysEnabled); }
+
+// The shortcut is the setting, and the user may delete it or move the
+// program's folder at any time: it is looked at again before each showing.
+void ShowStartupMark() {
+    ShowCheckMark(kStartWithWindowsCommand,
+                  ShortcutStartsProgram(StartupShortcutPath(), platform::GetModuleFileNameW()));
+}
+
+void ToggleStartWithWindows() {
+    ShowCheckMark(kStartWithWindowsCommand,
+                  ToggleStartupShortcut(StartupShortcutPath(), platform::GetModuleFileNameW()));
 }
 
 void BuildTrayMenu() {
@@ -155,6 +173,7 @@ void ShowTrayMenu(HWND window) {
     POINT cursor{};
     GetCursorPos(&cursor);
     ShowShortcutCaptions();
+    ShowStartupMark();
     // In front, the menu closes when the user clicks elsewhere.
     SetForegroundWindow(window);
     TrackPopupMenu(gPopupMenu, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, window, nullptr);
@@ -199,6 +218,7 @@ void OnTrayCommand(HWND window, WORD command) {
     }
     switch (command) {
         case kConfigureCommand: OpenConfigurationForEditing(); break;
+        case kStartWithWindowsCommand: ToggleStartWithWindows(); break;
         case kExitCommand: EndDialog(window, 0); break;
         case kEnableCommand:
             ToggleHotkeys(window);
