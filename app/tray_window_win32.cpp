@@ -230,6 +230,7 @@ void OnTrayCommand(HWND window, WORD command) {
 }
 
 void OnTrayDestroy(HWND window) {
+    PutBackBeforeExit();
     ReleaseHotkeys(window);
     RemoveTrayIcon();
     DestroyMenu(gPopupMenu);

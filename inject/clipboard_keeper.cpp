@@ -72,11 +72,12 @@ bool ReadWhole(std::vector<ClipboardBlock>& saved) {
     size_t total = 0;
     for (unsigned format : FormatsWorthKeeping(listed, names)) {
         std::string block;
-        if (platform::GetClipboardBlock(format, block, kSaveSizeCap - total + 1)) {
+        if (platform::GetClipboardBlock(format, block, kSaveSizeCap - total)) {
+            if (block.empty()) return false;  // past the size cap
             total += block.size();
             saved.push_back({format, std::move(block)});
         }
-        if (total > kSaveSizeCap || platform::GetTickCount() - start > kSaveTimeCapMs) return false;
+        if (platform::GetTickCount() - start > kSaveTimeCapMs) return false;
     }
     return true;
 }
@@ -140,12 +141,6 @@ void OnRenderFormat(unsigned format) {
     gKeeping = Keeping::Read;
     platform::KillTimer(gClipboardOwner, kUnreadTimer);
     platform::SetTimer(gClipboardOwner, kSettleTimer, kPutBackSettleMs);
-}
-
-// At exit. Promises are made only while a put-back is owed, so that is
-// what is made now, while the clipboard is still the program's.
-void OnRenderAllFormats() {
-    if (gKeeping == Keeping::Promised || gKeeping == Keeping::Read) PutBack(false);
 }
 
 void OnDestroyClipboard() {
@@ -232,10 +227,17 @@ void AbandonResult() {
 void OnClipboardOwnerMessage(unsigned message, unsigned format) {
     switch (message) {
         case platform::kRenderFormatMessage: OnRenderFormat(format); break;
-        case platform::kRenderAllFormatsMessage: OnRenderAllFormats(); break;
+        case platform::kRenderAllFormatsMessage: PutBackBeforeExit(); break;
         case platform::kDestroyClipboardMessage: OnDestroyClipboard(); break;
         default: break;
     }
+}
+
+// Promises are made only while a put-back is owed, so that is what is made
+// at the end; and a result already read, its settle still running, would
+// otherwise stay on the clipboard.
+void PutBackBeforeExit() {
+    if (gKeeping == Keeping::Promised || gKeeping == Keeping::Read) PutBack(false);
 }
 
 bool OnClipboardTimer(uintptr_t id) {

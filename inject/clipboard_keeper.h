@@ -55,5 +55,7 @@ void AbandonResult();
 // The owner window's WM_RENDERFORMAT, WM_RENDERALLFORMATS and
 // WM_DESTROYCLIPBOARD.
 void OnClipboardOwnerMessage(unsigned message, unsigned format);
+// The program ends (its tray window is destroyed): a put-back owed is made.
+void PutBackBeforeExit();
 // WM_TIMER; false when the timer is not the keeper's.
 bool OnClipboardTimer(uintptr_t id);

@@ -39,8 +39,9 @@ std::vector<unsigned> ClipboardFormats();
 // GetClipboardFormatNameA: a registered format's name; "" for the others.
 std::string GetClipboardFormatNameA(unsigned format);
 // A global memory block whole (GlobalSize bytes, NULs and all), as a saved
-// copy must be put back. False when there is no such data, it is not global
-// memory, or it is larger than `limit` (nothing is copied then).
+// copy must be put back. False when there is no such data or it is not
+// global memory. A block larger than `limit` is not copied: true, with
+// `bytes` left empty (no block is empty), so that the caller can tell.
 bool GetClipboardBlock(unsigned format, std::string& bytes, size_t limit);
 // The block exactly as given, no NUL added.
 bool PutClipboardBlock(unsigned format, const std::string& bytes);

@@ -471,9 +471,9 @@ bool GetClipboardBytes(unsigned format, std::string& bytes) {
 
 bool GetClipboardBlock(unsigned format, std::string& bytes, size_t limit) {
     std::string block;
-    bool done = sim::gOpenByProgram && sim::Read(format, block) && !block.empty() && block.size() <= limit;
-    if (done) bytes = block;
-    sim::Log("GetClipboardData", sim::Hex(format) + (done ? " whole" : " none"));
+    bool done = sim::gOpenByProgram && sim::Read(format, block) && !block.empty();
+    bytes = done && block.size() <= limit ? block : std::string();
+    sim::Log("GetClipboardData", sim::Hex(format) + (!done ? " none" : bytes.empty() ? " too large" : " whole"));
     return done;
 }
 

@@ -75,7 +75,9 @@ std::string GetClipboardFormatNameA(unsigned format) {
 bool GetClipboardBlock(unsigned format, std::string& bytes, size_t limit) {
     HANDLE block = ::GetClipboardData(format);
     SIZE_T size = block ? ::GlobalSize(block) : 0;
-    if (size == 0 || size > limit) return false;
+    bytes.clear();
+    if (size == 0) return false;
+    if (size > limit) return true;
     const char* data = static_cast<const char*>(::GlobalLock(block));
     if (!data) return false;
     bytes.assign(data, size);

@@ -359,6 +359,7 @@ struct KeptCase {
     unsigned newerCopyAt;               // ms after the paste keys; 0: none
     unsigned secondRequestAt;           // the date picker again; 0: not
     bool restoreOff;
+    unsigned renderMs;                  // the private format's, when first read
     std::string readsGot;               // R: the result, U: the user's, -: nothing
     char finally;                       // U: the user's clipboard, R: the result, N: the newer copy
 };
@@ -391,7 +392,7 @@ TEST_P(KeptClipboardTest, TheUsersClipboardComesBackAfterTheRead) {
         {platform::kClipboardUnicodeText, std::string("P\0a\0r\0a\0g\0r\0a\0p\0h\0\0\0", 20)},
         {html, "Version:1.0\r\n<p>Paragraph</p>"},
         {8, std::string("(\0\0\0\x02\0\0\0Paragraph\xFF\x00\x7F", 21)},
-        {privateFormat, std::string("\0\x01Paragraph\xFE", 12), 20}};
+        {privateFormat, std::string("\0\x01Paragraph\xFE", 12), c.renderMs}};
     sim::CopyFromAnotherProgram(user);
     if (c.history) sim::RunClipboardHistory(c.history == 1);
     sim::ReadOnPaste(c.reads);
@@ -431,17 +432,18 @@ const unsigned kHtml = 0xC000, kUnicode = platform::kClipboardUnicodeText;
 INSTANTIATE_TEST_SUITE_P(
     Paste, KeptClipboardTest,
     ::testing::Values(
-        KeptCase{"ReadAtOnce", {{0, kHtml}, {50, kUnicode}}, 0, 0, 0, false, "RR", 'U'},
-        KeptCase{"SlowReader", {{700, kHtml}, {50, kUnicode}}, 0, 0, 0, false, "RR", 'U'},
-        KeptCase{"TextReadPastTheSettle", {{0, kHtml}, {400, kUnicode}}, 0, 0, 0, false, "RU", 'U'},
+        KeptCase{"ReadAtOnce", {{0, kHtml}, {50, kUnicode}}, 0, 0, 0, false, 20, "RR", 'U'},
+        KeptCase{"SlowReader", {{700, kHtml}, {50, kUnicode}}, 0, 0, 0, false, 20, "RR", 'U'},
+        KeptCase{"TextReadPastTheSettle", {{0, kHtml}, {400, kUnicode}}, 0, 0, 0, false, 20, "RU", 'U'},
         KeptCase{"ReadAgainWithinTheSettleOfTheLast", {{0, kHtml}, {200, kUnicode}, {200, kHtml}}, 0, 0, 0, false,
-                 "RRR", 'U'},
-        KeptCase{"NeverRead", {}, 0, 0, 0, false, "", 'U'},
-        KeptCase{"NewerCopyBeforeThePutBack", {{0, kHtml}}, 0, 100, 0, false, "R", 'N'},
-        KeptCase{"TwoRequestsWithinTheSettle", {{0, kHtml}}, 0, 0, 100, false, "RR", 'U'},
-        KeptCase{"HistoryHonouringTheMarks", {{0, kHtml}, {50, kUnicode}}, 1, 0, 0, false, "RR", 'U'},
-        KeptCase{"HistoryIgnoringTheMarks", {{300, kHtml}, {50, kUnicode}}, 2, 0, 0, false, "RR", 'U'},
-        KeptCase{"RestoreOff", {{0, kHtml}, {400, kUnicode}}, 0, 0, 0, true, "RR", 'R'}),
+                 20, "RRR", 'U'},
+        KeptCase{"NeverRead", {}, 0, 0, 0, false, 20, "", 'U'},
+        KeptCase{"NewerCopyBeforeThePutBack", {{0, kHtml}}, 0, 100, 0, false, 20, "R", 'N'},
+        KeptCase{"TwoRequestsWithinTheSettle", {{0, kHtml}}, 0, 0, 100, false, 20, "RR", 'U'},
+        KeptCase{"HistoryHonouringTheMarks", {{0, kHtml}, {50, kUnicode}}, 1, 0, 0, false, 20, "RR", 'U'},
+        KeptCase{"HistoryIgnoringTheMarks", {{300, kHtml}, {50, kUnicode}}, 2, 0, 0, false, 20, "RR", 'U'},
+        KeptCase{"SourceTooSlowToSave", {{0, kHtml}}, 0, 0, 0, false, 600, "R", 'R'},
+        KeptCase{"RestoreOff", {{0, kHtml}, {400, kUnicode}}, 0, 0, 0, true, 20, "RR", 'R'}),
     [](const ::testing::TestParamInfo<KeptCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
