@@ -245,7 +245,8 @@ void DispatchRequest(int code) {
         return;
     }
     OpenFeature& open = gOpenFeatures[static_cast<int>(plan.action)];
-    if (!open.running) gRestoreClipboard = RestoreClipboardOption();
+    // Read only where the clipboard is used, so that Ctrl+M reads no file.
+    if (!open.running && !plan.pasteMacro.empty()) gRestoreClipboard = RestoreClipboardOption();
     if (open.running) {
         if (platform::WindowHandle dialog = NewestDialogSince(open.dialogsBefore))
             platform::SetForegroundWindow(dialog);
