@@ -6,19 +6,14 @@
 
 #include "platform/types.h"
 
-enum class DialogIconKind {
-    AccentedCapitals,
-    LineHighlighter,
-    DatePicker,
-    ContactBook,
-    NewContact,
-    NewCompany,
+struct IconSource {
+    const char* library;  // in the system folder
+    int index;
 };
-constexpr int kDialogIconKinds = 6;
 
-// The same icon at every call until ReleaseDialogIcons(); null when the
-// system lacks it.
-platform::IconHandle DialogIcon(DialogIconKind kind);
+// The same icon for the same source at every call until
+// ReleaseDialogIcons(); null when the system lacks it.
+platform::IconHandle DialogIcon(IconSource source);
 
 // Destroys every icon taken; the next DialogIcon() extracts afresh.
 void ReleaseDialogIcons();

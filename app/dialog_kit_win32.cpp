@@ -67,8 +67,7 @@ void PlaceOverOwner(HWND dialog, POINT offset) {
     KeepInsideWorkArea(dialog);
 }
 
-void ShowDialogIcon(HWND dialog, DialogIconKind kind) {
-    HICON icon = static_cast<HICON>(DialogIcon(kind));
+void ShowDialogIcon(HWND dialog, platform::IconHandle icon) {
     if (icon == nullptr) return;
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

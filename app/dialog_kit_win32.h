@@ -38,7 +38,7 @@ RECT WorkAreaOf(HWND window);
 // The dialog's own icon, small and large, given to this window alone: the
 // dialog class, and so its icon, is shared by every dialog of the process,
 // the hidden tray window included. A missing icon leaves the class icon.
-void ShowDialogIcon(HWND dialog, DialogIconKind kind);
+void ShowDialogIcon(HWND dialog, platform::IconHandle icon);
 
 // ---- Text ----
 

@@ -1,14 +1,11 @@
 #include "app/hotkey_dispatcher.h"
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 
 #include "app/configuration_file.h"
 #include "app/open_dialogs.h"
-#include "features/accents/accents_dialog.h"
-#include "features/contacts/contact_dialogs.h"
-#include "features/dates/date_picker_dialog.h"
-#include "features/highlight/highlight_dialog.h"
 #include "inject/clipboard_keeper.h"
 #include "inject/html_clipboard.h"
 #include "inject/key_macro.h"
@@ -17,39 +14,16 @@
 #include "platform/hotkeys.h"
 #include "platform/keyboard.h"
 
-uint16_t gHotkeyAtoms[4] = {};
+uint16_t gHotkeyAtoms[kFeatureCount] = {};
 int32_t gHotkeysEnabled = 0;
 
 namespace {
 
-struct HotkeySlot {
-    const char* suffix;  // appended to the base name: "_1" .. "_4"
-    unsigned modifiers;
-    unsigned virtualKey;
-    RequestCode request;
-};
-// Slot 3's key follows the layout (AtSignKeyOf); AltGr reaches the system as
-// Ctrl+Alt, so on AZERTY this is the "@" key.
-const HotkeySlot kHotkeySlots[4] = {
-    {"_1", platform::kModControl, 0x4D, kCtrlMRequest},
-    {"_2", platform::kModControl, 0x44, kCtrlDRequest},
-    {"_3", platform::kModControl | platform::kModAlt, 0x30, kAtKeyRequest},
-    {"_4", platform::kModControl, 0x48, kCtrlHRequest},
-};
-
-// Where the shortcuts are registered, and what became of each.
+// Where the shortcuts are registered, and what became of each (by slot).
 platform::WindowHandle gHotkeyWindow = nullptr;
 unsigned gAtSignKey = 0x30;
-bool gShortcutTaken[4];  // its last registration failed
-bool gTakenToldOf[4];
-
-// Feature names for the balloon, in slot order.
-const char* const kFeatureNames[4] = {"Majuscules Accentu\xE9" "es", "Date Picker", "Contact Book", "Highlight line"};
-// The keys given back in place of a shortcut outside OneNote, in slot order.
-const char* const kGiveBackMacros[4] = {"", "{CTRL_D}d{CTRL_U}", "", "{CTRL_D}h{CTRL_U}"};
-
-const char kPasteMacro[] = "{CTRL_D}v{CTRL_U}";
-const char kHighlightPasteMacro[] = "{CTRL_D}v{CTRL_U}{END}{ESCAPE}";
+bool gShortcutTaken[kFeatureCount];  // its last registration failed
+bool gTakenToldOf[kFeatureCount];
 
 // A feature's own hotkey, held (where the system repeats it) or pressed
 // again while its dialog is behind another window, brings that dialog
@@ -58,32 +32,35 @@ struct OpenFeature {
     bool running;
     size_t dialogsBefore;  // the dialogs open when it started
 };
-OpenFeature gOpenFeatures[static_cast<int>(RequestAction::TypeAtSign) + 1];
+OpenFeature gOpenFeatures[kFeatureCount];
 
-constexpr unsigned kHotkeySettleMs = 100;
 constexpr unsigned kAtSignSettleMs = 150;
 // Keys sent back reach the system's hotkey check after SendInput returns
 // (Windows queues them): the shortcut is taken again only after that.
 constexpr unsigned kGiveBackSettleMs = 50;
 constexpr unsigned kAltGr = 6;  // VkKeyScanExA's Ctrl+Alt
 
-int SlotOf(int request) {
-    for (int slot = 0; slot < 4; ++slot)
-        if (kHotkeySlots[slot].request == request) return slot;
-    return -1;
+const Feature* FeatureInSlot(int slot) {
+    for (const Feature& feature : kFeatures)
+        if (feature.slot == slot) return &feature;
+    return nullptr;
 }
 
-unsigned KeyOf(int slot) { return slot == 2 ? gAtSignKey : kHotkeySlots[slot].virtualKey; }
+int IndexOf(const Feature& feature) { return static_cast<int>(&feature - kFeatures); }
+
+unsigned KeyOf(const Feature& feature) {
+    return feature.virtualKey == kAtSignKey ? gAtSignKey : feature.virtualKey;
+}
 
 // A held combination must not repeat (each repeat would open the feature
 // again); a system that does not know that flag refuses it, and then the
 // combination is taken without it.
-void RegisterSlot(int slot) {
-    const HotkeySlot& hotkey = kHotkeySlots[slot];
-    bool done = platform::RegisterHotKey(gHotkeyWindow, gHotkeyAtoms[slot], hotkey.modifiers | platform::kModNoRepeat,
-                                         KeyOf(slot)) ||
-                platform::RegisterHotKey(gHotkeyWindow, gHotkeyAtoms[slot], hotkey.modifiers, KeyOf(slot));
-    gShortcutTaken[slot] = !done;
+void RegisterSlot(const Feature& feature) {
+    const uint16_t atom = gHotkeyAtoms[feature.slot - 1];
+    bool done = platform::RegisterHotKey(gHotkeyWindow, atom, feature.modifiers | platform::kModNoRepeat,
+                                         KeyOf(feature)) ||
+                platform::RegisterHotKey(gHotkeyWindow, atom, feature.modifiers, KeyOf(feature));
+    gShortcutTaken[feature.slot - 1] = !done;
 }
 
 // What the key types alone, as its label: "0", "Q", "\xF2".
@@ -96,8 +73,8 @@ std::string KeyLabel(unsigned virtualKey, platform::LayoutHandle layout) {
 }
 
 // Where "@" needs no AltGr (US: Shift+2) the chord is Ctrl+Alt+0, and named so.
-std::string ShortcutName(int slot) {
-    if (slot != 2) return std::string("Ctrl+") + static_cast<char>(kHotkeySlots[slot].virtualKey);
+std::string ShortcutName(const Feature& feature) {
+    if (feature.virtualKey != kAtSignKey) return std::string("Ctrl+") + static_cast<char>(feature.virtualKey);
     platform::LayoutHandle layout = platform::GetWindowKeyboardLayout(platform::GetForegroundWindow());
     if ((platform::VkKeyScanExA('@', layout) >> 8) != kAltGr) return "Ctrl+Alt+0";
     return "AltGr+" + KeyLabel(gAtSignKey, layout);
@@ -107,36 +84,12 @@ std::string ShortcutName(int slot) {
 void FollowAtSignKey() {
     unsigned key = AtSignKeyOf(platform::GetWindowKeyboardLayout(platform::GetForegroundWindow()));
     if (key == gAtSignKey) return;
-    if (gHotkeysEnabled) platform::UnregisterHotKey(gHotkeyWindow, gHotkeyAtoms[2]);
     gAtSignKey = key;
-    if (gHotkeysEnabled) RegisterSlot(2);
-}
-
-RequestPlan PlanFor(RequestAction action, bool useTarget) {
-    switch (action) {
-        case RequestAction::AccentedCapitals:
-            return {action, useTarget, "", RestoreForeground::Never};
-        case RequestAction::DatePicker:
-        case RequestAction::ContactBook:
-            return {action, useTarget, kPasteMacro, RestoreForeground::Always};
-        case RequestAction::LineHighlighter:
-            return {action, useTarget, kHighlightPasteMacro, RestoreForeground::OnSuccess};
-        case RequestAction::TypeAtSign:
-        case RequestAction::GiveBackKeys:
-            return {action, useTarget, "", RestoreForeground::Never};
-        case RequestAction::Nothing:
-            break;
-    }
-    return {RequestAction::Nothing, useTarget, "", RestoreForeground::Never};
-}
-
-int RunFeature(RequestAction action, platform::WindowHandle owner) {
-    switch (action) {
-        case RequestAction::AccentedCapitals: return AccentedCapitalsDialog(owner);
-        case RequestAction::DatePicker: return DatePickerDialog(owner);
-        case RequestAction::ContactBook: return ContactBookDialog(owner);
-        case RequestAction::LineHighlighter: return HighlightLineDialog(owner);
-        default: return 0;
+    if (!gHotkeysEnabled) return;
+    for (const Feature& feature : kFeatures) {
+        if (feature.virtualKey != kAtSignKey) continue;
+        platform::UnregisterHotKey(gHotkeyWindow, gHotkeyAtoms[feature.slot - 1]);
+        RegisterSlot(feature);
     }
 }
 
@@ -150,21 +103,21 @@ void TypeAtSign(platform::WindowHandle front) {
         if (character >= 0x20) TypeCharacter(character);
 }
 
-// As characters Ctrl+D and Ctrl+H would be control codes: the keys go back,
-// with the shortcut let go meanwhile so that they do not come back here.
-void GiveBackKeys(int request) {
-    int slot = SlotOf(request);
-    if (slot < 0) return;
-    platform::UnregisterHotKey(gHotkeyWindow, gHotkeyAtoms[slot]);
-    SendKeyMacro(kGiveBackMacros[slot]);
+// As characters Ctrl+D and Ctrl+H would be control codes: the keys go back
+// (a Ctrl and letter chord, as every fixed shortcut is), with the shortcut
+// let go meanwhile so that they do not come back here.
+void GiveBackKeys(const Feature& feature) {
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(feature.virtualKey)));
+    platform::UnregisterHotKey(gHotkeyWindow, gHotkeyAtoms[feature.slot - 1]);
+    SendKeyMacro(std::string("{CTRL_D}") + letter + "{CTRL_U}");
     platform::Sleep(kGiveBackSettleMs);
-    if (gHotkeysEnabled) RegisterSlot(slot);
+    if (gHotkeysEnabled) RegisterSlot(feature);
 }
 
 // Answers whether the feature left something to paste.
-bool RunOpenFeature(OpenFeature& open, RequestAction action, platform::WindowHandle target) {
+bool RunOpenFeature(OpenFeature& open, const Feature& feature, platform::WindowHandle target) {
     open = {true, OpenDialogCount()};
-    bool done = RunFeature(action, target) != 0;
+    bool done = feature.entry(target, DialogIcon(feature.icon)) != 0;
     open = {false, 0};
     return done;
 }
@@ -181,6 +134,22 @@ void PastePlacedResult(const std::string& macro, platform::WindowHandle target) 
     SendKeyMacro(macro);
 }
 
+void RunFeature(const Feature& feature, platform::WindowHandle target) {
+    OpenFeature& open = gOpenFeatures[IndexOf(feature)];
+    if (open.running) {
+        if (platform::WindowHandle dialog = NewestDialogSince(open.dialogsBefore))
+            platform::SetForegroundWindow(dialog);
+        return;
+    }
+    // Read only where the clipboard is used, so that Ctrl+M reads no file.
+    if (*feature.pasteMacro) gRestoreClipboard = RestoreClipboardOption();
+    bool done = RunOpenFeature(open, feature, target);
+    bool restore = feature.restoreForeground == RestoreForeground::Always ||
+                   (feature.restoreForeground == RestoreForeground::OnSuccess && done);
+    if (restore && target) platform::SetForegroundWindow(target);
+    if (done) PastePlacedResult(feature.pasteMacro, target);
+}
+
 // An atom that could not be added is 0, which names no atom to delete.
 void DeleteHotkeyAtoms() {
     for (uint16_t& atom : gHotkeyAtoms) {
@@ -191,25 +160,32 @@ void DeleteHotkeyAtoms() {
 
 }  // namespace
 
+const Feature* FeatureOfCommand(int command) {
+    for (const Feature& feature : kFeatures)
+        if (feature.command == command) return &feature;
+    return nullptr;
+}
+
 unsigned AtSignKeyOf(platform::LayoutHandle layout) {
     int16_t key = platform::VkKeyScanExA('@', layout);
     return key != -1 && (key >> 8) == kAltGr ? static_cast<unsigned>(key & 0xFF) : 0x30u;
 }
 
-std::string ShortcutMenuText(int request) {
-    int slot = SlotOf(request - kAccentsMenuRequest + kCtrlMRequest);
-    if (slot < 0) return "";
-    if (gShortcutTaken[slot]) return " (" + ShortcutName(slot) + " taken by another program)";
-    return "\t" + ShortcutName(slot);
+std::string ShortcutMenuText(int command) {
+    const Feature* feature = FeatureOfCommand(command);
+    if (!feature) return "";
+    if (gShortcutTaken[feature->slot - 1]) return " (" + ShortcutName(*feature) + " taken by another program)";
+    return "\t" + ShortcutName(*feature);
 }
 
 std::string NewlyTakenShortcuts() {
     std::string lines;
-    for (int slot = 0; slot < 4; ++slot) {
-        if (!gShortcutTaken[slot] || gTakenToldOf[slot]) continue;
-        gTakenToldOf[slot] = true;
+    for (int slot = 1; slot <= kFeatureCount; ++slot) {
+        if (!gShortcutTaken[slot - 1] || gTakenToldOf[slot - 1]) continue;
+        gTakenToldOf[slot - 1] = true;
+        const Feature& feature = *FeatureInSlot(slot);
         if (!lines.empty()) lines += "\n";
-        lines += ShortcutName(slot) + " is taken by another program: " + kFeatureNames[slot] + " is in the menu.";
+        lines += ShortcutName(feature) + " is taken by another program: " + feature.name + " is in the menu.";
     }
     return lines;
 }
@@ -217,53 +193,33 @@ std::string NewlyTakenShortcuts() {
 bool IsOneNoteTitle(const std::string& title) { return title.find("OneNote") != std::string::npos; }
 
 RequestPlan PlanRequest(int code, const std::string& title) {
-    bool oneNote = IsOneNoteTitle(title);
-    switch (code) {
-        case kCtrlMRequest: return PlanFor(RequestAction::AccentedCapitals, true);
-        case kCtrlDRequest: return PlanFor(oneNote ? RequestAction::DatePicker : RequestAction::GiveBackKeys, true);
-        case kAtKeyRequest: return PlanFor(oneNote ? RequestAction::ContactBook : RequestAction::TypeAtSign, true);
-        case kCtrlHRequest: return PlanFor(oneNote ? RequestAction::LineHighlighter : RequestAction::GiveBackKeys, true);
-        case kAccentsMenuRequest: return PlanFor(RequestAction::AccentedCapitals, false);
-        case kDatePickerMenuRequest: return PlanFor(RequestAction::DatePicker, false);
-        case kContactBookMenuRequest: return PlanFor(RequestAction::ContactBook, false);
-        case kHighlightMenuRequest: return PlanFor(RequestAction::LineHighlighter, false);
-        default: return PlanFor(RequestAction::Nothing, false);
+    if (const Feature* feature = FeatureInSlot(code)) {
+        if (!feature->needsOneNote || IsOneNoteTitle(title)) return {RequestAction::RunFeature, feature, true};
+        if (feature->virtualKey == kAtSignKey) return {RequestAction::TypeAtSign, feature, true};
+        return {RequestAction::GiveBackKeys, feature, true};
     }
+    if (const Feature* feature = FeatureOfCommand(code)) return {RequestAction::RunFeature, feature, false};
+    return {RequestAction::Nothing, nullptr, false};
 }
 
 void DispatchRequest(int code) {
     platform::WindowHandle foreground = platform::GetForegroundWindow();
     RequestPlan plan = PlanRequest(code, platform::GetWindowTextA(foreground));
-    platform::WindowHandle target = plan.useTarget ? foreground : nullptr;
-    if (plan.action == RequestAction::Nothing) return;
-    if (plan.action == RequestAction::TypeAtSign) {
-        TypeAtSign(foreground);
-        return;
+    switch (plan.action) {
+        case RequestAction::TypeAtSign: TypeAtSign(foreground); break;
+        case RequestAction::GiveBackKeys:
+            if (foreground) GiveBackKeys(*plan.feature);
+            break;
+        case RequestAction::RunFeature: RunFeature(*plan.feature, plan.useTarget ? foreground : nullptr); break;
+        case RequestAction::Nothing: break;
     }
-    if (plan.action == RequestAction::GiveBackKeys) {
-        if (foreground) GiveBackKeys(code);
-        return;
-    }
-    OpenFeature& open = gOpenFeatures[static_cast<int>(plan.action)];
-    // Read only where the clipboard is used, so that Ctrl+M reads no file.
-    if (!open.running && !plan.pasteMacro.empty()) gRestoreClipboard = RestoreClipboardOption();
-    if (open.running) {
-        if (platform::WindowHandle dialog = NewestDialogSince(open.dialogsBefore))
-            platform::SetForegroundWindow(dialog);
-        return;
-    }
-    bool done = RunOpenFeature(open, plan.action, target);
-    bool restore = plan.restoreForeground == RestoreForeground::Always ||
-                   (plan.restoreForeground == RestoreForeground::OnSuccess && done);
-    if (restore && target) platform::SetForegroundWindow(target);
-    if (done) PastePlacedResult(plan.pasteMacro, target);
 }
 
 void OnHotkey(uintptr_t identifier) {
     platform::Sleep(kHotkeySettleMs);
-    for (int slot = 0; slot < 4; ++slot) {
-        if (identifier == gHotkeyAtoms[slot]) {
-            DispatchRequest(kHotkeySlots[slot].request);
+    for (int slot = 1; slot <= kFeatureCount; ++slot) {
+        if (identifier == gHotkeyAtoms[slot - 1]) {
+            DispatchRequest(slot);
             FollowAtSignKey();
             return;
         }
@@ -272,8 +228,8 @@ void OnHotkey(uintptr_t identifier) {
 
 void CreateHotkeyAtoms() {
     std::string base = BaseName();
-    for (int slot = 0; slot < 4; ++slot)
-        gHotkeyAtoms[slot] = platform::GlobalAddAtomA(base + kHotkeySlots[slot].suffix);
+    for (int slot = 1; slot <= kFeatureCount; ++slot)
+        gHotkeyAtoms[slot - 1] = platform::GlobalAddAtomA(base + "_" + std::to_string(slot));
 }
 
 // A combination another program holds never arrives; the others still work,
@@ -282,7 +238,7 @@ void EnableHotkeys(platform::WindowHandle window) {
     gHotkeysEnabled = 1;
     gHotkeyWindow = window;
     gAtSignKey = AtSignKeyOf(platform::GetWindowKeyboardLayout(platform::GetForegroundWindow()));
-    for (int slot = 0; slot < 4; ++slot) RegisterSlot(slot);
+    for (int slot = 1; slot <= kFeatureCount; ++slot) RegisterSlot(*FeatureInSlot(slot));
 }
 
 void DisableHotkeys(platform::WindowHandle window) {

@@ -25,10 +25,6 @@ constexpr COLORREF kTeal = 0x00808000;
 enum : WORD {
     kOkButton = IDOK,
     kCancel = IDCANCEL,
-    kRunningLabel = 1001,
-    kHintLabel = 1002,
-    kCatchKeysBox = 1003,
-    kPicture = 1004,
 };
 
 struct PixelPlace {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/command_ids.h"
 #include "app/configuration_file.h"
 #include "app/hotkey_dispatcher.h"
 #include "app/startup_notice.h"
@@ -30,46 +31,22 @@ namespace {
 HMENU gPopupMenu;
 NOTIFYICONDATAA gNotifyIconData;
 
-constexpr UINT kIconCallback = 1525;
 constexpr UINT_PTR kHideTimer = 1;
-
-enum : WORD {
-    kConfigureCommand = 1526,
-    kEnableCommand = 1527,
-    kExitCommand = 1528,
-    kAccentsCommand = 1529,
-    kHighlightCommand = 1530,
-    kDatePickerCommand = 1531,
-    kContactBookCommand = 1532,
-    kStartWithWindowsCommand = 1533,
-};
 
 struct MenuEntry {
     WORD command;
     const char* caption;  // "-" makes a separator
-    int request;          // the feature it starts; 0 for the others
 };
 
-// Windows-1252 captions: the accent of item 3 is the single byte 0xE9. A
-// feature's shortcut follows its caption (ShortcutMenuText).
-constexpr MenuEntry kTrayMenu[] = {
-    {kEnableCommand, "Enable Vantor", 0},
-    {0, "-", 0},
-    {kAccentsCommand, "Majuscules Accentu\xE9" "es", kAccentsMenuRequest},
-    {kHighlightCommand, "Highlight line", kHighlightMenuRequest},
-    {kDatePickerCommand, "Date Picker", kDatePickerMenuRequest},
-    {kContactBookCommand, "Contact Book", kContactBookMenuRequest},
-    {0, "-", 0},
-    {kStartWithWindowsCommand, "Start with Windows", 0},
-    {kConfigureCommand, "Configure Vantor", 0},
-    {kExitCommand, "Exit", 0},
+// Windows-1252 captions. The features (app/features.h) come after the first
+// separator, each with its shortcut after its caption (ShortcutMenuText).
+constexpr MenuEntry kMenuBefore[] = {{kEnableCommand, "Enable Vantor"}, {0, "-"}};
+constexpr MenuEntry kMenuAfter[] = {
+    {0, "-"},
+    {kStartWithWindowsCommand, "Start with Windows"},
+    {kConfigureCommand, "Configure Vantor"},
+    {kExitCommand, "Exit"},
 };
-
-int RequestOfCommand(WORD command) {
-    for (const MenuEntry& entry : kTrayMenu)
-        if (entry.command == command) return entry.request;
-    return 0;
-}
 
 // The shell broadcasts this when it has rebuilt the notification area
 // (after a restart of Explorer); the icon must then be added again or the
@@ -115,15 +92,14 @@ void AppendMenuEntry(HMENU menu, const MenuEntry& entry) {
 // The shortcuts' state changes with each registration and the "@" key with
 // the layout, so the captions are written again before each showing.
 void ShowShortcutCaptions() {
-    for (const MenuEntry& entry : kTrayMenu) {
-        if (!entry.request) continue;
-        std::string caption = entry.caption + ShortcutMenuText(entry.request);
+    for (const Feature& feature : kFeatures) {
+        std::string caption = feature.name + ShortcutMenuText(feature.command);
         MENUITEMINFOA item{};
         item.cbSize = sizeof item;
         item.fMask = MIIM_TYPE;
         item.fType = MFT_STRING;
         item.dwTypeData = caption.data();
-        SetMenuItemInfoA(gPopupMenu, entry.command, FALSE, &item);
+        SetMenuItemInfoA(gPopupMenu, feature.command, FALSE, &item);
     }
 }
 
@@ -165,7 +141,9 @@ void ToggleStartWithWindows() {
 
 void BuildTrayMenu() {
     gPopupMenu = CreatePopupMenu();
-    for (const MenuEntry& entry : kTrayMenu) AppendMenuEntry(gPopupMenu, entry);
+    for (const MenuEntry& entry : kMenuBefore) AppendMenuEntry(gPopupMenu, entry);
+    for (const Feature& feature : kFeatures) AppendMenuEntry(gPopupMenu, {feature.command, feature.name});
+    for (const MenuEntry& entry : kMenuAfter) AppendMenuEntry(gPopupMenu, entry);
     ShowEnabledMark();
 }
 
@@ -212,8 +190,8 @@ void OnIconMouse(HWND window, LPARAM lParam) {
 }
 
 void OnTrayCommand(HWND window, WORD command) {
-    if (int request = RequestOfCommand(command)) {
-        DispatchRequest(request);
+    if (FeatureOfCommand(command)) {
+        DispatchRequest(command);
         return;
     }
     switch (command) {

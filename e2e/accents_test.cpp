@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 
@@ -18,20 +19,9 @@ using namespace e2e;
 namespace {
 
 const char kDialogCaption[] = "Accents Majuscules";
-constexpr WORD kPrompt = 100;
-constexpr WORD kKeyCatcher = 102;
 
-class Accents : public ::testing::Test {
+class Accents : public ProgramSuite {
 protected:
-    void TearDown() override {
-        if (HWND dialog = FindWindowA(nullptr, kDialogCaption)) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            Pump(300);
-        }
-        ExitVantor(vantor);
-        EndStandIn(standIn);
-    }
-
     bool Start(const std::string& caption) {
         vantor = StartVantorReady();
         if (!vantor.tray) return false;
@@ -65,8 +55,6 @@ protected:
         return chars;
     }
 
-    VantorRun vantor;
-    StandIn standIn;
     size_t logStart = 0;
 };
 
@@ -183,10 +171,10 @@ TEST_F(Accents, WorksInAWindowThatIsNotOneNote) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), standIn.window);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)) & ~WS_DISABLED, 0x94C800D4u);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, kPrompt)),
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, kAccentsPrompt)),
               "Tapez le caract\xE8re accentu\xE9 \xE0 convertir en majuscule...");
     RECT catcher;
-    GetWindowRect(GetDlgItem(dialog, kKeyCatcher), &catcher);
+    GetWindowRect(GetDlgItem(dialog, kAccentsKeyCatcher), &catcher);
     EXPECT_EQ(catcher.right - catcher.left, 0);
     SaveScreenshot("accents");
     Tap(0x39);

@@ -23,10 +23,10 @@ static int UnexpectedFeature() {
     ADD_FAILURE() << "a feature dialog was started";
     return 0;
 }
-int AccentedCapitalsDialog(platform::WindowHandle) { return UnexpectedFeature(); }
-int DatePickerDialog(platform::WindowHandle) { return UnexpectedFeature(); }
-int ContactBookDialog(platform::WindowHandle) { return UnexpectedFeature(); }
-int HighlightLineDialog(platform::WindowHandle) { return UnexpectedFeature(); }
+int AccentedCapitalsDialog(platform::WindowHandle, platform::IconHandle) { return UnexpectedFeature(); }
+int DatePickerDialog(platform::WindowHandle, platform::IconHandle) { return UnexpectedFeature(); }
+int ContactBookDialog(platform::WindowHandle, platform::IconHandle) { return UnexpectedFeature(); }
+int HighlightLineDialog(platform::WindowHandle, platform::IconHandle) { return UnexpectedFeature(); }
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 #include "inject/html_clipboard.h"
@@ -18,8 +19,6 @@ using namespace e2e;
 namespace {
 
 const char kOneNoteCaption[] = "Notes - OneNote";
-constexpr WORD kContactCombo = 1001;
-constexpr WORD kFirstCompany = 103;
 
 // In the default configuration: default (Microsoft), Yahoo!, Google, Amazon.
 constexpr int kDefaultCompanies = 4;
@@ -73,20 +72,8 @@ bool Holds(const std::vector<std::string>& lines, const std::string& line) {
     return false;
 }
 
-class ContactBook : public ::testing::Test {
+class ContactBook : public ProgramSuite {
 protected:
-    // A test stopped half-way leaves its dialogs open, and a program in a
-    // modal dialog does not end on Exit.
-    void TearDown() override {
-        for (const char* caption : {"Not kept", "New company", "New contact", "Contact Book"})
-            if (HWND dialog = FindWindowA(nullptr, caption)) {
-                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                Pump(300);
-            }
-        ExitVantor(vantor);
-        EndStandIn(standIn);
-    }
-
     bool Start(const std::string& caption = kOneNoteCaption, const std::string& ini = "") {
         vantor = StartVantorReady("Vantor", ini);
         if (!vantor.tray) return false;
@@ -120,7 +107,7 @@ protected:
 
     HWND OpenNewCompany(HWND newContact) {
         Tap(VK_END);
-        if (!Eventually([&] { return FocusOf(newContact) == GetDlgItem(newContact, kFirstCompany + kDefaultCompanies); })) {
+        if (!Eventually([&] { return FocusOf(newContact) == GetDlgItem(newContact, kFirstCompanyButton + kDefaultCompanies); })) {
             ADD_FAILURE() << "End did not reach \"< New company >\"";
             return nullptr;
         }
@@ -161,8 +148,6 @@ protected:
 
     void ExpectIniUnchanged() { EXPECT_EQ(ReadWholeFile(vantor.ini).value_or(""), iniBefore); }
 
-    VantorRun vantor;
-    StandIn standIn;
     std::string iniBefore;
     size_t logStart = 0;
 };
@@ -172,7 +157,7 @@ TEST_F(ContactBook, TypedLettersNarrowTheListAndEnterPastesTheChosenLink) {
     HWND book = OpenBook();
     ASSERT_NE(book, nullptr);
     EXPECT_EQ(ItemCount(book), kDefaultContacts);
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(book, 102)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(book, kContactHint)));
     ExpectInsideWorkArea(book);
 
     TypeText("doe");
@@ -204,15 +189,15 @@ TEST_F(ContactBook, NewContactOfAListedCompanyIsStoredAndLinked) {
 
     const std::vector<std::string> labels = {"default (Microsoft)", "Yahoo!", "Google", "Amazon", "< New company >"};
     for (size_t i = 0; i < labels.size(); ++i)
-        EXPECT_EQ(TextOf(GetDlgItem(dialog, kFirstCompany + (int)i)), labels[i]) << "button " << i;
-    EXPECT_EQ(GetDlgItem(dialog, kFirstCompany + (int)labels.size()), nullptr);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 102)), "What company does Smith, Ann belong to ?");
-    EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, kFirstCompany));
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, kFirstCompanyButton + (int)i)), labels[i]) << "button " << i;
+    EXPECT_EQ(GetDlgItem(dialog, kFirstCompanyButton + (int)labels.size()), nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, kNewContactQuestion)), "What company does Smith, Ann belong to ?");
+    EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, kFirstCompanyButton));
     ExpectInsideWorkArea(dialog);
     SaveScreenshot("new_contact");
 
     Tap(VK_DOWN);
-    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kFirstCompany + 1); }));
+    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kFirstCompanyButton + 1); }));
     Tap(VK_SPACE);
     EXPECT_EQ(PastedLink(), "<a href='mailto:Ann.Smith@yahoo.com'>@Y!\\Smith, Ann</a>");
     WaitUntilGone(book);
@@ -228,7 +213,7 @@ TEST_F(ContactBook, NewCompanyIsCheckedThenStoredAndNamesTheLink) {
     ASSERT_NE(newContact, nullptr);
     HWND dialog = OpenNewCompany(newContact);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 203)), "@");
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, kExtensionField)), "@");
     ExpectInsideWorkArea(dialog);
 
     // The default company's acronym in other case would replace its line.
@@ -240,7 +225,7 @@ TEST_F(ContactBook, NewCompanyIsCheckedThenStoredAndNamesTheLink) {
     Tap(VK_RETURN);
     Pump(500);
     EXPECT_TRUE(IsWindow(dialog)) << "a taken acronym was taken again";
-    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, 201); }));
+    ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kAcronymField); }));
     ExpectIniUnchanged();
 
     Tap(VK_END);
@@ -250,7 +235,7 @@ TEST_F(ContactBook, NewCompanyIsCheckedThenStoredAndNamesTheLink) {
     Pump(500);
     SaveScreenshot("new_company");
     EXPECT_TRUE(IsWindow(dialog)) << "an extension without a dot was taken";
-    EXPECT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, 203); }));
+    EXPECT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kExtensionField); }));
     ExpectIniUnchanged();
 
     Tap(VK_END);
@@ -345,7 +330,7 @@ TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
             Tap(VK_RETURN);
             HWND dialog = WaitForWindow("New contact");
             Pump(500);  // its controls are made after its window
-            EXPECT_EQ(IsWindowVisible(GetDlgItem(dialog, 101)) != FALSE, c.asked != nullptr) << c.typed;
+            EXPECT_EQ(IsWindowVisible(GetDlgItem(dialog, kLocalPartEdit)) != FALSE, c.asked != nullptr) << c.typed;
             if (c.asked != nullptr) SaveScreenshot("new_contact_address");
             if (c.asked != nullptr)
                 for (const char* part : {"li ming", c.asked}) {  // refused and selected, then typed over
@@ -353,7 +338,7 @@ TEST_F(ContactBook, NamesInAnyAlphabetAreFoundShownAndPasted) {
                     Tap(VK_RETURN);
                     Pump(300);
                 }
-            ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kFirstCompany); })) << c.typed;
+            ASSERT_TRUE(Eventually([&] { return FocusOf(dialog) == GetDlgItem(dialog, kFirstCompanyButton); })) << c.typed;
             Tap(VK_SPACE);
             EXPECT_EQ(PastedLink(), c.link) << c.typed;
             WaitUntilGone(book);
@@ -485,7 +470,7 @@ TEST_P(ContactBookFileForm, FileInAFolderBeyondAnsiTakesEntriesAsTyped) {
     ASSERT_NE(newContact, nullptr);
     Pump(500);
     Tap(VK_END);  // "< New company >", after Google
-    ASSERT_TRUE(Eventually([&] { return FocusOf(newContact) == GetDlgItem(newContact, kFirstCompany + 1); }));
+    ASSERT_TRUE(Eventually([&] { return FocusOf(newContact) == GetDlgItem(newContact, kFirstCompanyButton + 1); }));
     Tap(VK_SPACE);
     ASSERT_NE(WaitForWindow("New company"), nullptr);
     Pump(300);

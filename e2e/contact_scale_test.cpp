@@ -12,6 +12,7 @@
 
 #include "bench/measure.h"
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 
@@ -19,10 +20,7 @@ using namespace e2e;
 
 namespace {
 
-constexpr WORD kContactCombo = 1001;
 constexpr int kRounds = 10;
-// The dispatcher waits this long after the hotkey before it does anything.
-constexpr double kHotkeyWaitMs = 100;
 
 // Surnames "Aaaaa" .. from a counter written in the letters "a" to "p",
 // given names from a short list: only "Quentin", a fifth of them, holds "q".
@@ -77,7 +75,7 @@ ScaleRow MeasureScale(int contacts) {
             if (NowMs() - start > 600000) break;
             Sleep(1);
         }
-        open.push_back(NowMs() - start - kHotkeyWaitMs);
+        open.push_back(NowMs() - start - kHotkeySettleMs);
         if (!book) break;
         Pump(300);
         narrow.push_back(TimeKey(book, 'Q', contacts / 5));

@@ -20,6 +20,7 @@
 
 #include "e2e/driver/calendar.h"
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 
@@ -30,8 +31,6 @@ namespace {
 const char kOneNoteCaption[] = "Journal - OneNote";
 const char kOtherCaption[] = "Journal - Notepad";
 const char kDialogCaption[] = "Date Picker";
-constexpr WORD kCalendarId = 1001;
-constexpr WORD kDatePickerCommand = 1531;
 constexpr int kClientWidth = 456;
 constexpr int kClientHeight = 308;
 constexpr int kOffsetX = 310;
@@ -115,14 +114,8 @@ void ExpectDocumentAround(const std::string& document, const std::string& fragme
 
 // ---- One program run ----
 
-class DatePicker : public ::testing::Test {
+class DatePicker : public ProgramSuite {
 protected:
-    void TearDown() override {
-        if (dialog && IsWindow(dialog)) PostMessageA(dialog, WM_CLOSE, 0, 0);
-        ExitVantor(vantor);
-        EndStandIn(standIn);
-    }
-
     void Start(const char* caption = kOneNoteCaption) {
         vantor = StartVantorReady();
         ASSERT_NE(vantor.tray, nullptr);
@@ -144,7 +137,7 @@ protected:
         // The window exists before its controls and is shown once they are.
         for (int i = 0; i < 400 && !IsWindowVisible(dialog); ++i) Pump(25);
         ASSERT_TRUE(IsWindowVisible(dialog));
-        calendar = GetDlgItem(dialog, kCalendarId);
+        calendar = GetDlgItem(dialog, kDatePickerCalendar);
         ASSERT_NE(calendar, nullptr);
         // A window that has just opened is given a moment before input.
         Pump(300);
@@ -195,8 +188,6 @@ protected:
         EXPECT_TRUE(IsWindow(dialog)) << "the dialog closed";
     }
 
-    VantorRun vantor;
-    StandIn standIn;
     HWND dialog = nullptr;
     HWND calendar = nullptr;
     CalendarMap map;

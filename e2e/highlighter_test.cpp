@@ -7,11 +7,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "e2e/driver/desktop.h"
 #include "e2e/driver/feature_flows.h"
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 #include "inject/html_clipboard.h"
@@ -24,7 +26,6 @@ namespace {
 const char kOneNoteCaption[] = "Shopping - OneNote";
 const char kDialogCaption[] = "Highlight line";
 const char kLine[] = "Buy milk";
-constexpr WORD kHighlightCommand = 1530;
 constexpr unsigned kNoPasteWait = 800;
 
 std::string Wrapped(const std::string& colour) {
@@ -64,17 +65,8 @@ std::string KeyDownPrefix(WORD virtualKey) {
     return prefix;
 }
 
-class Highlighter : public ::testing::Test {
+class Highlighter : public ProgramSuite {
 protected:
-    void TearDown() override {
-        if (HWND dialog = FindWindowA(nullptr, kDialogCaption)) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            Pump(300);
-        }
-        ExitVantor(vantor);
-        EndStandIn(standIn);
-    }
-
     bool Start(const std::string& caption = kOneNoteCaption, const std::string& shape = "",
                const std::string& line = kLine) {
         vantor = StartVantorReady();
@@ -137,8 +129,6 @@ protected:
         }
     }
 
-    VantorRun vantor;
-    StandIn standIn;
     size_t logStart = 0;
 };
 
@@ -147,8 +137,7 @@ struct ColourCase {
     // The stand-in's line: "" plain, "--highlighted" in aqua, a OneNote
     // document, a copy that comes late...
     const char* shape;
-    WORD key;
-    const char* colour;
+    int digit;  // of the keypad: its colour is kGuideColours[digit]
     const char* line = kLine;
     unsigned historyHoldMs = 0;  // a clipboard history holding it after each change
 };
@@ -163,9 +152,9 @@ TEST_P(HighlighterColour, KeypadKeyRepastesTheLineInItsColour) {
     HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);
     size_t streamStart = StreamKeys(standIn).size();
-    Tap(c.key);
+    Tap(kGuideColours[c.digit].key);
     ASSERT_TRUE(WaitUntilGone(dialog));
-    ExpectLineRepastedAs(Expected(c.shape, c.colour), c.line);
+    ExpectLineRepastedAs(Expected(c.shape, kGuideColours[c.digit].name), c.line);
     EXPECT_TRUE(WaitForForeground(standIn.window));
     EndClipboardListener(history);
     // The program's keys arrive as it wrote them, whatever the user holds.
@@ -178,17 +167,15 @@ TEST_P(HighlighterColour, KeypadKeyRepastesTheLineInItsColour) {
 
 INSTANTIATE_TEST_SUITE_P(
     Highlighter, HighlighterColour,
-    ::testing::Values(ColourCase{"PlainLineInLime", "", VK_NUMPAD2, "lime"},
-                      ColourCase{"PlainLineInTransparent", "", VK_NUMPAD0, "transparent"},
-                      ColourCase{"PlainLineInYellow", "", VK_NUMPAD4, "yellow"},
-                      ColourCase{"AquaLineInFuchsia", "--highlighted", VK_NUMPAD3, "fuchsia"},
-                      ColourCase{"AquaLineInTransparent", "--highlighted", VK_NUMPAD0, "transparent"},
-                      ColourCase{"OneNoteLineInLime", "--copy onenote", VK_NUMPAD2, "lime", kAccentedLine},
-                      ColourCase{"OneNoteYellowLineInAqua", "--copy onenote-highlighted", VK_NUMPAD1, "aqua",
-                                 kAccentedLine},
-                      ColourCase{"CopyComingLate", "--copy-delay 400", VK_NUMPAD2, "lime"},
-                      ColourCase{"ClipboardHistoryHoldingIt", "--copy onenote", VK_NUMPAD3, "fuchsia",
-                                 kAccentedLine, 300}),
+    ::testing::Values(ColourCase{"PlainLineInLime", "", 2},
+                      ColourCase{"PlainLineInTransparent", "", 0},
+                      ColourCase{"PlainLineInYellow", "", 4},
+                      ColourCase{"AquaLineInFuchsia", "--highlighted", 3},
+                      ColourCase{"AquaLineInTransparent", "--highlighted", 0},
+                      ColourCase{"OneNoteLineInLime", "--copy onenote", 2, kAccentedLine},
+                      ColourCase{"OneNoteYellowLineInAqua", "--copy onenote-highlighted", 1, kAccentedLine},
+                      ColourCase{"CopyComingLate", "--copy-delay 400", 2},
+                      ColourCase{"ClipboardHistoryHoldingIt", "--copy onenote", 3, kAccentedLine, 300}),
     NameOfCase<ColourCase>);
 
 // The note program never answers the copy: the line stays as it was, nothing
@@ -200,7 +187,7 @@ TEST_F(Highlighter, CopyThatNeverComesPastesNothing) {
     ASSERT_TRUE(before.has_value());
     HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);
-    Tap(VK_NUMPAD2);
+    Tap(kGuideColours[2].key);
     ASSERT_TRUE(WaitUntilGone(dialog));
     ASSERT_GE(WaitForLogLine(standIn.log, "COPY IGNORED", logStart), 0);
     Pump(2500);  // past the program's wait for the copy
@@ -216,7 +203,7 @@ TEST_F(Highlighter, CopyThatNeverComesPastesNothing) {
     EXPECT_EQ(start, end) << "a selection is left";
 }
 
-// Keys that are not keypad 0 to 4 change nothing and leave the dialog open;
+// Keys that are no colour's change nothing and leave the dialog open;
 // a colour key afterwards still works.
 struct IgnoredKeyCase {
     const char* name;
@@ -235,15 +222,16 @@ TEST_P(HighlighterIgnoredKey, LeavesTheDialogOpenAndPastesNothing) {
     std::vector<std::string> lines = ReadLogLines(standIn.log);
     for (size_t i = logStart; i < lines.size(); ++i) EXPECT_NE(lines[i], "COPY") << "at line " << i;
 
-    Tap(VK_NUMPAD1);
+    Tap(kGuideColours[1].key);
     ASSERT_TRUE(WaitUntilGone(dialog));
-    ExpectLineRepastedAs(Wrapped("aqua"));
+    ExpectLineRepastedAs(Wrapped(kGuideColours[1].name));
 }
 
 INSTANTIATE_TEST_SUITE_P(Highlighter, HighlighterIgnoredKey,
                          ::testing::Values(IgnoredKeyCase{"MainKeyboardTwo", '2'},
                                            IgnoredKeyCase{"MainKeyboardZero", '0'},
-                                           IgnoredKeyCase{"KeypadFive", VK_NUMPAD5},
+                                           IgnoredKeyCase{"KeypadPastTheColours",
+                                                          WORD(VK_NUMPAD0 + std::size(kGuideColours))},
                                            IgnoredKeyCase{"LetterA", 'A'}),
                          NameOfCase<IgnoredKeyCase>);
 

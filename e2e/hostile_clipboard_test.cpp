@@ -22,8 +22,10 @@ using namespace e2e;
 namespace {
 
 const char kLine[] = "Buy milk";
-const char kWrappedInLime[] =
-    "<span style='background:lime;mso-highlight:lime'>\r\n<p style='margin:0in'>Buy milk</p>\r\n</span>";
+// Keypad 2's colour.
+const std::string kLime = kGuideColours[2].name;
+const std::string kLimeSpan = "<span style='background:" + kLime + ";mso-highlight:" + kLime + "'>";
+const std::string kWrappedInLime = kLimeSpan + "\r\n<p style='margin:0in'>Buy milk</p>\r\n</span>";
 
 bool StillRunning(const VantorRun& vantor) {
     DWORD_PTR answer = 0;
@@ -51,16 +53,8 @@ Paste PasteAfter(const StandIn& standIn, size_t from) {
     return paste;
 }
 
-class HostileClipboard : public ::testing::Test {
+class HostileClipboard : public ProgramSuite {
 protected:
-    void TearDown() override {
-        if (HWND dialog = FindWindowA(nullptr, "Highlight line")) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        if (HWND dialog = FindWindowA(nullptr, "Contact Book")) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        Pump(300);
-        ExitVantor(vantor);
-        EndStandIn(standIn);
-    }
-
     bool Start(const std::string& caption, const std::string& copyShape = "", const std::string& more = "") {
         vantor = StartVantorReady();
         if (!vantor.tray) return false;
@@ -78,7 +72,7 @@ protected:
         HWND dialog = WaitForWindow("Highlight line");
         if (!dialog) return {};
         Pump(300);
-        Tap(VK_NUMPAD2);
+        Tap(kGuideColours[2].key);
         if (whileCopying) whileCopying();
         return PasteAfter(standIn, from);
     }
@@ -90,8 +84,6 @@ protected:
         for (size_t i = from; i < lines.size(); ++i) EXPECT_NE(lines[i], "PASTE") << "at line " << i;
     }
 
-    VantorRun vantor;
-    StandIn standIn;
     size_t from = 0;
 };
 
@@ -118,7 +110,7 @@ TEST_P(HostileCopy, HighlighterPastesWhatItMustAndTheProgramGoesOn) {
         Chord({VK_CONTROL}, 'H');
         ASSERT_NE(WaitForWindow("Highlight line"), nullptr);
         Pump(300);
-        Tap(VK_NUMPAD2);
+        Tap(kGuideColours[2].key);
         ASSERT_GE(WaitForLogLine(standIn.log, "COPY", from), 0);
         ExpectNoPaste();
         EXPECT_EQ(TextOf(standIn.edit), kLine);
@@ -130,8 +122,8 @@ INSTANTIATE_TEST_SUITE_P(HostileClipboard, HostileCopy,
                          ::testing::Values(ShapeCase{"OnlyText", "text-only", nullptr},
                                            ShapeCase{"OnlyABitmap", "bitmap-only", nullptr},
                                            ShapeCase{"Nothing", "nothing", nullptr},
-                                           ShapeCase{"DocumentWithoutItsNul", "no-nul", kWrappedInLime},
-                                           ShapeCase{"WrongOffsets", "wrong-offsets", kWrappedInLime}),
+                                           ShapeCase{"DocumentWithoutItsNul", "no-nul", kWrappedInLime.c_str()},
+                                           ShapeCase{"WrongOffsets", "wrong-offsets", kWrappedInLime.c_str()}),
                          NameOfCase<ShapeCase>);
 
 TEST_F(HostileClipboard, FiveMegabyteDocumentIsWrappedWhole) {
@@ -140,7 +132,7 @@ TEST_F(HostileClipboard, FiveMegabyteDocumentIsWrappedWhole) {
     ASSERT_TRUE(paste.came && paste.html.has_value());
     std::string fragment = FragmentOf(*paste.html);
     EXPECT_GT(fragment.size(), 5u << 20);
-    EXPECT_EQ(fragment.rfind("<span style='background:lime;mso-highlight:lime'>\r\n<p style='margin:0in'>", 0), 0u);
+    EXPECT_EQ(fragment.rfind(kLimeSpan + "\r\n<p style='margin:0in'>", 0), 0u);
     EXPECT_EQ(fragment.compare(fragment.size() - 13, 13, "</p>\r\n</span>"), 0);
     EXPECT_TRUE(StillRunning(vantor));
 }
@@ -281,7 +273,7 @@ class KeptClipboard : public HostileClipboard, public ::testing::WithParamInterf
 protected:
     void TearDown() override {
         EndClipboardListener(history);
-        HostileClipboard::TearDown();
+        ProgramSuite::TearDown();
         EndClipboardListener(copier);
     }
 

@@ -10,15 +10,13 @@
 #include <string>
 
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 
 using namespace e2e;
 
 namespace {
-
-constexpr WORD kContactBookCommand = 1532;
-constexpr WORD kContactCombo = 1001;
 
 enum class Place { File, ReadOnlyFile, Folder };
 
@@ -38,9 +36,7 @@ std::string DataFile(const std::string& name) {
 class HostileFiles : public ::testing::TestWithParam<FileCase> {
 protected:
     void TearDown() override {
-        if (HWND book = FindWindowA(nullptr, "Contact Book")) PostMessageA(book, WM_COMMAND, IDCANCEL, 0);
-        Pump(300);
-        ExitVantor(vantor);
+        CancelDialogsAndExit(vantor);
         if (!ini.empty()) SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 

@@ -19,6 +19,7 @@
 #include "app/display_scale.h"
 #include "e2e/driver/desktop.h"
 #include "e2e/driver/feature_flows.h"
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 #include "platform/files.h"
@@ -28,9 +29,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr UINT kIconCallback = 1525;
-constexpr WORD kEnableCommand = 1527;
-constexpr WORD kStartWithWindowsCommand = 1533;
 
 std::string DefaultConfigurationText() {
     std::optional<std::string> text = ReadWholeFile(VANTOR_DEFAULT_INI);
@@ -419,9 +417,9 @@ TEST_F(Shell, NoticeShowsItsTextsWithTheBoxTicked) {
         const char* text;
     };
     const Text texts[] = {
-        {1001, "Vantor is running in the notification zone :"},
-        {1002, "Click on its icon to access the program options."},
-        {1003, " Catch Ctrl+M/D/H and @ key in OneNote"},
+        {kRunningLabel, "Vantor is running in the notification zone :"},
+        {kHintLabel, "Click on its icon to access the program options."},
+        {kCatchKeysBox, " Catch Ctrl+M/D/H and @ key in OneNote"},
         {IDOK, "OK"},
     };
     for (const Text& t : texts) {
@@ -430,7 +428,7 @@ TEST_F(Shell, NoticeShowsItsTextsWithTheBoxTicked) {
         EXPECT_STREQ(text, t.text) << "control " << t.id;
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(run.notice, t.id))) << "control " << t.id;
     }
-    EXPECT_EQ(SendDlgItemMessageA(run.notice, 1003, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(run.notice, kCatchKeysBox, BM_GETCHECK, 0, 0), BST_CHECKED);
     RECT client{};
     GetClientRect(run.notice, &client);
     EXPECT_GE(client.right, 270) << "wider only where a text needs it";
@@ -464,7 +462,7 @@ TEST_F(Shell, NoticeAnswerDecidesTheHotkeysAndTheFirstItemSwitchesThem) {
         SCOPED_TRACE(c.name);
         VantorRun& run = Start();
         ASSERT_NE(run.notice, nullptr);
-        SendDlgItemMessageA(run.notice, 1003, BM_SETCHECK, c.ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendDlgItemMessageA(run.notice, kCatchKeysBox, BM_SETCHECK, c.ticked ? BST_CHECKED : BST_UNCHECKED, 0);
         PostMessageA(run.notice, c.message, c.wParam, 0);
         ASSERT_TRUE(WaitForNoticeGone(run));
         const std::vector<std::string>& onAtStart = c.ticked ? kAllTaken : kNoneTaken;
@@ -578,7 +576,7 @@ TEST_F(Shell, ShortcutHeldBeforeTheStartIsToldOfAndTheFeatureStaysInTheMenu) {
     ASSERT_TRUE(AnswerNotice(run));
     EXPECT_TRUE(Eventually([] { return BalloonTexts().find("Ctrl+D is taken by another program") != std::string::npos; }))
         << "balloons up: \"" << BalloonTexts() << "\"";
-    ChooseMenuCommand(run, 1531);  // Date Picker
+    ChooseMenuCommand(run, kDatePickerCommand);
     HWND picker = WaitForWindow("Date Picker");
     EXPECT_TRUE(picker && PostMessageA(picker, WM_CLOSE, 0, 0));
     EXPECT_TRUE(WaitUntilGone(picker));

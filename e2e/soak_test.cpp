@@ -68,15 +68,8 @@ void ReportPair(const char* label, const char* unit, double before, double after
 
 class Soak : public ::testing::Test {
 protected:
-    // A round stopped half-way leaves dialogs open, and a program in a
-    // modal dialog does not end on Exit: the next test could not start its own.
     void TearDown() override {
-        for (const char* caption : {"Accents Majuscules", "Highlight line", "Date Picker", "Contact Book"})
-            while (HWND dialog = FindWindowA(nullptr, caption)) {
-                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                if (!WaitUntilGone(dialog, 2000)) break;
-            }
-        ExitVantor(vantor);
+        CancelDialogsAndExit(vantor);
         EndStandIn(note);
         EndStandIn(other);
     }

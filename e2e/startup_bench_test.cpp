@@ -10,6 +10,7 @@
 
 #include "bench/measure.h"
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 
@@ -18,7 +19,6 @@ using namespace e2e;
 namespace {
 
 constexpr int kRounds = 10;
-constexpr WORD kExitCommand = 1528;
 
 double Now() {
     static LARGE_INTEGER frequency = [] {

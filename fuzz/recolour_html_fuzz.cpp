@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -68,7 +69,7 @@ void ExpectOnlyValuesChanged(std::string_view text, std::string_view marked, cha
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    const std::string colour = kHighlightColours[data[0] % 5].name;
+    const std::string colour = kHighlightColours[data[0] % std::size(kHighlightColours)].name;
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::string result = RecolourHtml(text, colour);
 

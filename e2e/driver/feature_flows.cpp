@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "app/display_scale.h"
 #include "e2e/driver/calendar.h"
 #include "e2e/driver/desktop.h"
@@ -16,8 +18,7 @@ double NowMs() {
 }
 
 void ExpectColourStripPainted(HWND dialog) {
-    constexpr WORD kStrip = 100;
-    HWND strip = GetDlgItem(dialog, kStrip);
+    HWND strip = GetDlgItem(dialog, kHighlightStrip);
     ASSERT_NE(strip, nullptr);
     RECT place;
     GetWindowRect(strip, &place);
@@ -26,11 +27,9 @@ void ExpectColourStripPainted(HWND dialog) {
     auto pixel = [&](int x, int y) {
         return GetPixel(screen, place.left + ScalePixels(x, dpi), place.top + ScalePixels(y, dpi));
     };
-    const COLORREF swatches[] = {RGB(255, 255, 255), RGB(0, 255, 255), RGB(0, 255, 0), RGB(255, 0, 255),
-                                 RGB(255, 255, 0)};
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < static_cast<int>(std::size(kGuideColours)); ++k) {
         const int left = 40 * k;
-        EXPECT_EQ(pixel(left + 31, 16), swatches[k]) << "inside swatch " << k;
+        EXPECT_EQ(pixel(left + 31, 16), kGuideColours[k].swatch) << "inside swatch " << k;
         EXPECT_EQ(pixel(left + 15, 10), RGB(201, 201, 201)) << "border of swatch " << k;
         EXPECT_EQ(pixel(left + 2, 10), GetSysColor(COLOR_BTNFACE)) << "left of swatch " << k;
         bool labelInk = false;
@@ -65,7 +64,7 @@ std::function<void()> CapitalKey(HWND, HANDLE, std::string& result) {
 
 std::function<void()> KeypadColour(HWND, HANDLE, std::string& result) {
     result = "PASTE";
-    return [] { Tap(VK_NUMPAD2); };
+    return [] { Tap(kGuideColours[2].key); };
 }
 
 // The first click on a day selects it; the second, timed, inserts it. The
@@ -74,7 +73,7 @@ std::function<void()> KeypadColour(HWND, HANDLE, std::string& result) {
 std::function<void()> SecondClickOnADay(HWND dialog, HANDLE vantor, std::string& result) {
     static int round = 0;
     result = "PASTE";
-    HWND calendar = GetDlgItem(dialog, 1001);
+    HWND calendar = GetDlgItem(dialog, kDatePickerCalendar);
     CalendarMap map = MapCalendar(vantor, calendar);
     SYSTEMTIME today;
     GetLocalTime(&today);
@@ -100,7 +99,7 @@ std::function<void()> SecondClickOnADay(HWND dialog, HANDLE vantor, std::string&
 std::function<void()> EnterOnAContact(HWND dialog, HANDLE, std::string& result) {
     result = "PASTE";
     TypeText("doe");
-    HWND combo = GetDlgItem(dialog, 1001);
+    HWND combo = GetDlgItem(dialog, kContactCombo);
     if (!Eventually([&] { return SendMessageA(combo, CB_GETCOUNT, 0, 0) == 2; })) return nullptr;
     Tap(VK_HOME);
     if (!Eventually([&] { return TextOf(combo) == "Doe, Jane"; })) return nullptr;
@@ -110,14 +109,14 @@ std::function<void()> EnterOnAContact(HWND dialog, HANDLE, std::string& result) 
 }  // namespace
 
 const Flow kFeatureFlows[4] = {
-    {"Ctrl+M", "Accents Majuscules", {VK_CONTROL, 0}, 'M', kHotkeyWaitMs, CapitalKey},
-    {"Ctrl+H", "Highlight line", {VK_CONTROL, 0}, 'H', kHotkeyWaitMs, KeypadColour},
-    {"Ctrl+D", "Date Picker", {VK_CONTROL, 0}, 'D', kHotkeyWaitMs, SecondClickOnADay},
-    {"\"@\"", "Contact Book", {VK_CONTROL, VK_MENU}, '0', kHotkeyWaitMs, EnterOnAContact},
+    {"Ctrl+M", "Accents Majuscules", {VK_CONTROL, 0}, 'M', kHotkeySettleMs, CapitalKey},
+    {"Ctrl+H", "Highlight line", {VK_CONTROL, 0}, 'H', kHotkeySettleMs, KeypadColour},
+    {"Ctrl+D", "Date Picker", {VK_CONTROL, 0}, 'D', kHotkeySettleMs, SecondClickOnADay},
+    {"\"@\"", "Contact Book", {VK_CONTROL, VK_MENU}, '0', kHotkeySettleMs, EnterOnAContact},
 };
 
 
-const Flow kShortcutElsewhere{"Ctrl+D outside OneNote", nullptr, {VK_CONTROL, 0}, 'D', kHotkeyWaitMs, {}};
+const Flow kShortcutElsewhere{"Ctrl+D outside OneNote", nullptr, {VK_CONTROL, 0}, 'D', kHotkeySettleMs, {}};
 
 namespace {
 

@@ -8,13 +8,26 @@
 #include <string>
 #include <vector>
 
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 
 namespace e2e {
 
-// The dispatcher waits this long after every hotkey.
-constexpr double kHotkeyWaitMs = 100;
+// The highlighter's colours as the user guide gives them for each keypad
+// key, with the colour of its swatch in the strip.
+struct GuideColour {
+    WORD key;
+    const char* name;
+    COLORREF swatch;
+};
+inline const GuideColour kGuideColours[] = {
+    {VK_NUMPAD0, "transparent", RGB(255, 255, 255)},
+    {VK_NUMPAD1, "aqua", RGB(0, 255, 255)},
+    {VK_NUMPAD2, "lime", RGB(0, 255, 0)},
+    {VK_NUMPAD3, "fuchsia", RGB(255, 0, 255)},
+    {VK_NUMPAD4, "yellow", RGB(255, 255, 0)},
+};
 
 struct Flow {
     const char* name;
@@ -43,7 +56,8 @@ bool RunFlow(const Flow& flow, const VantorRun& vantor, const StandIn& standIn, 
 
 double NowMs();
 
-// The highlighter's colour strip as painted on screen: each swatch, its
+// The highlighter's colour strip as painted on screen: each swatch of
+// kGuideColours, its
 // border and label, and the red line across the first, at the places of a
 // 96 DPI strip scaled to the screen's DPI.
 void ExpectColourStripPainted(HWND dialog);

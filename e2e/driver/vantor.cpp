@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "e2e/driver/desktop.h"
+#include "e2e/driver/program_ids.h"
 #include "e2e/driver/stand_in.h"
 
 namespace e2e {
 
 namespace {
-
-constexpr WORD kNoticeBox = 1003;
-constexpr WORD kExitCommand = 1528;
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -89,7 +87,7 @@ bool SendMenuCommand(const VantorRun& run, WORD command) {
 bool AnswerNotice(VantorRun& run, bool catchKeys) {
     if (!run.notice) return false;
     std::string base = run.exe.substr(run.folder.size(), run.exe.size() - run.folder.size() - 4);
-    SendMessageA(GetDlgItem(run.notice, kNoticeBox), BM_SETCHECK, catchKeys ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(GetDlgItem(run.notice, kCatchKeysBox), BM_SETCHECK, catchKeys ? BST_CHECKED : BST_UNCHECKED, 0);
     PostMessageA(run.notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     bool gone = false;
     for (int i = 0; i < 200 && !gone; ++i) {
@@ -132,6 +130,29 @@ long ExitVantor(VantorRun& run, unsigned timeoutMs) {
     run.process = nullptr;
     run.tray = nullptr;
     return code;
+}
+
+namespace {
+
+// The program's shown window nearest the front, its tray window aside.
+HWND FrontWindowOf(const VantorRun& run) {
+    const DWORD process = run.process ? GetProcessId(run.process) : 0;
+    for (HWND window = GetTopWindow(nullptr); window && process; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && window != run.tray && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void CancelDialogsAndExit(VantorRun& run) {
+    while (HWND window = FrontWindowOf(run)) {
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        if (!Eventually([&] { return !IsWindow(window); }, 2000)) break;
+    }
+    ExitVantor(run);
 }
 
 }  // namespace e2e

@@ -2,9 +2,12 @@
 // its start-up notice answered, its hidden tray window found, and its end.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+
+#include "e2e/driver/stand_in.h"
 
 namespace e2e {
 
@@ -59,5 +62,23 @@ HWND FindTrayWindow(const VantorRun& run);
 // "Exit", then waits for the process; its exit code, or -1 (killed) if it
 // did not end in time.
 long ExitVantor(VantorRun& run, unsigned timeoutMs = 5000);
+
+// Cancels the dialogs the program has open, the one in front first (a
+// program in a modal dialog does not end on Exit), then ends it.
+void CancelDialogsAndExit(VantorRun& run);
+
+// The set-up of the suites that drive one run of the program and one
+// stand-in: each test starts them itself, and whatever it leaves open, both
+// end after it.
+class ProgramSuite : public ::testing::Test {
+protected:
+    void TearDown() override {
+        CancelDialogsAndExit(vantor);
+        EndStandIn(standIn);
+    }
+
+    VantorRun vantor;
+    StandIn standIn;
+};
 
 }  // namespace e2e

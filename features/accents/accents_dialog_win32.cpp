@@ -10,14 +10,13 @@
 
 namespace {
 
-enum : WORD { kPrompt = 100, kKeyCatcher = 102 };
-
 // The M of the Ctrl+M that opens the dialog.
 constexpr WPARAM kOpeningKey = 0x4D;
 
 WNDPROC gEditProcedure;
 // The layout of the window the capital is for, which decides what its keys type.
 platform::LayoutHandle gOwnerLayout;
+platform::IconHandle gIcon;
 
 DialogSpec AccentsDialogSpec() {
     DialogSpec dialog{};
@@ -27,9 +26,9 @@ DialogSpec AccentsDialogSpec() {
     dialog.cx = 180;
     dialog.cy = 32;
     dialog.controls = {
-        {kPrompt, "STATIC", "Tapez le caract\xE8re accentu\xE9 \xE0 convertir en majuscule...", 2, 10, 176, 20,
+        {kAccentsPrompt, "STATIC", "Tapez le caract\xE8re accentu\xE9 \xE0 convertir en majuscule...", 2, 10, 176, 20,
          WS_CHILD | WS_VISIBLE | SS_LEFT, 0},
-        KeyCatcherControl(kKeyCatcher),
+        KeyCatcherControl(kAccentsKeyCatcher),
     };
     return dialog;
 }
@@ -56,8 +55,8 @@ INT_PTR InitialiseAccentsDialog(HWND dialog) {
     // Placed by hand: the dialog manager's own placement relative to an
     // owner is not the same on every system, and an owner may be missing.
     PlaceOverOwner(dialog, DialogUnitsToPixels(dialog, kOwnerOffset));
-    ShowDialogIcon(dialog, DialogIconKind::AccentedCapitals);
-    gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
+    ShowDialogIcon(dialog, gIcon);
+    gEditProcedure = CatchKeys(dialog, kAccentsKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set
 }
 
@@ -76,8 +75,9 @@ INT_PTR CALLBACK AccentsDialogProcedure(HWND dialog, UINT message, WPARAM wParam
 
 }  // namespace
 
-int AccentedCapitalsDialog(platform::WindowHandle owner) {
+int AccentedCapitalsDialog(platform::WindowHandle owner, platform::IconHandle icon) {
     gOwnerLayout = platform::GetWindowKeyboardLayout(owner);
+    gIcon = icon;
     const INT_PTR result = RunModalDialog(static_cast<HWND>(owner), AccentsDialogSpec(), &AccentsDialogProcedure);
     return result == -1 ? -1 : 0;
 }

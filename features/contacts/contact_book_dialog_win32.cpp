@@ -15,8 +15,6 @@
 
 namespace {
 
-enum : WORD { kContactCombo = 1001, kHintLabel = 102 };
-
 // The open book, made afresh by each opening (the dispatcher never opens a
 // second book inside the first).
 struct OpenBook {
@@ -29,6 +27,7 @@ struct OpenBook {
     std::vector<std::string> shown;
     // Every contact as the list sorted them when it opened.
     std::vector<std::string> listOrder;
+    platform::IconHandle icon;
 };
 OpenBook gBook;
 
@@ -42,7 +41,7 @@ DialogSpec ContactBookSpec() {
     dialog.controls = {
         {kContactCombo, "COMBOBOX", "", 8, 8, 280, 152,
          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SIMPLE | CBS_SORT, 0},
-        {kHintLabel, "STATIC", "--hint--", 6, 154, 280, 16, WS_CHILD | SS_LEFT, 0},
+        {kContactHint, "STATIC", "--hint--", 6, 154, 280, 16, WS_CHILD | SS_LEFT, 0},
         {IDOK, "BUTTON", "OK", 224, 172, 64, 24, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
         {IDCANCEL, "BUTTON", "Cancel", 144, 172, 64, 24, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
     };
@@ -146,7 +145,7 @@ void FillContactList(HWND combo) {
 }
 
 void ShowHint(HWND dialog, size_t itemsLeft, const std::string& typed) {
-    HWND label = GetDlgItem(dialog, kHintLabel);
+    HWND label = GetDlgItem(dialog, kContactHint);
     std::optional<std::string> hint = ContactListHint(itemsLeft, typed);
     if (hint) SetWindowTextA(label, hint->c_str());
     ShowWindow(label, hint ? SW_SHOW : SW_HIDE);
@@ -263,12 +262,12 @@ void InitialiseContactBook(HWND dialog) {
     // The template's position would be taken from whatever window the
     // dialog manager picks; the book belongs at a fixed place over its owner.
     PlaceOverOwner(dialog, DialogUnitsToPixels(dialog, kOwnerOffset));
-    ShowDialogIcon(dialog, DialogIconKind::ContactBook);
+    ShowDialogIcon(dialog, gBook.icon);
     HWND combo = GetDlgItem(dialog, kContactCombo);
     SendMessageA(combo, CB_SETEXTENDEDUI, 1, 0);
     LoadContactBook();
     FillContactList(combo);
-    ShowWindow(GetDlgItem(dialog, kHintLabel), SW_HIDE);
+    ShowWindow(GetDlgItem(dialog, kContactHint), SW_HIDE);
     CatchEditKeys(combo);
     SetForegroundWindow(dialog);
 }
@@ -285,8 +284,9 @@ INT_PTR CALLBACK ContactBookProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-int ContactBookDialog(platform::WindowHandle owner) {
+int ContactBookDialog(platform::WindowHandle owner, platform::IconHandle icon) {
     gBook = {};
+    gBook.icon = icon;
     INT_PTR result = RunModalDialogW(static_cast<HWND>(owner), ContactBookSpec(), ContactBookProc);
     return result == -1 && gBook.linkPlaced ? -1 : 0;
 }

@@ -7,9 +7,19 @@
 
 #include "platform/types.h"
 
-// Owned by `owner` (or by no window); -1 when a contact's link waits on the
+// The book's and the new company's controls, as other programs find them;
+// the new contact's are in new_contact_layout.h.
+enum : unsigned short {
+    kContactCombo = 1001,
+    kContactHint = 102,
+    kAcronymField = 201,
+    kCompanyField = 202,
+    kExtensionField = 203,
+};
+
+// Owned by `owner` (or by no window), showing `icon`; -1 when a contact's link waits on the
 // clipboard to be pasted, 0 otherwise.
-int ContactBookDialog(platform::WindowHandle owner);
+int ContactBookDialog(platform::WindowHandle owner, platform::IconHandle icon);
 
 // 0 when abandoned; otherwise the 1-based position of the button chosen:
 // 1 .. n the company at that position of gDomains, n + 1 "< New company >".

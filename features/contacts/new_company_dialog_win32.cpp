@@ -13,8 +13,6 @@
 
 namespace {
 
-enum : WORD { kAcronymField = 201, kCompanyField = 202, kExtensionField = 203 };
-
 DialogSpec NewCompanySpec() {
     DialogSpec dialog{};
     dialog.caption = "New company";
@@ -57,7 +55,7 @@ void StoreCompany(HWND dialog) {
 }
 
 void InitialiseNewCompany(HWND dialog) {
-    ShowDialogIcon(dialog, DialogIconKind::NewCompany);
+    ShowDialogIcon(dialog, DialogIcon({"shell32.dll", 57}));
     KeepInsideWorkArea(dialog);
     SetForegroundWindow(dialog);
 }

@@ -16,8 +16,6 @@
 
 namespace {
 
-enum : WORD { kQuestion = 102 };
-
 HWND gNewContactDialog;
 int gCurrentButton = kFirstCompanyButton;
 HACCEL gNewContactKeys;
@@ -35,7 +33,7 @@ DialogSpec NewContactSpec(const std::string& typedName) {
     dialog.controls = {
         {kHiddenButton, "BUTTON", "", -2, -2, 0, 0, button, 0},
         // A name may hold "&", which a plain static would take for a mark.
-        {kQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 268, 20,
+        {kNewContactQuestion, "STATIC", NewContactQuestion(typedName), 6, 6, 268, 20,
          WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0},
     };
     if (gAsksLocalPart) {
@@ -111,7 +109,7 @@ void FitToButtons(HWND dialog) {
 
 void InitialiseNewContact(HWND dialog) {
     gNewContactDialog = dialog;
-    ShowDialogIcon(dialog, DialogIconKind::NewContact);
+    ShowDialogIcon(dialog, DialogIcon({"shell32.dll", 158}));
     FitToButtons(dialog);
     if (gAsksLocalPart) GiveFocus(dialog, kLocalPartEdit);
     else FocusFirstCompany(dialog);

@@ -11,6 +11,7 @@
 // "< New company >"; 2 is the hidden button that gives Escape a target.
 constexpr int kFirstCompanyButton = 103;
 constexpr int kHiddenButton = 2;
+constexpr int kNewContactQuestion = 102;
 // The part before the "@", asked for when the name gives none: a label
 // and an edit field in a row of their own below the question.
 constexpr int kLocalPartLabel = 100;

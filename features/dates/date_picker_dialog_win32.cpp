@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kClientWidth = 456;
 constexpr int kClientHeight = 308;
-constexpr WORD kCalendar = 1001;
 
 // Posted on NM_RELEASEDCAPTURE: Windows reports the new selection before the
 // end of the click, Wine after it. Deciding once the calendar has finished
@@ -35,6 +34,7 @@ SYSTEMTIME gMonthRange[2];
 // Only a date actually placed on the clipboard makes the dialog answer -1: a
 // dialog that failed to open also gives -1, and must not make the caller paste.
 bool gInserted;
+platform::IconHandle gIcon;
 
 std::string FormatDay(const SYSTEMTIME& day) {
     return FormatDate(day.wYear, day.wMonth, day.wDay, gDateFormat);
@@ -50,7 +50,7 @@ DialogSpec DatePickerSpec() {
     dialog.cy = kClientHeight / 2;
     dialog.controls = {
         {IDCANCEL, "BUTTON", "Cancel", 0, 0, 0, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
-        {kCalendar, "SysMonthCal32", "", 0, 0, kClientWidth / 2, kClientHeight / 2,
+        {kDatePickerCalendar, "SysMonthCal32", "", 0, 0, kClientWidth / 2, kClientHeight / 2,
          WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE},
     };
     return dialog;
@@ -69,12 +69,12 @@ void PlaceDialog(HWND dialog) {
 
 void PlaceControls(HWND dialog) {
     SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, 0, 0, ScaledPixels(kClientWidth),
+    SetWindowPos(GetDlgItem(dialog, kDatePickerCalendar), nullptr, 0, 0, ScaledPixels(kClientWidth),
                  ScaledPixels(kClientHeight), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string FetchViewText(HWND dialog) {
-    SendDlgItemMessageA(dialog, kCalendar, MCM_GETMONTHRANGE, GMR_VISIBLE,
+    SendDlgItemMessageA(dialog, kDatePickerCalendar, MCM_GETMONTHRANGE, GMR_VISIBLE,
                         reinterpret_cast<LPARAM>(gMonthRange));
     return FormatDay(gMonthRange[0]);
 }
@@ -82,7 +82,7 @@ std::string FetchViewText(HWND dialog) {
 void InitialiseDatePicker(HWND dialog) {
     PlaceDialog(dialog);
     PlaceControls(dialog);
-    ShowDialogIcon(dialog, DialogIconKind::DatePicker);
+    ShowDialogIcon(dialog, gIcon);
     platform::LocalDate today = platform::GetLocalTime();
     gSelectedText = FormatDate(today.year, today.month, today.day, gDateFormat);
     gViewText = FetchViewText(dialog);
@@ -103,7 +103,7 @@ void FinishClick(HWND dialog) {
 }
 
 void HandleNotification(HWND dialog, const NMHDR& header) {
-    if (header.idFrom != kCalendar) return;
+    if (header.idFrom != kDatePickerCalendar) return;
     switch (header.code) {
         case MCN_SELCHANGE:
             TakeSelection(reinterpret_cast<const NMSELCHANGE&>(header));
@@ -137,8 +137,9 @@ INT_PTR CALLBACK DatePickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-int DatePickerDialog(platform::WindowHandle owner) {
+int DatePickerDialog(platform::WindowHandle owner, platform::IconHandle icon) {
     ReadDateConfiguration();
+    gIcon = icon;
     gInserted = false;
     RunModalDialog(static_cast<HWND>(owner), DatePickerSpec(), &DatePickerProc);
     return gInserted ? -1 : 0;

@@ -1,6 +1,10 @@
-// The line highlighter's dialog: a strip of five numbered swatches and an
-// invisible edit control that catches the keypad key choosing one.
+// The line highlighter's dialog: a strip of numbered swatches, one for each
+// colour, and an invisible edit control that catches the keypad key
+// choosing one.
 #include <windows.h>
+
+#include <iterator>
+#include <string>
 
 #include "app/dialog_kit_win32.h"
 #include "app/display_scale_win32.h"
@@ -9,9 +13,8 @@
 
 namespace {
 
-enum : WORD { kStrip = 100, kKeyCatcher = 102 };
-
 constexpr int kSwatchStep = 40;
+constexpr int kSwatches = static_cast<int>(std::size(kHighlightColours));
 constexpr COLORREF kSwatchBorder = RGB(201, 201, 201);
 constexpr COLORREF kCrossLine = RGB(200, 0, 0);
 
@@ -19,17 +22,21 @@ WNDPROC gEditProcedure;
 // Whether the last colour key got its line onto the clipboard: only then is
 // there anything to paste.
 bool gLinePlaced;
+// The colour chosen by the last key-down, or empty.
+std::string gPendingColour;
+platform::IconHandle gIcon;
 
 DialogSpec HighlightDialogSpec() {
     DialogSpec dialog{};
     dialog.caption = "Highlight line";
     dialog.style = kKeyboardDialogStyle | DS_CENTER;
     dialog.exStyle = kKeyboardDialogExStyle;
-    dialog.cx = 204;
+    // The control, in dialog units, is at least as wide as the strip drawn in it.
+    dialog.cx = kSwatchStep * kSwatches + 4;
     dialog.cy = 32;
     dialog.controls = {
-        {kStrip, "STATIC", "", 2, 7, 200, 20, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0},
-        KeyCatcherControl(kKeyCatcher),
+        {kHighlightStrip, "STATIC", "", 2, 7, kSwatchStep * kSwatches, 20, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0},
+        KeyCatcherControl(kHighlightKeyCatcher),
     };
     return dialog;
 }
@@ -69,7 +76,7 @@ void DrawCross(HDC context, POINT origin) {
 }
 
 INT_PTR DrawStrip(const DRAWITEMSTRUCT* item) {
-    if (item == nullptr || item->CtlID != kStrip) return FALSE;
+    if (item == nullptr || item->CtlID != kHighlightStrip) return FALSE;
     HDC context = item->hDC;
     const POINT origin = {item->rcItem.left, item->rcItem.top};
     const int saved = SaveDC(context);
@@ -79,7 +86,7 @@ INT_PTR DrawStrip(const DRAWITEMSTRUCT* item) {
     SetTextColor(context, RGB(0, 0, 0));
     SetBkColor(context, GetSysColor(COLOR_BTNFACE));
     SetBkMode(context, OPAQUE);
-    for (int k = 0; k < 5; ++k) DrawSwatch(context, origin, k);
+    for (int k = 0; k < kSwatches; ++k) DrawSwatch(context, origin, k);
     DrawCross(context, origin);
     RestoreDC(context, saved);
     return TRUE;
@@ -109,8 +116,8 @@ LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR InitialiseHighlightDialog(HWND dialog) {
-    ShowDialogIcon(dialog, DialogIconKind::LineHighlighter);
-    gEditProcedure = CatchKeys(dialog, kKeyCatcher, &KeyCatcherProcedure);
+    ShowDialogIcon(dialog, gIcon);
+    gEditProcedure = CatchKeys(dialog, kHighlightKeyCatcher, &KeyCatcherProcedure);
     return FALSE;  // the focus is set
 }
 
@@ -139,8 +146,9 @@ INT_PTR CALLBACK HighlightDialogProcedure(HWND dialog, UINT message, WPARAM wPar
 
 }  // namespace
 
-int HighlightLineDialog(platform::WindowHandle owner) {
+int HighlightLineDialog(platform::WindowHandle owner, platform::IconHandle icon) {
     gLinePlaced = false;
+    gIcon = icon;
     const INT_PTR result =
         RunModalDialog(static_cast<HWND>(owner), HighlightDialogSpec(), &HighlightDialogProcedure);
     return result == -1 && gLinePlaced ? -1 : 0;

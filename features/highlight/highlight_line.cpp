@@ -12,16 +12,6 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 
-const HighlightColour kHighlightColours[5] = {
-    {96, "transparent", 255, 255, 255},
-    {97, "aqua", 0, 255, 255},
-    {98, "lime", 0, 255, 0},
-    {99, "fuchsia", 255, 0, 255},
-    {100, "yellow", 255, 255, 0},
-};
-
-std::string gPendingColour;
-
 namespace {
 
 constexpr char kSelectAndCopyLine[] = "{HOME}{SHIFT_D}{END}{SHIFT_U}{CTRL_D}c{CTRL_U}";

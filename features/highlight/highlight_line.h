@@ -6,17 +6,21 @@
 #include "platform/types.h"
 
 struct HighlightColour {
-    unsigned virtualKey;  // VK_NUMPAD0 .. VK_NUMPAD4
+    unsigned virtualKey;  // the keypad's digit of its swatch, from VK_NUMPAD0 on
     const char* name;
     unsigned char red, green, blue;
 };
-extern const HighlightColour kHighlightColours[5];
+// The dialog shows a swatch for each, in this order.
+inline constexpr HighlightColour kHighlightColours[] = {
+    {96, "transparent", 255, 255, 255},
+    {97, "aqua", 0, 255, 255},
+    {98, "lime", 0, 255, 0},
+    {99, "fuchsia", 255, 0, 255},
+    {100, "yellow", 255, 255, 0},
+};
 
 // The colour name for a keypad key, or "" for any other key.
 std::string HighlightColourForKey(unsigned virtualKey);
-
-// Process-wide: the colour chosen by the last key-down, or empty.
-extern std::string gPendingColour;
 
 // Selects and copies the line in front, and puts it back on the clipboard
 // recoloured. With a target (the dialog's owner), only a change placed by

@@ -32,7 +32,9 @@ void ResetFakeFeatures() {
     gFakeHighlightLine = {};
 }
 
-int AccentedCapitalsDialog(platform::WindowHandle owner) { return Run(gFakeAccentedCapitals, owner); }
-int DatePickerDialog(platform::WindowHandle owner) { return Run(gFakeDatePicker, owner); }
-int ContactBookDialog(platform::WindowHandle owner) { return Run(gFakeContactBook, owner); }
-int HighlightLineDialog(platform::WindowHandle owner) { return Run(gFakeHighlightLine, owner); }
+int AccentedCapitalsDialog(platform::WindowHandle owner, platform::IconHandle) {
+    return Run(gFakeAccentedCapitals, owner);
+}
+int DatePickerDialog(platform::WindowHandle owner, platform::IconHandle) { return Run(gFakeDatePicker, owner); }
+int ContactBookDialog(platform::WindowHandle owner, platform::IconHandle) { return Run(gFakeContactBook, owner); }
+int HighlightLineDialog(platform::WindowHandle owner, platform::IconHandle) { return Run(gFakeHighlightLine, owner); }

@@ -254,10 +254,10 @@ struct MenuCase {
 };
 
 TEST_F(DispatchTest, MenuCodesHaveNoOwnerAndRestoreNothing) {
-    const MenuCase cases[] = {{11, &gFakeAccentedCapitals, false},
-                              {12, &gFakeDatePicker, true},
-                              {13, &gFakeContactBook, true},
-                              {14, &gFakeHighlightLine, true}};
+    const MenuCase cases[] = {{kAccentsCommand, &gFakeAccentedCapitals, false},
+                              {kDatePickerCommand, &gFakeDatePicker, true},
+                              {kContactBookCommand, &gFakeContactBook, true},
+                              {kHighlightCommand, &gFakeHighlightLine, true}};
     for (const MenuCase& c : cases) {
         sim::Reset();
         ResetFakeFeatures();

@@ -47,18 +47,18 @@ protected:
     platform::WindowHandle tray = nullptr;
 };
 
+// Named after the executable, renamed or not.
 TEST_F(HotkeyRegistrationTest, AtomsAreNamedAfterTheExecutable) {
-    CreateHotkeyAtoms();
-    EXPECT_EQ(sim::LiveAtoms(), (std::vector<std::string>{"Vantor_1", "Vantor_2", "Vantor_3", "Vantor_4"}));
-    for (uint16_t atom : gHotkeyAtoms) EXPECT_GE(atom, 0xC000);
-    EXPECT_EQ(std::set<uint16_t>(std::begin(gHotkeyAtoms), std::end(gHotkeyAtoms)).size(), 4u);
-}
-
-TEST_F(HotkeyRegistrationTest, AtomsFollowARenamedExecutable) {
-    sim::SetModuleFileName("D:\\Tools\\my.helper.exe");
-    CreateHotkeyAtoms();
-    EXPECT_EQ(sim::LiveAtoms(),
-              (std::vector<std::string>{"my.helper_1", "my.helper_2", "my.helper_3", "my.helper_4"}));
+    const struct { const char* module; std::string base; } cases[] = {{nullptr, "Vantor"},
+                                                                       {"D:\\Tools\\my.helper.exe", "my.helper"}};
+    for (const auto& [module, b] : cases) {
+        sim::Reset();
+        if (module) sim::SetModuleFileName(module);
+        CreateHotkeyAtoms();
+        EXPECT_EQ(sim::LiveAtoms(), (std::vector<std::string>{b + "_1", b + "_2", b + "_3", b + "_4"}));
+        for (uint16_t atom : gHotkeyAtoms) EXPECT_GE(atom, 0xC000);
+        EXPECT_EQ(std::set<uint16_t>(std::begin(gHotkeyAtoms), std::end(gHotkeyAtoms)).size(), 4u);
+    }
 }
 
 // Nothing until enabled; then the four without repeat, or plain where the
@@ -95,14 +95,16 @@ TEST_F(HotkeyRegistrationTest, CombinationTakenElsewhereLeavesTheOthersWorkingAn
     std::vector<Combination> expected = AllFour();
     expected.erase(expected.begin() + 1);
     EXPECT_EQ(Registered(), expected);
-    EXPECT_EQ(ShortcutMenuText(12), " (Ctrl+D taken by another program)");
-    EXPECT_EQ(ShortcutMenuText(11) + ShortcutMenuText(13) + ShortcutMenuText(14), "\tCtrl+M\tCtrl+Alt+0\tCtrl+H");
+    EXPECT_EQ(ShortcutMenuText(kDatePickerCommand), " (Ctrl+D taken by another program)");
+    EXPECT_EQ(ShortcutMenuText(kAccentsCommand) + ShortcutMenuText(kContactBookCommand) +
+                  ShortcutMenuText(kHighlightCommand),
+              "\tCtrl+M\tCtrl+Alt+0\tCtrl+H");
     EXPECT_EQ(NewlyTakenShortcuts(), "Ctrl+D is taken by another program: Date Picker is in the menu.");
     DisableHotkeys(tray);
     EXPECT_TRUE(sim::RegisteredHotkeys().empty());
     EnableHotkeys(tray);
     EXPECT_EQ(NewlyTakenShortcuts(), "");
-    EXPECT_EQ(ShortcutMenuText(12), " (Ctrl+D taken by another program)");
+    EXPECT_EQ(ShortcutMenuText(kDatePickerCommand), " (Ctrl+D taken by another program)");
 }
 
 // The "@" chord is AltGr and the key that types "@" in the layout of the
@@ -127,7 +129,7 @@ TEST_F(HotkeyRegistrationTest, AtSignChordFollowsTheLayout) {
         expected[2].virtualKey = c.key;
         std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.id < b.id; });
         EXPECT_EQ(found, expected) << c.menuText;
-        EXPECT_EQ(ShortcutMenuText(13), c.menuText);
+        EXPECT_EQ(ShortcutMenuText(kContactBookCommand), c.menuText);
     }
     sim::SetKeyboardLayout(sim::Layout::German);
     EnableHotkeys(tray);

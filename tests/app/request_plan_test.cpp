@@ -1,5 +1,5 @@
-// Which feature a request starts and what follows it, from the request code
-// and the title of the window in front.
+// Which feature a request starts, from the request's code (a hotkey's slot
+// or a menu command) and the title of the window in front.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,14 +10,11 @@
 namespace {
 
 using Action = RequestAction;
-using Restore = RestoreForeground;
-
-const std::string kPaste = "{CTRL_D}v{CTRL_U}";
-const std::string kHighlightPaste = "{CTRL_D}v{CTRL_U}{END}{ESCAPE}";
+using Entry = int (*)(platform::WindowHandle, platform::IconHandle);
 
 TEST(IsOneNoteTitle, LooksForTheExactWordAnywhere) {
     struct Case {
-        const char* title;
+        std::string title;
         bool oneNote;
     } cases[] = {
         {"OneNote", true},
@@ -31,21 +28,19 @@ TEST(IsOneNoteTitle, LooksForTheExactWordAnywhere) {
         {"OneNot", false},
         {"", false},
         {"Untitled - Notepad", false},
+        {std::string("a\0OneNote", 9), true},  // past an embedded NUL
     };
     for (const Case& c : cases) EXPECT_EQ(IsOneNoteTitle(c.title), c.oneNote) << c.title;
 }
 
-TEST(IsOneNoteTitle, SearchesPastAnEmbeddedNul) {
-    EXPECT_TRUE(IsOneNoteTitle(std::string("a\0OneNote", 9)));
-}
-
+// What follows each feature (its paste, the window brought back) is shown
+// by the dispatch tests, in the keys sent and the window in front.
 struct PlanCase {
     int code;
     const char* title;
     Action action;
+    Entry feature;  // the entry of the feature planned; null for none
     bool useTarget;
-    std::string pasteMacro;
-    Restore restore;
 };
 
 class PlanRequestTest : public ::testing::TestWithParam<PlanCase> {};
@@ -54,39 +49,40 @@ TEST_P(PlanRequestTest, Plans) {
     const PlanCase& c = GetParam();
     RequestPlan plan = PlanRequest(c.code, c.title);
     EXPECT_EQ(plan.action, c.action);
+    EXPECT_EQ(plan.feature ? plan.feature->entry : nullptr, c.feature);
     EXPECT_EQ(plan.useTarget, c.useTarget);
-    EXPECT_EQ(plan.pasteMacro, c.pasteMacro);
-    EXPECT_EQ(plan.restoreForeground, c.restore);
 }
 
 const char kOneNote[] = "Notes - OneNote";
 const char kOther[] = "Untitled - Notepad";
+const Entry kAccents = &AccentedCapitalsDialog, kDates = &DatePickerDialog, kBook = &ContactBookDialog,
+            kHighlight = &HighlightLineDialog;
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, PlanRequestTest,
     ::testing::Values(
-        PlanCase{1, kOneNote, Action::AccentedCapitals, true, "", Restore::Never},
-        PlanCase{1, kOther, Action::AccentedCapitals, true, "", Restore::Never},
-        PlanCase{1, "", Action::AccentedCapitals, true, "", Restore::Never},
-        PlanCase{2, kOneNote, Action::DatePicker, true, kPaste, Restore::Always},
-        PlanCase{2, kOther, Action::GiveBackKeys, true, "", Restore::Never},
-        PlanCase{2, "onenote", Action::GiveBackKeys, true, "", Restore::Never},
-        PlanCase{3, kOneNote, Action::ContactBook, true, kPaste, Restore::Always},
-        PlanCase{3, kOther, Action::TypeAtSign, true, "", Restore::Never},
-        PlanCase{3, "", Action::TypeAtSign, true, "", Restore::Never},
-        PlanCase{4, kOneNote, Action::LineHighlighter, true, kHighlightPaste, Restore::OnSuccess},
-        PlanCase{4, kOther, Action::GiveBackKeys, true, "", Restore::Never},
-        PlanCase{11, kOneNote, Action::AccentedCapitals, false, "", Restore::Never},
-        PlanCase{11, kOther, Action::AccentedCapitals, false, "", Restore::Never},
-        PlanCase{12, kOneNote, Action::DatePicker, false, kPaste, Restore::Always},
-        PlanCase{12, kOther, Action::DatePicker, false, kPaste, Restore::Always},
-        PlanCase{13, kOneNote, Action::ContactBook, false, kPaste, Restore::Always},
-        PlanCase{13, kOther, Action::ContactBook, false, kPaste, Restore::Always},
-        PlanCase{14, kOneNote, Action::LineHighlighter, false, kHighlightPaste, Restore::OnSuccess},
-        PlanCase{14, kOther, Action::LineHighlighter, false, kHighlightPaste, Restore::OnSuccess}));
+        PlanCase{1, kOneNote, Action::RunFeature, kAccents, true},
+        PlanCase{1, kOther, Action::RunFeature, kAccents, true},
+        PlanCase{1, "", Action::RunFeature, kAccents, true},
+        PlanCase{2, kOneNote, Action::RunFeature, kDates, true},
+        PlanCase{2, kOther, Action::GiveBackKeys, kDates, true},
+        PlanCase{2, "onenote", Action::GiveBackKeys, kDates, true},
+        PlanCase{3, kOneNote, Action::RunFeature, kBook, true},
+        PlanCase{3, kOther, Action::TypeAtSign, kBook, true},
+        PlanCase{3, "", Action::TypeAtSign, kBook, true},
+        PlanCase{4, kOneNote, Action::RunFeature, kHighlight, true},
+        PlanCase{4, kOther, Action::GiveBackKeys, kHighlight, true},
+        PlanCase{kAccentsCommand, kOneNote, Action::RunFeature, kAccents, false},
+        PlanCase{kAccentsCommand, kOther, Action::RunFeature, kAccents, false},
+        PlanCase{kDatePickerCommand, kOneNote, Action::RunFeature, kDates, false},
+        PlanCase{kDatePickerCommand, kOther, Action::RunFeature, kDates, false},
+        PlanCase{kContactBookCommand, kOneNote, Action::RunFeature, kBook, false},
+        PlanCase{kContactBookCommand, kOther, Action::RunFeature, kBook, false},
+        PlanCase{kHighlightCommand, kOneNote, Action::RunFeature, kHighlight, false},
+        PlanCase{kHighlightCommand, kOther, Action::RunFeature, kHighlight, false}));
 
 TEST(PlanRequest, OtherCodesDoNothing) {
-    for (int code : {0, 5, 6, 7, 8, 9, 10, 15, 16, 21, 100, -1, -11, 0x7FFFFFFF})
+    for (int code : {0, 5, 6, 7, 8, 9, 10, 11, 14, 15, 16, 21, 100, 1525, 1526, 1527, 1528, 1533, -1, -11, 0x7FFFFFFF})
         for (const char* title : {kOneNote, kOther, ""})
             EXPECT_EQ(PlanRequest(code, title).action, Action::Nothing) << code << " " << title;
 }

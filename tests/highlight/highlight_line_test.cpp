@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -310,7 +311,7 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{0x160, ""}));
 
 TEST(HighlightColours, TableRowsAreTheKeypadKeysInOrder) {
-    for (unsigned k = 0; k < 5; ++k) {
+    for (unsigned k = 0; k < std::size(kHighlightColours); ++k) {
         EXPECT_EQ(kHighlightColours[k].virtualKey, 96 + k);
     }
 }
