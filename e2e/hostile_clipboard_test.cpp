@@ -22,7 +22,6 @@ using namespace e2e;
 namespace {
 
 const char kLine[] = "Buy milk";
-// Keypad 2's colour.
 const std::string kLime = kGuideColours[2].name;
 const std::string kLimeSpan = "<span style='background:" + kLime + ";mso-highlight:" + kLime + "'>";
 const std::string kWrappedInLime = kLimeSpan + "\r\n<p style='margin:0in'>Buy milk</p>\r\n</span>";

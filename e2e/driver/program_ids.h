@@ -1,5 +1,4 @@
-// The program's own numbers the desktop tests address it by, each from the
-// header where the program itself takes it.
+// The program's numbers the desktop tests address it by, each from where the program takes it.
 #pragma once
 
 #include "app/command_ids.h"                       // the tray menu's commands, the tray icon's message

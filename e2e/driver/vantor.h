@@ -67,9 +67,8 @@ long ExitVantor(VantorRun& run, unsigned timeoutMs = 5000);
 // program in a modal dialog does not end on Exit), then ends it.
 void CancelDialogsAndExit(VantorRun& run);
 
-// The set-up of the suites that drive one run of the program and one
-// stand-in: each test starts them itself, and whatever it leaves open, both
-// end after it.
+// The suites that drive one run of the program and one stand-in: each test
+// starts both, and both end after it whatever it left open.
 class ProgramSuite : public ::testing::Test {
 protected:
     void TearDown() override {
