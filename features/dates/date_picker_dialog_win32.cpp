@@ -56,21 +56,30 @@ DialogSpec DatePickerSpec() {
     return dialog;
 }
 
-// Laid out in pixels: the client's corner, not the frame's, sits at the
-// owner's offset counted in pixels.
-void PlaceDialog(HWND dialog) {
-    RECT frame = {0, 0, ScaledPixels(kClientWidth), ScaledPixels(kClientHeight)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceOverOwner(dialog, {ScaledPixels(kOwnerOffset.x) + frame.left, ScaledPixels(kOwnerOffset.y) + frame.top});
+// Laid out in pixels at the DPI of the owner's monitor, where it opens: the
+// client's corner, not the frame's, sits at the owner's offset counted in
+// pixels.
+void PlaceDialog(HWND dialog, int dpi) {
+    const PixelSize client = {ScalePixels(kClientWidth, dpi), ScalePixels(kClientHeight, dpi)};
+    const PixelRect frame = FrameAround(dialog, client, dpi);
+    const PixelSize size = SizeOf(frame);
+    SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceOverOwner(dialog, {ScalePixels(kOwnerOffset.x, dpi) + frame.left, ScalePixels(kOwnerOffset.y, dpi) + frame.top});
 }
 
-void PlaceControls(HWND dialog) {
+void PlaceControls(HWND dialog, int dpi) {
     SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, 0, 0, ScaledPixels(kClientWidth),
-                 ScaledPixels(kClientHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, 0, 0, ScalePixels(kClientWidth, dpi),
+                 ScalePixels(kClientHeight, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Dragged to a monitor of another DPI: the calendar takes the pixels of the
+// new one.
+void MoveToDpi(HWND dialog, int dpi, const RECT& suggested) {
+    const PixelSize client = {ScalePixels(kClientWidth, dpi), ScalePixels(kClientHeight, dpi)};
+    const PixelRect place = PixelRectOf(suggested);
+    MoveWindowTo(dialog, FrameForNewDpi(place, SizeOf(FrameAround(dialog, client, dpi)), WorkAreaAround(place)));
+    PlaceControls(dialog, dpi);
 }
 
 std::string FetchViewText(HWND dialog) {
@@ -80,8 +89,11 @@ std::string FetchViewText(HWND dialog) {
 }
 
 void InitialiseDatePicker(HWND dialog) {
-    PlaceDialog(dialog);
-    PlaceControls(dialog);
+    KeepSystemScalingOff(dialog);
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    const int dpi = DpiOf(owner != nullptr ? owner : dialog);
+    PlaceDialog(dialog, dpi);
+    PlaceControls(dialog, dpi);
     ShowDialogIcon(dialog, DialogIconKind::DatePicker);
     platform::LocalDate today = platform::GetLocalTime();
     gSelectedText = FormatDate(today.year, today.month, today.day, gDateFormat);
@@ -120,6 +132,9 @@ INT_PTR CALLBACK DatePickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_INITDIALOG:
             InitialiseDatePicker(dialog);
+            return TRUE;
+        case WM_DPICHANGED:
+            MoveToDpi(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
