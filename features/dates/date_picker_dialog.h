@@ -3,6 +3,12 @@
 // to be pasted, 0 otherwise.
 #pragma once
 
+#include "app/display_scale.h"
 #include "platform/types.h"
 
 int DatePickerDialog(platform::WindowHandle owner);
+
+// A month calendar filling a client laid out in pixels.
+constexpr int kDatePickerCalendar = 1001;
+inline const PixelLayout kDatePickerLayout = {{456, 308}, 0};
+inline const std::vector<PixelPlace> kDatePickerPlaces = {{kDatePickerCalendar, 0, 0, 456, 308, false, false}};

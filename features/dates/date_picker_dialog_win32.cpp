@@ -18,9 +18,7 @@
 
 namespace {
 
-constexpr int kClientWidth = 456;
-constexpr int kClientHeight = 308;
-constexpr WORD kCalendar = 1001;
+constexpr WORD kCalendar = kDatePickerCalendar;
 
 // Posted on NM_RELEASEDCAPTURE: Windows reports the new selection before the
 // end of the click, Wine after it. Deciding once the calendar has finished
@@ -46,40 +44,44 @@ DialogSpec DatePickerSpec() {
     DialogSpec dialog{};
     dialog.caption = "Date Picker";
     dialog.style = kStandardDialogStyle | WS_VISIBLE;
-    dialog.cx = kClientWidth / 2;
-    dialog.cy = kClientHeight / 2;
+    dialog.cx = static_cast<short>(kDatePickerLayout.client.cx / 2);
+    dialog.cy = static_cast<short>(kDatePickerLayout.client.cy / 2);
     dialog.controls = {
         {IDCANCEL, "BUTTON", "Cancel", 0, 0, 0, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
-        {kCalendar, "SysMonthCal32", "", 0, 0, kClientWidth / 2, kClientHeight / 2,
+        {kCalendar, "SysMonthCal32", "", 0, 0, dialog.cx, dialog.cy,
          WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE},
     };
     return dialog;
+}
+
+PlacedDialog LayOut(int dpi) { return LayOutPixelDialog(kDatePickerLayout, kDatePickerPlaces, {}, dpi); }
+
+void PlaceControls(HWND dialog, const PlacedDialog& placed) {
+    SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelRect& calendar = placed.controls[0];
+    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, calendar.left, calendar.top, calendar.right - calendar.left,
+                 calendar.bottom - calendar.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Laid out in pixels at the DPI of the owner's monitor, where it opens: the
 // client's corner, not the frame's, sits at the owner's offset counted in
 // pixels.
 void PlaceDialog(HWND dialog, int dpi) {
-    const PixelSize client = {ScalePixels(kClientWidth, dpi), ScalePixels(kClientHeight, dpi)};
-    const PixelRect frame = FrameAround(dialog, client, dpi);
+    const PlacedDialog placed = LayOut(dpi);
+    const PixelRect frame = FrameAround(dialog, placed.client, dpi);
     const PixelSize size = SizeOf(frame);
     SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceOverOwner(dialog, {ScalePixels(kOwnerOffset.x, dpi) + frame.left, ScalePixels(kOwnerOffset.y, dpi) + frame.top});
-}
-
-void PlaceControls(HWND dialog, int dpi) {
-    SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(dialog, kCalendar), nullptr, 0, 0, ScalePixels(kClientWidth, dpi),
-                 ScalePixels(kClientHeight, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls(dialog, placed);
 }
 
 // Dragged to a monitor of another DPI: the calendar takes the pixels of the
 // new one.
 void MoveToDpi(HWND dialog, int dpi, const RECT& suggested) {
-    const PixelSize client = {ScalePixels(kClientWidth, dpi), ScalePixels(kClientHeight, dpi)};
+    const PlacedDialog placed = LayOut(dpi);
     const PixelRect place = PixelRectOf(suggested);
-    MoveWindowTo(dialog, FrameForNewDpi(place, SizeOf(FrameAround(dialog, client, dpi)), WorkAreaAround(place)));
-    PlaceControls(dialog, dpi);
+    MoveWindowTo(dialog, FrameForNewDpi(place, SizeOf(FrameAround(dialog, placed.client, dpi)), WorkAreaAround(place)));
+    PlaceControls(dialog, placed);
 }
 
 std::string FetchViewText(HWND dialog) {
@@ -93,7 +95,6 @@ void InitialiseDatePicker(HWND dialog) {
     HWND owner = GetWindow(dialog, GW_OWNER);
     const int dpi = DpiOf(owner != nullptr ? owner : dialog);
     PlaceDialog(dialog, dpi);
-    PlaceControls(dialog, dpi);
     ShowDialogIcon(dialog, DialogIconKind::DatePicker);
     platform::LocalDate today = platform::GetLocalTime();
     gSelectedText = FormatDate(today.year, today.month, today.day, gDateFormat);

@@ -6,6 +6,7 @@
 
 #include "app/display_scale.h"
 #include "app/startup_notice.h"
+#include "features/dates/date_picker_dialog.h"
 
 namespace {
 
@@ -20,18 +21,8 @@ TEST(ScalePixels, RoundsAsMulDivAtEveryCommonScale) {
     for (const Case& c : cases) EXPECT_EQ(ScalePixels(c.value, c.dpi), c.expected) << c.value << " at " << c.dpi;
 }
 
-
-// Two monitors side by side, the second at 150 % and higher up; each dialog
-// laid out in pixels opens on each and is dragged from each onto the other.
-struct Monitor {
-    PixelRect work;
-    int dpi;
-};
-constexpr Monitor kMonitors[] = {{{0, 0, 1920, 1040}, 96}, {{1920, -300, 4800, 1780}, 144}};
-
-// A captioned frame's borders, which the system scales with the monitor.
-PixelSize FrameOf(PixelSize client, int dpi) { return {client.cx + ScalePixels(6, dpi), client.cy + ScalePixels(29, dpi)}; }
-
+// Each dialog laid out in pixels on two monitors: frame borders scale with the
+// monitor, and texts measure a pixel wider than scaled, as fonts round.
 struct PixelDialogCase {
     const char* name;
     PixelLayout layout;
@@ -39,61 +30,58 @@ struct PixelDialogCase {
     std::vector<int> textWidths;  // at 96 DPI; the hint is wider than its place there
 };
 
-// Measured text is a pixel wider than scaled, as fonts round at other sizes.
 std::vector<PixelSize> Measured(const PixelDialogCase& c, int dpi) {
     std::vector<PixelSize> content;
     for (int width : c.textWidths) content.push_back({ScalePixels(width, dpi) + (dpi != 96), ScalePixels(13, dpi)});
     return content;
 }
 
-void ExpectLaidOutWithin(const PixelDialogCase& c, int dpi, PixelSize client, const std::string& where) {
-    const PlacedDialog placed = LayOutPixelDialog(c.layout, c.places, Measured(c, dpi), dpi);
-    EXPECT_LE(placed.client.cx, client.cx) << where;
-    EXPECT_LE(placed.client.cy, client.cy) << where;
+PixelSize Bordered(PixelSize size, int dpi, int sign) {
+    return {size.cx + sign * ScalePixels(6, dpi), size.cy + sign * ScalePixels(29, dpi)};
+}
+
+bool Inside(const PixelRect& in, const PixelRect& out) {
+    return in.left >= out.left && in.top >= out.top && in.right <= out.right && in.bottom <= out.bottom;
+}
+
+void ExpectLaidOutIn(const PixelDialogCase& c, int dpi, const PixelRect& frame, const PixelRect& work, const std::string& where) {
+    EXPECT_TRUE(Inside(frame, work)) << where << " leaves its monitor";
+    const PixelSize client = Bordered({frame.right - frame.left, frame.bottom - frame.top}, dpi, -1);
     const std::vector<PixelSize> content = Measured(c, dpi);
+    const PlacedDialog placed = LayOutPixelDialog(c.layout, c.places, content, dpi);
+    EXPECT_TRUE(placed.client.cx <= client.cx && placed.client.cy <= client.cy) << where << ": the client is too small";
     for (size_t i = 0; i < c.places.size(); ++i) {
         const PixelRect& at = placed.controls[i];
-        EXPECT_TRUE(at.left >= 0 && at.top >= 0 && at.right <= placed.client.cx && at.bottom <= placed.client.cy)
-            << where << ": control " << c.places[i].id << " leaves the client";
-        EXPECT_EQ(at.top, ScalePixels(c.places[i].y, dpi)) << where << ": scaled once, not twice";
+        EXPECT_TRUE(Inside(at, {0, 0, client.cx, client.cy})) << where << ": " << c.places[i].id << " leaves the client";
         EXPECT_TRUE(!c.places[i].growsWithText || (at.right - at.left >= content[i].cx && at.bottom - at.top >= content[i].cy))
             << where << ": the text of " << c.places[i].id << " is cut";
     }
 }
 
+// Opened on each of two monitors, the second at 150 % and higher up, and
+// dragged from each onto the other.
 TEST(PixelDialogLayout, FitsEachMonitorOpenedOnItOrDraggedOntoIt) {
+    const struct { PixelRect work; int dpi; } monitors[] = {{{0, 0, 1920, 1040}, 96}, {{1920, -300, 4800, 1780}, 144}};
     const PixelDialogCase cases[] = {
         {"notice", kNoticeLayout, kNoticePlaces, {230, 0, 262, 260, 0}},
-        {"date picker", {{456, 308}, 0}, {{1001, 0, 0, 456, 308, false, false}}, {0}},
+        {"date picker", kDatePickerLayout, kDatePickerPlaces, {0}},
     };
     for (const PixelDialogCase& c : cases)
-        for (const Monitor& from : kMonitors) {
+        for (const auto& from : monitors) {
             const PixelSize client = LayOutPixelDialog(c.layout, c.places, Measured(c, from.dpi), from.dpi).client;
-            const PixelRect opened = CentredIn(FrameOf(client, from.dpi), from.work);
-            EXPECT_EQ(KeepInside(opened, from.work).left, opened.left) << c.name << " leaves its monitor";
-            ExpectLaidOutWithin(c, from.dpi, client, std::string(c.name) + " at " + std::to_string(from.dpi));
-            for (const Monitor& to : kMonitors) {
+            const PixelRect opened = CentredIn(Bordered(client, from.dpi, 1), from.work);
+            ExpectLaidOutIn(c, from.dpi, opened, from.work, std::string(c.name) + " at " + std::to_string(from.dpi));
+            for (const auto& to : monitors) {
                 if (to.dpi == from.dpi) continue;
-                // Dropped across the new monitor's right edge, the old frame scaled.
-                const PixelSize scaled = {ScalePixels(opened.right - opened.left, to.dpi * 96 / from.dpi),
-                                          ScalePixels(opened.bottom - opened.top, to.dpi * 96 / from.dpi)};
-                const PixelRect suggested = {to.work.right - 40, to.work.top, to.work.right - 40 + scaled.cx,
-                                             to.work.top + scaled.cy};
-                const PixelSize needed = FrameOf(LayOutPixelDialog(c.layout, c.places, Measured(c, to.dpi), to.dpi).client, to.dpi);
-                const PixelRect moved = FrameForNewDpi(suggested, needed, to.work);
-                const std::string where = std::string(c.name) + " dragged to " + std::to_string(to.dpi);
-                EXPECT_TRUE(moved.left >= to.work.left && moved.top >= to.work.top && moved.right <= to.work.right &&
-                            moved.bottom <= to.work.bottom) << where << " leaves its monitor";
-                ExpectLaidOutWithin(c, to.dpi, {moved.right - moved.left - ScalePixels(6, to.dpi),
-                                                moved.bottom - moved.top - ScalePixels(29, to.dpi)}, where);
+                // The old frame scaled, dropped across the new monitor's right edge.
+                const int left = to.work.right - 40, scale = to.dpi * 96 / from.dpi;
+                const PixelRect suggested = {left, to.work.top, left + ScalePixels(opened.right - opened.left, scale),
+                                             to.work.top + ScalePixels(opened.bottom - opened.top, scale)};
+                const PixelSize needed = Bordered(LayOutPixelDialog(c.layout, c.places, Measured(c, to.dpi), to.dpi).client, to.dpi, 1);
+                ExpectLaidOutIn(c, to.dpi, FrameForNewDpi(suggested, needed, to.work), to.work,
+                                std::string(c.name) + " dragged to " + std::to_string(to.dpi));
             }
         }
-}
-
-TEST(LayoutDpi, TakesTheWindowsThenTheSystemsThen96) {
-    EXPECT_EQ(LayoutDpi(144, 96), 144);
-    EXPECT_EQ(LayoutDpi(0, 120), 120);
-    EXPECT_EQ(LayoutDpi(0, 0), 96);
 }
 
 }  // namespace
