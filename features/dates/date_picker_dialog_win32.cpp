@@ -63,16 +63,19 @@ void PlaceControls(HWND dialog, const PlacedDialog& placed) {
                  calendar.bottom - calendar.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Laid out in pixels at the DPI of the owner's monitor, where it opens: the
-// client's corner, not the frame's, sits at the owner's offset counted in
-// pixels.
+// Laid out in pixels at the dialog's own DPI: the system makes it at its
+// owner's client corner, so on the owner's monitor, where it stays. The
+// owner's DPI would not do: a program that is not per-monitor aware is told
+// 96 or the system's whatever its monitor. The client's corner, not the
+// frame's, sits at the owner's offset counted in pixels.
 void PlaceDialog(HWND dialog, int dpi) {
     const PlacedDialog placed = LayOut(dpi);
+    PlaceControls(dialog, placed);
     const PixelRect frame = FrameAround(dialog, placed.client, dpi);
     const PixelSize size = SizeOf(frame);
     SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A move onto another monitor lays it out again (WM_DPICHANGED).
     PlaceOverOwner(dialog, {ScalePixels(kOwnerOffset.x, dpi) + frame.left, ScalePixels(kOwnerOffset.y, dpi) + frame.top});
-    PlaceControls(dialog, placed);
 }
 
 // Dragged to a monitor of another DPI: the calendar takes the pixels of the
@@ -92,9 +95,7 @@ std::string FetchViewText(HWND dialog) {
 
 void InitialiseDatePicker(HWND dialog) {
     KeepSystemScalingOff(dialog);
-    HWND owner = GetWindow(dialog, GW_OWNER);
-    const int dpi = DpiOf(owner != nullptr ? owner : dialog);
-    PlaceDialog(dialog, dpi);
+    PlaceDialog(dialog, DpiOf(dialog));
     ShowDialogIcon(dialog, DialogIconKind::DatePicker);
     platform::LocalDate today = platform::GetLocalTime();
     gSelectedText = FormatDate(today.year, today.month, today.day, gDateFormat);
