@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/display_scale_win32.h"
+
 namespace {
 
 constexpr DWORD kForegroundWaitMs = 500;
@@ -54,10 +56,9 @@ void KeepInsideWorkArea(HWND dialog) {
     HWND owner = GetWindow(dialog, GW_OWNER);
     RECT work = WorkAreaOf(owner != nullptr ? owner : dialog), place;
     if (work.bottom <= work.top || !GetWindowRect(dialog, &place)) return;
-    LONG x = std::max(work.left, std::min(place.left, work.right - (place.right - place.left)));
-    LONG y = std::max(work.top, std::min(place.top, work.bottom - (place.bottom - place.top)));
-    if (x != place.left || y != place.top)
-        SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelRect kept = KeepInside(PixelRectOf(place), PixelRectOf(work));
+    if (kept.left != place.left || kept.top != place.top)
+        SetWindowPos(dialog, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PlaceOverOwner(HWND dialog, POINT offset) {

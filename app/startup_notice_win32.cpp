@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "app/configuration_file.h"
 #include "app/dialog_template_win32.h"
@@ -17,38 +17,19 @@ namespace {
 // Set once the notice's answer has been taken, so that it is taken once.
 int32_t gNoticeAnswered;
 
-constexpr int kClientWidth = 270;
-constexpr int kClientHeight = 184;
-constexpr int kRightMargin = 6;  // right of the labels, which end at 264
 constexpr COLORREF kTeal = 0x00808000;
 
-enum : WORD {
-    kOkButton = IDOK,
-    kCancel = IDCANCEL,
-};
-
-struct PixelPlace {
-    WORD id;
-    int x, y, cx, cy;
-};
-
-constexpr PixelPlace kPlaces[] = {
-    {kRunningLabel, 8, 8, 256, 16},
-    {kPicture, 24, 32, 187, 31},
-    {kHintLabel, 8, 90, 256, 16},
-    {kCatchKeysBox, 8, 118, 256, 16},
-    {kOkButton, 166, 150, 82, 24},
-};
-
-// Released once the notice has gone.
+// Made for the DPI of the notice's monitor, replaced when it moves to another
+// and released once the notice has gone.
 HBITMAP gPicture;
-HFONT gScaledFont;
+HFONT gNoticeFont;
+HICON gNoticeIcons[2];  // big, small; null where the program's own serve
 
 // The template's units are replaced by pixels when the notice opens; these
 // halves only keep the first frame close to the final one.
 DialogControl PlacedControl(const PixelPlace& place, const char* windowClass, const char* text,
                             DWORD style) {
-    return DialogControl{place.id,
+    return DialogControl{static_cast<WORD>(place.id),
                          windowClass,
                          text,
                          static_cast<short>(place.x / 2),
@@ -64,42 +45,30 @@ DialogSpec NoticeSpec() {
     dialog.caption = BaseName() + " 1.1";
     dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | DS_MODALFRAME;
     dialog.exStyle = WS_EX_CONTROLPARENT;
-    dialog.cx = kClientWidth / 2;
-    dialog.cy = kClientHeight / 2;
+    dialog.cx = static_cast<short>(kNoticeLayout.client.cx / 2);
+    dialog.cy = static_cast<short>(kNoticeLayout.client.cy / 2);
     dialog.controls = {
-        PlacedControl(kPlaces[0], "STATIC", "Vantor is running in the notification zone :", SS_LEFT),
-        PlacedControl(kPlaces[1], "STATIC", "#104", SS_BITMAP),
-        PlacedControl(kPlaces[2], "STATIC", "Click on its icon to access the program options.", SS_LEFT),
-        PlacedControl(kPlaces[3], "BUTTON", " Catch Ctrl+M/D/H and @ key in OneNote",
+        PlacedControl(kNoticePlaces[0], "STATIC", "Vantor is running in the notification zone :", SS_LEFT),
+        PlacedControl(kNoticePlaces[1], "STATIC", "#104", SS_BITMAP),
+        PlacedControl(kNoticePlaces[2], "STATIC", "Click on its icon to access the program options.", SS_LEFT),
+        PlacedControl(kNoticePlaces[3], "BUTTON", " Catch Ctrl+M/D/H and @ key in OneNote",
                       BS_AUTOCHECKBOX | WS_TABSTOP),
-        PlacedControl(kPlaces[4], "BUTTON", "OK", BS_PUSHBUTTON | WS_TABSTOP),
+        PlacedControl(kNoticePlaces[4], "BUTTON", "OK", BS_PUSHBUTTON | WS_TABSTOP),
     };
     return dialog;
 }
 
-void CentreClientInWorkArea(HWND dialog, int clientWidth) {
-    RECT frame = {0, 0, clientWidth, ScaledPixels(kClientHeight)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
-    SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The GUI font, at other scales than 96 DPI made at its 8 points of the
-// system DPI: Wine's stock font is scaled from its 96 DPI pixels and rounds
-// half a pixel up, which pushes the hint past the end of its label.
-HFONT NoticeFont() {
+// The GUI font at its 8 points of the monitor's DPI. The stock font is made
+// for the system DPI, which another monitor does not share; Wine's is scaled
+// from its 96 DPI pixels and rounds half a pixel up, which pushed the hint
+// past the end of its label.
+HFONT MakeNoticeFont(int dpi) {
     HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
     LOGFONTA font{};
-    if (SystemDpi() == kDefaultDpi || GetObjectA(stock, sizeof font, &font) == 0) return static_cast<HFONT>(stock);
-    font.lfHeight = -MulDiv(8, SystemDpi(), 72);
-    gScaledFont = CreateFontIndirectA(&font);
-    return gScaledFont != nullptr ? gScaledFont : static_cast<HFONT>(stock);
+    if (GetObjectA(stock, sizeof font, &font) == 0) return nullptr;
+    font.lfHeight = -MulDiv(8, dpi, 72);
+    font.lfWidth = 0;
+    return CreateFontIndirectA(&font);
 }
 
 // The text's extent as the control draws it, in the font it is given.
@@ -115,76 +84,111 @@ SIZE TextExtent(HWND control, HFONT font) {
     return extent;
 }
 
-// A text is never cut: its control grows past its place to the text's
-// width (the check box's by its box and the gap after it too) and height.
-SIZE NeededSize(HWND control, const PixelPlace& place, HFONT font) {
-    SIZE size = {ScaledPixels(place.cx), ScaledPixels(place.cy)};
-    if (place.id == kPicture || place.id == kOkButton) return size;
+// What a control shows at `dpi`: its text, and a check box's box and the gap
+// after it too.
+PixelSize ContentOf(HWND control, const PixelPlace& place, HFONT font, int dpi) {
+    if (!place.growsWithText || control == nullptr) return {0, 0};
     SIZE text = TextExtent(control, font);
-    if (place.id == kCatchKeysBox) text.cx += GetSystemMetrics(SM_CXMENUCHECK) + ScaledPixels(8);
-    return SIZE{std::max(size.cx, text.cx), std::max(size.cy, text.cy)};
+    if (place.id == kNoticeCatchKeysBox) text.cx += SystemMetricAt(SM_CXMENUCHECK, dpi) + ScalePixels(8, dpi);
+    return {static_cast<int>(text.cx), static_cast<int>(text.cy)};
 }
 
-// A bitmap static takes the size of its bitmap, so the picture is only moved.
-// The client widens for the widest text, and the OK button keeps its place
-// from the right edge. The answer is the client's width.
-int PlaceControls(HWND dialog) {
-    HFONT font = NoticeFont();
-    SIZE sizes[std::size(kPlaces)] = {};
-    int clientWidth = ScaledPixels(kClientWidth);
-    for (size_t i = 0; i < std::size(kPlaces); ++i) {
-        sizes[i] = NeededSize(GetDlgItem(dialog, kPlaces[i].id), kPlaces[i], font);
-        clientWidth = std::max(clientWidth, ScaledPixels(kPlaces[i].x) + static_cast<int>(sizes[i].cx) + ScaledPixels(kRightMargin));
-    }
-    const int shift = clientWidth - ScaledPixels(kClientWidth);
-    for (size_t i = 0; i < std::size(kPlaces); ++i) {
-        const PixelPlace& place = kPlaces[i];
-        HWND control = GetDlgItem(dialog, place.id);
+// A bitmap static takes the size of its bitmap, so the picture is only
+// moved. The answer is the client's size.
+PixelSize PlaceControls(HWND dialog, int dpi) {
+    HFONT font = MakeNoticeFont(dpi);
+    if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    std::vector<PixelSize> content;
+    for (const PixelPlace& place : kNoticePlaces) content.push_back(ContentOf(GetDlgItem(dialog, place.id), place, font, dpi));
+    const PlacedDialog placed = LayOutPixelDialog(kNoticeLayout, kNoticePlaces, content, dpi);
+    for (size_t i = 0; i < kNoticePlaces.size(); ++i) {
+        HWND control = GetDlgItem(dialog, kNoticePlaces[i].id);
         if (control == nullptr) continue;
-        const UINT keepSize = place.id == kPicture ? SWP_NOSIZE : 0;
-        const int x = ScaledPixels(place.x) + (place.id == kOkButton ? shift : 0);
-        SetWindowPos(control, nullptr, x, ScaledPixels(place.y), sizes[i].cx, sizes[i].cy,
+        const PixelRect& at = placed.controls[i];
+        const UINT keepSize = kNoticePlaces[i].id == kNoticePicture ? SWP_NOSIZE : 0;
+        SetWindowPos(control, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                      SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    return clientWidth;
+    if (gNoticeFont != nullptr) DeleteObject(gNoticeFont);
+    gNoticeFont = font != GetStockObject(DEFAULT_GUI_FONT) ? font : nullptr;
+    return placed.client;
 }
 
-// The bitmap at the system's scale; at 96 DPI as it is stored.
-HBITMAP LoadNoticePicture() {
+// The bitmap at the monitor's scale; at 96 DPI as it is stored.
+HBITMAP LoadNoticePicture(int dpi) {
     HANDLE stored = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(104), IMAGE_BITMAP, 0, 0, 0);
     BITMAP size{};
-    if (stored == nullptr || SystemDpi() == kDefaultDpi || GetObjectA(stored, sizeof size, &size) == 0)
+    if (stored == nullptr || dpi == kDefaultDpi || GetObjectA(stored, sizeof size, &size) == 0)
         return static_cast<HBITMAP>(stored);
-    return static_cast<HBITMAP>(CopyImage(stored, IMAGE_BITMAP, ScaledPixels(size.bmWidth),
-                                          ScaledPixels(size.bmHeight), LR_COPYDELETEORG));
+    return static_cast<HBITMAP>(CopyImage(stored, IMAGE_BITMAP, ScalePixels(size.bmWidth, dpi),
+                                          ScalePixels(size.bmHeight, dpi), LR_COPYDELETEORG));
 }
 
 // The static loads "#104" itself on most systems, at the bitmap's own size:
 // at 96 DPI that is kept. At other scales, or when it has not, it is given
 // the bitmap here (what the static loaded stays the static's).
-void ShowPicture(HWND dialog) {
-    const bool loaded = SendDlgItemMessageA(dialog, kPicture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
-    if (loaded && SystemDpi() == kDefaultDpi) return;
-    gPicture = LoadNoticePicture();
-    if (gPicture != nullptr)
-        SendDlgItemMessageA(dialog, kPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(gPicture));
+void ShowPicture(HWND dialog, int dpi) {
+    const bool loaded = SendDlgItemMessageA(dialog, kNoticePicture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    if (loaded && gPicture == nullptr && dpi == kDefaultDpi) return;
+    HBITMAP picture = LoadNoticePicture(dpi);
+    if (picture == nullptr) return;
+    SendDlgItemMessageA(dialog, kNoticePicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    if (gPicture != nullptr) DeleteObject(gPicture);
+    gPicture = picture;
 }
 
-// The program's own icons, already loaded at the system's icon sizes, so
-// that the notice's caption and task button are sharp at any display scale.
-void SetNoticeIcons(HWND dialog) {
-    if (gProgramIcon != nullptr) SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(gProgramIcon));
-    if (gProgramSmallIcon != nullptr)
-        SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(gProgramSmallIcon));
+void ReleaseNoticeIcons() {
+    for (HICON& icon : gNoticeIcons) {
+        if (icon != nullptr) DestroyIcon(icon);
+        icon = nullptr;
+    }
 }
 
+// The program's icons at the icon sizes of the notice's monitor, so that its
+// caption and task button are sharp there; the ones loaded at start serve
+// on a monitor of the system's DPI.
+void SetNoticeIcons(HWND dialog, int dpi) {
+    ReleaseNoticeIcons();
+    HICON big = gProgramIcon, small = gProgramSmallIcon;
+    if (dpi != SystemDpi()) {
+        auto load = [dpi](int width, int height) {
+            return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(5), IMAGE_ICON,
+                                                 SystemMetricAt(width, dpi), SystemMetricAt(height, dpi), 0));
+        };
+        gNoticeIcons[0] = load(SM_CXICON, SM_CYICON);
+        gNoticeIcons[1] = load(SM_CXSMICON, SM_CYSMICON);
+        if (gNoticeIcons[0] != nullptr) big = gNoticeIcons[0];
+        if (gNoticeIcons[1] != nullptr) small = gNoticeIcons[1];
+    }
+    if (big != nullptr) SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (small != nullptr) SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+// Everything drawn in pixels, at `dpi`; the answer is the frame's size.
+PixelSize ScaleNotice(HWND dialog, int dpi) {
+    SetNoticeIcons(dialog, dpi);
+    const PixelSize client = PlaceControls(dialog, dpi);
+    ShowPicture(dialog, dpi);
+    return SizeOf(FrameAround(dialog, client, dpi));
+}
+
+// The notice has no owner: it opens centred in the work area of the monitor
+// the system made it on, at that monitor's DPI.
 void InitialiseNotice(HWND dialog) {
-    SetNoticeIcons(dialog);
-    CentreClientInWorkArea(dialog, PlaceControls(dialog));
-    ShowPicture(dialog);
-    SendDlgItemMessageA(dialog, kCatchKeysBox, BM_SETCHECK, BST_CHECKED, 0);
+    KeepSystemScalingOff(dialog);
+    RECT made{};
+    GetWindowRect(dialog, &made);
+    const PixelSize frame = ScaleNotice(dialog, DpiOf(dialog));
+    MoveWindowTo(dialog, CentredIn(frame, WorkAreaAround(PixelRectOf(made))));
+    SendDlgItemMessageA(dialog, kNoticeCatchKeysBox, BM_SETCHECK, BST_CHECKED, 0);
     SetForegroundWindow(dialog);
+}
+
+void MoveNoticeToDpi(HWND dialog, int dpi, const RECT& suggested) {
+    const PixelSize frame = ScaleNotice(dialog, dpi);
+    const PixelRect place = PixelRectOf(suggested);
+    MoveWindowTo(dialog, FrameForNewDpi(place, frame, WorkAreaAround(place)));
 }
 
 // OK, Esc, the close box and the window's destruction all come here; only
@@ -192,12 +196,12 @@ void InitialiseNotice(HWND dialog) {
 void TakeNoticeAnswer(HWND dialog) {
     if (gNoticeAnswered != 0) return;
     gNoticeAnswered = 1;
-    const bool ticked = SendDlgItemMessageA(dialog, kCatchKeysBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool ticked = SendDlgItemMessageA(dialog, kNoticeCatchKeysBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
     EndDialog(dialog, ticked ? -1 : 0);
 }
 
 INT_PTR ColourHint(HDC context, HWND control) {
-    if (GetDlgCtrlID(control) != kHintLabel) return FALSE;
+    if (GetDlgCtrlID(control) != kNoticeHintLabel) return FALSE;
     SetTextColor(context, kTeal);
     SetBkColor(context, GetSysColor(COLOR_BTNFACE));
     SetBkMode(context, TRANSPARENT);
@@ -211,8 +215,11 @@ INT_PTR CALLBACK NoticeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return TRUE;
         case WM_CTLCOLORSTATIC:
             return ColourHint(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DPICHANGED:
+            MoveNoticeToDpi(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == kOkButton || LOWORD(wParam) == kCancel) TakeNoticeAnswer(dialog);
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) TakeNoticeAnswer(dialog);
             return TRUE;
         case WM_DESTROY:
             TakeNoticeAnswer(dialog);
@@ -224,9 +231,10 @@ INT_PTR CALLBACK NoticeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 void ReleaseNoticeImages() {
     if (gPicture != nullptr) DeleteObject(gPicture);
-    if (gScaledFont != nullptr) DeleteObject(gScaledFont);
+    if (gNoticeFont != nullptr) DeleteObject(gNoticeFont);
     gPicture = nullptr;
-    gScaledFont = nullptr;
+    gNoticeFont = nullptr;
+    ReleaseNoticeIcons();
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ bool SendMenuCommand(const VantorRun& run, WORD command) {
 bool AnswerNotice(VantorRun& run, bool catchKeys) {
     if (!run.notice) return false;
     std::string base = run.exe.substr(run.folder.size(), run.exe.size() - run.folder.size() - 4);
-    SendMessageA(GetDlgItem(run.notice, kCatchKeysBox), BM_SETCHECK, catchKeys ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(GetDlgItem(run.notice, kNoticeCatchKeysBox), BM_SETCHECK, catchKeys ? BST_CHECKED : BST_UNCHECKED, 0);
     PostMessageA(run.notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     bool gone = false;
     for (int i = 0; i < 200 && !gone; ++i) {

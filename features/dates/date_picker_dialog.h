@@ -3,9 +3,14 @@
 // to be pasted, 0 otherwise.
 #pragma once
 
+#include "app/display_scale.h"
 #include "platform/types.h"
 
 // Its calendar, as other programs find it.
 constexpr unsigned short kDatePickerCalendar = 1001;
 
 int DatePickerDialog(platform::WindowHandle owner, platform::IconHandle icon);
+
+// A month calendar filling a client laid out in pixels.
+inline const PixelLayout kDatePickerLayout = {{456, 308}, 0};
+inline const std::vector<PixelPlace> kDatePickerPlaces = {{kDatePickerCalendar, 0, 0, 456, 308, false, false}};

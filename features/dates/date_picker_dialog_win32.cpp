@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kClientWidth = 456;
-constexpr int kClientHeight = 308;
 
 // Posted on NM_RELEASEDCAPTURE: Windows reports the new selection before the
 // end of the click, Wine after it. Deciding once the calendar has finished
@@ -46,31 +44,47 @@ DialogSpec DatePickerSpec() {
     DialogSpec dialog{};
     dialog.caption = "Date Picker";
     dialog.style = kStandardDialogStyle | WS_VISIBLE;
-    dialog.cx = kClientWidth / 2;
-    dialog.cy = kClientHeight / 2;
+    dialog.cx = static_cast<short>(kDatePickerLayout.client.cx / 2);
+    dialog.cy = static_cast<short>(kDatePickerLayout.client.cy / 2);
     dialog.controls = {
         {IDCANCEL, "BUTTON", "Cancel", 0, 0, 0, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
-        {kDatePickerCalendar, "SysMonthCal32", "", 0, 0, kClientWidth / 2, kClientHeight / 2,
+        {kDatePickerCalendar, "SysMonthCal32", "", 0, 0, dialog.cx, dialog.cy,
          WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE},
     };
     return dialog;
 }
 
-// Laid out in pixels: the client's corner, not the frame's, sits at the
-// owner's offset counted in pixels.
-void PlaceDialog(HWND dialog) {
-    RECT frame = {0, 0, ScaledPixels(kClientWidth), ScaledPixels(kClientHeight)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceOverOwner(dialog, {ScaledPixels(kOwnerOffset.x) + frame.left, ScaledPixels(kOwnerOffset.y) + frame.top});
+PlacedDialog LayOut(int dpi) { return LayOutPixelDialog(kDatePickerLayout, kDatePickerPlaces, {}, dpi); }
+
+void PlaceControls(HWND dialog, const PlacedDialog& placed) {
+    SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelRect& calendar = placed.controls[0];
+    SetWindowPos(GetDlgItem(dialog, kDatePickerCalendar), nullptr, calendar.left, calendar.top, calendar.right - calendar.left,
+                 calendar.bottom - calendar.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void PlaceControls(HWND dialog) {
-    SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(dialog, kDatePickerCalendar), nullptr, 0, 0, ScaledPixels(kClientWidth),
-                 ScaledPixels(kClientHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+// Laid out in pixels at the dialog's own DPI: the system makes it at its
+// owner's client corner, so on the owner's monitor, where it stays. The
+// owner's DPI would not do: a program that is not per-monitor aware is told
+// 96 or the system's whatever its monitor. The client's corner, not the
+// frame's, sits at the owner's offset counted in pixels.
+void PlaceDialog(HWND dialog, int dpi) {
+    const PlacedDialog placed = LayOut(dpi);
+    PlaceControls(dialog, placed);
+    const PixelRect frame = FrameAround(dialog, placed.client, dpi);
+    const PixelSize size = SizeOf(frame);
+    SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A move onto another monitor lays it out again (WM_DPICHANGED).
+    PlaceOverOwner(dialog, {ScalePixels(kOwnerOffset.x, dpi) + frame.left, ScalePixels(kOwnerOffset.y, dpi) + frame.top});
+}
+
+// Dragged to a monitor of another DPI: the calendar takes the pixels of the
+// new one.
+void MoveToDpi(HWND dialog, int dpi, const RECT& suggested) {
+    const PlacedDialog placed = LayOut(dpi);
+    const PixelRect place = PixelRectOf(suggested);
+    MoveWindowTo(dialog, FrameForNewDpi(place, SizeOf(FrameAround(dialog, placed.client, dpi)), WorkAreaAround(place)));
+    PlaceControls(dialog, placed);
 }
 
 std::string FetchViewText(HWND dialog) {
@@ -80,8 +94,8 @@ std::string FetchViewText(HWND dialog) {
 }
 
 void InitialiseDatePicker(HWND dialog) {
-    PlaceDialog(dialog);
-    PlaceControls(dialog);
+    KeepSystemScalingOff(dialog);
+    PlaceDialog(dialog, DpiOf(dialog));
     ShowDialogIcon(dialog, gIcon);
     platform::LocalDate today = platform::GetLocalTime();
     gSelectedText = FormatDate(today.year, today.month, today.day, gDateFormat);
@@ -120,6 +134,9 @@ INT_PTR CALLBACK DatePickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_INITDIALOG:
             InitialiseDatePicker(dialog);
+            return TRUE;
+        case WM_DPICHANGED:
+            MoveToDpi(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);

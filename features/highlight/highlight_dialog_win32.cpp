@@ -41,22 +41,26 @@ DialogSpec HighlightDialogSpec() {
     return dialog;
 }
 
-// The strip is drawn in the pixels of a 96 DPI screen, scaled: a point of
-// the strip at `x`, `y` from its corner.
-POINT StripPoint(POINT origin, int x, int y) { return {origin.x + ScaledPixels(x), origin.y + ScaledPixels(y)}; }
+// The strip is drawn in the pixels of a 96 DPI screen, scaled to the DPI of
+// the monitor it is on (the system sizes the control itself, as every
+// control of a dialog in dialog units): a point of the strip at `x`, `y` from
+// its corner.
+POINT StripPoint(POINT origin, int dpi, int x, int y) {
+    return {origin.x + ScalePixels(x, dpi), origin.y + ScalePixels(y, dpi)};
+}
 
-void DrawSwatch(HDC context, POINT origin, int k) {
+void DrawSwatch(HDC context, POINT origin, int dpi, int k) {
     const HighlightColour& colour = kHighlightColours[k];
     const int left = kSwatchStep * k;
     const char label[3] = {static_cast<char>('0' + k), ':', 0};
-    const POINT labelAt = StripPoint(origin, left + 5, 5);
+    const POINT labelAt = StripPoint(origin, dpi, left + 5, 5);
     TextOutA(context, labelAt.x, labelAt.y, label, 2);
 
-    HPEN border = CreatePen(PS_SOLID, ScaledPixels(1), kSwatchBorder);
+    HPEN border = CreatePen(PS_SOLID, ScalePixels(1, dpi), kSwatchBorder);
     HBRUSH fill = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
     HGDIOBJ oldPen = SelectObject(context, border);
     HGDIOBJ oldBrush = SelectObject(context, fill);
-    const POINT topLeft = StripPoint(origin, left + 15, 0), bottomRight = StripPoint(origin, left + 35, 20);
+    const POINT topLeft = StripPoint(origin, dpi, left + 15, 0), bottomRight = StripPoint(origin, dpi, left + 35, 20);
     Rectangle(context, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
     SelectObject(context, oldBrush);
     SelectObject(context, oldPen);
@@ -65,10 +69,10 @@ void DrawSwatch(HDC context, POINT origin, int k) {
 }
 
 // "Transparent" is shown as white struck through in red.
-void DrawCross(HDC context, POINT origin) {
-    HPEN cross = CreatePen(PS_SOLID, ScaledPixels(3), kCrossLine);
+void DrawCross(HDC context, POINT origin, int dpi) {
+    HPEN cross = CreatePen(PS_SOLID, ScalePixels(3, dpi), kCrossLine);
     HGDIOBJ oldPen = SelectObject(context, cross);
-    const POINT from = StripPoint(origin, 15, 20), to = StripPoint(origin, 35, 0);
+    const POINT from = StripPoint(origin, dpi, 15, 20), to = StripPoint(origin, dpi, 35, 0);
     MoveToEx(context, from.x, from.y, nullptr);
     LineTo(context, to.x, to.y);
     SelectObject(context, oldPen);
@@ -86,8 +90,9 @@ INT_PTR DrawStrip(const DRAWITEMSTRUCT* item) {
     SetTextColor(context, RGB(0, 0, 0));
     SetBkColor(context, GetSysColor(COLOR_BTNFACE));
     SetBkMode(context, OPAQUE);
-    for (int k = 0; k < kSwatches; ++k) DrawSwatch(context, origin, k);
-    DrawCross(context, origin);
+    const int dpi = DpiOf(item->hwndItem);
+    for (int k = 0; k < kSwatches; ++k) DrawSwatch(context, origin, dpi, k);
+    DrawCross(context, origin, dpi);
     RestoreDC(context, saved);
     return TRUE;
 }
