@@ -1,10 +1,10 @@
 #include "app/configuration_file.h"
 
 #include "app/profile_text.h"
-#include "inject/text_encoding.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "text/encoding.h"
 
 namespace {
 

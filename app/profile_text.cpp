@@ -1,7 +1,7 @@
 #include "app/profile_text.h"
 
-#include "inject/text_encoding.h"
 #include "platform/codepage.h"
+#include "text/encoding.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "inject/clipboard_keeper.h"
-#include "inject/html_text.h"
 #include "platform/clipboard.h"
-#include "platform/codepage.h"
 #include "platform/clock.h"
+#include "platform/codepage.h"
+#include "text/html_text.h"
 
 platform::WindowHandle gClipboardOwner = nullptr;
 

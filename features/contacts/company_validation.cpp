@@ -1,6 +1,6 @@
 #include "features/contacts/company_validation.h"
 
-#include "inject/text_encoding.h"
+#include "text/encoding.h"
 
 namespace {
 

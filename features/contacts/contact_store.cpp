@@ -6,10 +6,10 @@
 
 #include "app/configuration_file.h"
 #include "app/profile_text.h"
-#include "inject/text_encoding.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "text/encoding.h"
 
 std::vector<DomainEntry> gDomains;
 std::vector<Contact> gContacts;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "features/contacts/text_folding.h"
+#include "text/folding.h"
 
 struct DomainEntry {
     std::string acronym;

@@ -1,4 +1,4 @@
-#include "inject/text_encoding.h"
+#include "text/encoding.h"
 
 #include "platform/codepage.h"
 

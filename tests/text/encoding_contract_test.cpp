@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "inject/text_encoding.h"
 #include "tests/support/contract.h"
+#include "text/encoding.h"
 
 namespace {
 

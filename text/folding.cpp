@@ -1,6 +1,6 @@
-#include "features/contacts/text_folding.h"
+#include "text/folding.h"
 
-#include "features/contacts/transliteration.h"
+#include "text/transliteration.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "inject/html_text.h"
+#include "text/html_text.h"
 
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
 
-#include "inject/text_encoding.h"
+#include "text/encoding.h"
 
 namespace {
 
