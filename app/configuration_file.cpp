@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "text/encoding.h"
+#include "text/trim.h"
 
 namespace {
 

@@ -7,7 +7,8 @@
 #include "features/contacts/contact_filter.h"
 #include "features/contacts/contact_store.h"
 #include "platform/sim/sim.h"
-#include "text/encoding.h"
+#include "text/folding.h"
+#include "text/trim.h"
 
 namespace {
 

@@ -110,6 +110,14 @@ void AddSpace(std::string& text) {
 
 }  // namespace
 
+bool FindFragment(std::string_view html, size_t& start, size_t& end) {
+    start = html.find(kFragmentStartMarker);
+    if (start == std::string_view::npos) return false;
+    start += kFragmentStartMarker.size();
+    end = html.find(kFragmentEndMarker, start);
+    return end != std::string_view::npos;
+}
+
 std::string PlainTextOfHtml(const std::string& html) {
     std::string text;
     for (size_t i = 0; i < html.size();) {

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "text/folding.h"
-
 struct DomainEntry {
     std::string acronym;
     std::string companyName;

@@ -5,6 +5,7 @@
 
 #include "tests/support/contract.h"
 #include "text/encoding.h"
+#include "text/trim.h"
 
 namespace {
 
