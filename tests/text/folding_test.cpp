@@ -6,8 +6,6 @@
 #include <clocale>
 #include <cwctype>
 
-namespace {
-
 // The letters the old single-byte table folded fold as they did; the rest of
 // both Latin blocks now folds too. Columns: FoldAccents, MatchForm,
 // LowerCaseForm.
@@ -54,5 +52,3 @@ TEST(FoldAccents, EveryLetterMatchesItsOtherCaseAndGivesAsciiLetters) {
         }
     std::setlocale(LC_CTYPE, "C");
 }
-
-}  // namespace
