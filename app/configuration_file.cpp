@@ -1,10 +1,11 @@
 #include "app/configuration_file.h"
 
 #include "app/profile_text.h"
-#include "inject/text_encoding.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "text/encoding.h"
+#include "text/trim.h"
 
 namespace {
 

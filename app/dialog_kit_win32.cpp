@@ -3,20 +3,11 @@
 #include <algorithm>
 
 #include "app/display_scale_win32.h"
+#include "text/encoding.h"
 
 namespace {
 
 constexpr DWORD kForegroundWaitMs = 500;
-
-std::wstring Widened(const std::string& text, UINT codePage) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    int units = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-    if (units <= 0) return {};
-    std::wstring wide(units, L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), units);
-    return wide;
-}
 
 POINT OwnerClientOrigin(HWND owner) {
     POINT origin = {0, 0};
@@ -74,16 +65,13 @@ void ShowDialogIcon(HWND dialog, platform::IconHandle icon) {
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
-std::wstring WideOf(const std::string& utf8) { return Widened(utf8, CP_UTF8); }
+std::wstring WideOf(const std::string& utf8) {
+    const std::u16string units = Utf8ToUtf16(utf8);
+    return std::wstring(units.begin(), units.end());
+}
 
 std::string Utf8Of(const wchar_t* text, size_t units) {
-    if (units == 0) return {};
-    const int count = static_cast<int>(units);
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text, count, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
-    std::string utf8(bytes, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, count, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
+    return Utf16ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(text), units));
 }
 
 std::string WindowTextUtf8(HWND window) {

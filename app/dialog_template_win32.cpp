@@ -1,6 +1,7 @@
 #include "app/dialog_template_win32.h"
 
 #include "app/open_dialogs.h"
+#include "text/encoding.h"
 
 namespace {
 
@@ -14,12 +15,7 @@ void AppendDword(std::vector<WORD>& buffer, DWORD value) {
 }
 
 void AppendText(std::vector<WORD>& buffer, const std::string& text, UINT codePage) {
-    if (!text.empty()) {
-        int units = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        std::wstring wide(units, L'\0');
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
-        for (wchar_t unit : wide) buffer.push_back(static_cast<WORD>(unit));
-    }
+    for (char16_t unit : codePage == CP_UTF8 ? Utf8ToUtf16(text) : AnsiToUtf16(text)) buffer.push_back(unit);
     buffer.push_back(0);
 }
 

@@ -1,18 +1,9 @@
 #include "app/profile_text.h"
 
-#include "inject/text_encoding.h"
 #include "platform/codepage.h"
+#include "text/encoding.h"
 
 namespace {
-
-std::u16string Utf16Units(std::string_view bytes, bool bigEndian) {
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (size_t i = 0; i < units.size(); ++i) {
-        const unsigned char first = bytes[2 * i], second = bytes[2 * i + 1];
-        units[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
-    }
-    return units;
-}
 
 // Names and values are decided each on its own, as the readers decide them:
 // an editor's "ANSI" line may stand beside the program's UTF-8 ones.
@@ -88,26 +79,18 @@ bool HasForeignMark(std::string_view bytes) {
 
 std::u16string ProfileUnits(const std::string& bytes) {
     switch (MarkOf(bytes)) {
-    case FileMark::Utf16LittleEndian: return Utf16Units(std::string_view(bytes).substr(2), false);
-    case FileMark::Utf16BigEndian: return Utf16Units(std::string_view(bytes).substr(2), true);
-    case FileMark::Utf8: return platform::MultiByteToWideChar(platform::kCodePageUtf8, 0, ReadersUtf8(std::string_view(bytes).substr(3)));
+    case FileMark::Utf16LittleEndian: return Utf16FromBytes(std::string_view(bytes).substr(2), false);
+    case FileMark::Utf16BigEndian: return Utf16FromBytes(std::string_view(bytes).substr(2), true);
+    case FileMark::Utf8: return Utf8ToUtf16(ReadersUtf8(std::string_view(bytes).substr(3)));
     case FileMark::None: break;
     }
-    return platform::MultiByteToWideChar(platform::kCodePageAnsi, 0, bytes);
+    return AnsiToUtf16(bytes);
 }
 
 std::string UnicodeFileOf(const std::string& bytes) {
     const FileMark mark = MarkOf(bytes);
-    const std::u16string units =
-        mark == FileMark::None ? platform::MultiByteToWideChar(platform::kCodePageUtf8, 0, ReadersUtf8(bytes))
-                               : ProfileUnits(bytes);
-    std::string file = "\xFF\xFE";
-    file.reserve(2 + 2 * units.size());
-    for (char16_t unit : units) {
-        file += static_cast<char>(unit & 0xFF);
-        file += static_cast<char>(unit >> 8);
-    }
-    return file;
+    return "\xFF\xFE" + Utf16LittleEndianBytes(mark == FileMark::None ? Utf8ToUtf16(ReadersUtf8(bytes))
+                                                                      : ProfileUnits(bytes));
 }
 
 // Every CR and every LF ends a line; blank lines are dropped.

@@ -7,8 +7,8 @@
 
 #include "features/contacts/contact_filter.h"
 #include "features/contacts/contact_store.h"
-#include "inject/text_encoding.h"
 #include "platform/files.h"
+#include "text/encoding.h"
 #ifndef _WIN32
 #include "platform/sim/sim.h"
 #endif

@@ -17,7 +17,7 @@
 #include "e2e/driver/stand_in.h"
 #include "e2e/driver/vantor.h"
 #include "inject/html_clipboard.h"
-#include "inject/text_encoding.h"
+#include "text/encoding.h"
 
 using namespace e2e;
 

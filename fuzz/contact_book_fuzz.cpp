@@ -6,8 +6,9 @@
 
 #include "features/contacts/contact_filter.h"
 #include "features/contacts/contact_store.h"
-#include "inject/text_encoding.h"
 #include "platform/sim/sim.h"
+#include "text/folding.h"
+#include "text/trim.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "app/profile_text.h"
-#include "inject/text_encoding.h"
 #include "platform/codepage.h"
 #include "platform/profile.h"
 #include "platform/sim/sim.h"
+#include "text/encoding.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "inject/text_encoding.h"
 #include "platform/sim/sim.h"
+#include "text/encoding.h"
 
 namespace {
 

@@ -7,19 +7,15 @@
 #include <vector>
 
 #include "inject/clipboard_keeper.h"
-#include "inject/html_text.h"
 #include "platform/clipboard.h"
-#include "platform/codepage.h"
 #include "platform/clock.h"
+#include "text/encoding.h"
+#include "text/html_text.h"
 
 platform::WindowHandle gClipboardOwner = nullptr;
 
 namespace {
 
-const char kStartMarker[] = "<!--StartFragment-->";
-const char kEndMarker[] = "<!--EndFragment-->";
-constexpr size_t kStartMarkerSize = sizeof kStartMarker - 1;
-constexpr size_t kEndMarkerSize = sizeof kEndMarker - 1;
 constexpr size_t kValueWidth = 10;
 constexpr uint64_t kLargestValue = 9999999999ull;
 
@@ -51,8 +47,8 @@ struct HeaderField {
 // from, so a second pass finds the same places and writes the same digits.
 bool FindHeaderFields(const std::string& document, HeaderField (&fields)[4]) {
     size_t endFragmentKey = document.find("EndFragment:");
-    size_t startMarker = document.find(kStartMarker);
-    size_t endMarker = document.find(kEndMarker);
+    size_t startMarker = document.find(kFragmentStartMarker);
+    size_t endMarker = document.find(kFragmentEndMarker);
     if (endFragmentKey == std::string::npos || startMarker == std::string::npos ||
         endMarker == std::string::npos)
         return false;
@@ -61,10 +57,10 @@ bool FindHeaderFields(const std::string& document, HeaderField (&fields)[4]) {
 
     fields[0] = {"StartHTML:", headerEnd + 2, {}};
     fields[1] = {"EndHTML:", document.size(), {}};
-    fields[2] = {"StartFragment:", startMarker + kStartMarkerSize, {}};
+    fields[2] = {"StartFragment:", startMarker + kFragmentStartMarker.size(), {}};
     fields[3] = {"EndFragment:", endMarker, {}};
     std::vector<Span> untouchable = {
-        {startMarker, kStartMarkerSize}, {endMarker, kEndMarkerSize}, {headerEnd, 2}};
+        {startMarker, kFragmentStartMarker.size()}, {endMarker, kFragmentEndMarker.size()}, {headerEnd, 2}};
     for (HeaderField& field : fields) {
         size_t key = document.find(field.key);
         if (key == std::string::npos || field.value > kLargestValue) return false;
@@ -88,18 +84,10 @@ bool FindHeaderFields(const std::string& document, HeaderField (&fields)[4]) {
 // (the system makes CF_TEXT of it in the user's code page). Empty when the
 // markers are missing.
 std::string CompanionText(const std::string& document) {
-    size_t start = document.find(kStartMarker);
-    size_t end = start == std::string::npos ? start : document.find(kEndMarker, start + kStartMarkerSize);
-    if (end == std::string::npos) return {};
-    start += kStartMarkerSize;
-    std::u16string text = platform::MultiByteToWideChar(
-        platform::kCodePageUtf8, 0, PlainTextOfHtml(document.substr(start, end - start)));
-    std::string bytes;
-    for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes + std::string(2, '\0');
+    size_t start = 0, end = 0;
+    if (!FindFragment(document, start, end)) return {};
+    return Utf16LittleEndianBytes(Utf8ToUtf16(PlainTextOfHtml(document.substr(start, end - start)))) +
+           std::string(2, '\0');
 }
 
 }  // namespace
@@ -169,11 +157,9 @@ bool PutHtmlFragment(const std::string& fragment) {
         "EndHTML:EH00000000\r\n"
         "StartFragment:SF00000000\r\n"
         "EndFragment:EF00000000\r\n"
-        "<html><body>\r\n"
-        "<!--StartFragment-->\r\n" +
-        fragment +
+        "<html><body>\r\n" +
+        std::string(kFragmentStartMarker) + "\r\n" + fragment + "\r\n" + std::string(kFragmentEndMarker) +
         "\r\n"
-        "<!--EndFragment-->\r\n"
         "</body>\r\n"
         "</html>";
     FixHtmlOffsets(document);

@@ -4,6 +4,7 @@
 
 #include "platform/clock.h"
 #include "platform/codepage.h"
+#include "text/encoding.h"
 
 using platform::KeyEvent;
 
@@ -138,8 +139,7 @@ namespace {
 // A lead byte of a double-byte code page converts to nothing on its own;
 // the replacement character then stands in for it.
 uint16_t Utf16ForAnsiByte(unsigned char character) {
-    std::u16string unit = platform::MultiByteToWideChar(
-        platform::kCodePageAnsi, platform::kMbPrecomposed, std::string(1, static_cast<char>(character)));
+    std::u16string unit = AnsiToUtf16(std::string(1, static_cast<char>(character)));
     return unit.empty() ? 0xFFFD : unit[0];
 }
 

@@ -1,6 +1,7 @@
 #include "features/contacts/company_validation.h"
 
-#include "inject/text_encoding.h"
+#include "text/folding.h"
+#include "text/trim.h"
 
 namespace {
 

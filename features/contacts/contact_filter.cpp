@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "features/contacts/text_folding.h"
+#include "text/folding.h"
 
 namespace {
 

@@ -6,10 +6,12 @@
 
 #include "app/configuration_file.h"
 #include "app/profile_text.h"
-#include "inject/text_encoding.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "text/encoding.h"
+#include "text/folding.h"
+#include "text/trim.h"
 
 std::vector<DomainEntry> gDomains;
 std::vector<Contact> gContacts;
@@ -127,12 +129,7 @@ std::string AsUtf8Text(const std::string& bytes) {
     if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return bytes.substr(3);
     const bool little = bytes.rfind("\xFF\xFE", 0) == 0, big = bytes.rfind("\xFE\xFF", 0) == 0;
     if (!little && !big) return bytes;
-    std::u16string units((bytes.size() - 2) / 2, u'\0');
-    for (size_t i = 0; i < units.size(); ++i) {
-        const unsigned char first = bytes[2 + 2 * i], second = bytes[3 + 2 * i];
-        units[i] = static_cast<char16_t>(little ? first | second << 8 : first << 8 | second);
-    }
-    return platform::WideCharToMultiByte(platform::kCodePageUtf8, units);
+    return Utf16ToUtf8(Utf16FromBytes(std::string_view(bytes).substr(2), big));
 }
 
 }  // namespace
@@ -218,12 +215,11 @@ bool IsAscii(std::string_view text) {
 std::optional<std::string> HolderOfKey(const std::string& bytes, const std::string& section,
                                        const std::string& keyUtf8) {
     const bool unicode = MarkOf(bytes) == FileMark::Utf16LittleEndian;
-    const unsigned codePage = unicode ? platform::kCodePageUtf8 : platform::kCodePageAnsi;
-    const std::vector<ProfileEntry> entries =
-        SectionEntries(ProfileUnits(bytes), platform::MultiByteToWideChar(codePage, 0, section));
-    const ProfileEntry* holder = EntryNamed(entries, platform::MultiByteToWideChar(codePage, 0, keyUtf8));
+    const auto units = unicode ? Utf8ToUtf16 : AnsiToUtf16;
+    const std::vector<ProfileEntry> entries = SectionEntries(ProfileUnits(bytes), units(section));
+    const ProfileEntry* holder = EntryNamed(entries, units(keyUtf8));
     if (!holder) return std::nullopt;
-    return FileTextToUtf8(platform::WideCharToMultiByte(codePage, holder->name));
+    return FileTextToUtf8((unicode ? Utf16ToUtf8 : Utf16ToAnsi)(holder->name));
 }
 
 // A file the profile functions would misread is made Unicode first, and so

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "features/contacts/text_folding.h"
-
 struct DomainEntry {
     std::string acronym;
     std::string companyName;

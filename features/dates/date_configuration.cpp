@@ -3,10 +3,10 @@
 #include "app/configuration_file.h"
 #include "app/profile_text.h"
 #include "features/dates/date_format.h"
-#include "inject/text_encoding.h"
-#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "text/encoding.h"
+#include "text/trim.h"
 
 namespace {
 
@@ -15,12 +15,8 @@ const char kBuiltInDateFormat[] = "<b>w.dd/mm (Wwn)</b>";
 
 // A UTF-8 value the buffer cut inside a letter loses that letter's first
 // bytes, rather than being taken for Windows-1252 as a whole.
-std::string WithoutCutLetter(std::string value) {
-    if (value.size() + 1 < kValueBuffer || IsValidUtf8(value)) return value;
-    size_t lead = value.size();
-    while (lead > 0 && value.size() - lead < 3 && (value[lead - 1] & 0xC0) == 0x80) --lead;
-    if (lead > 0 && IsValidUtf8(value.substr(0, lead - 1))) value.resize(lead - 1);
-    return value;
+std::string WithoutCutLetter(const std::string& value) {
+    return value.size() + 1 < kValueBuffer ? value : WithoutCutCharacter(value);
 }
 
 // A file that kept a mark the profile functions may not honour (it could
@@ -29,15 +25,11 @@ std::string WithoutCutLetter(std::string value) {
 std::u16string gOwnReading;
 bool gReadingOwn = false;
 
-std::u16string Units(const std::string& utf8) {
-    return platform::MultiByteToWideChar(platform::kCodePageUtf8, 0, utf8);
-}
-
 std::string RawValue(const std::string& section, const std::string& key, const std::string& defaultValue,
                      const std::string& path) {
     if (!gReadingOwn) return platform::GetPrivateProfileStringW(section, key, defaultValue, kValueBuffer, path);
-    return platform::WideCharToMultiByte(
-        platform::kCodePageUtf8, ProfileValue(gOwnReading, Units(section), Units(key), Units(defaultValue), kValueBuffer));
+    return Utf16ToUtf8(ProfileValue(gOwnReading, Utf8ToUtf16(section), Utf8ToUtf16(key), Utf8ToUtf16(defaultValue),
+                                    kValueBuffer));
 }
 
 // The date goes into HTML as UTF-8, whatever the editor saved the file in.

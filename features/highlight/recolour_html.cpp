@@ -3,10 +3,10 @@
 #include <string_view>
 #include <vector>
 
+#include "text/html_text.h"
+
 namespace {
 
-constexpr std::string_view kStartMarker = "<!--StartFragment-->";
-constexpr std::string_view kEndMarker = "<!--EndFragment-->";
 constexpr std::string_view kBlanks = " \t\r\n\f";
 constexpr size_t kNone = std::string::npos;
 
@@ -116,11 +116,8 @@ std::string Recoloured(const std::string& text, const std::vector<Stretch>& valu
 }
 
 std::string WrapFragment(const std::string& text, const std::string& colour) {
-    size_t start = text.find(kStartMarker);
-    if (start == kNone) return text;
-    start += kStartMarker.size();
-    size_t end = text.find(kEndMarker, start);
-    if (end == kNone) return text;
+    size_t start = 0, end = 0;
+    if (!FindFragment(text, start, end)) return text;
     std::string out;
     out.reserve(text.size() + 64 + 2 * colour.size());
     out.append(text, 0, start);

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "features/contacts/contact_store.h"
-#include "inject/text_encoding.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "tests/support/contact_lists.h"
 #include "tests/support/contract.h"
+#include "text/encoding.h"
 
 namespace {
 

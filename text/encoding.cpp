@@ -1,4 +1,4 @@
-#include "inject/text_encoding.h"
+#include "text/encoding.h"
 
 #include "platform/codepage.h"
 
@@ -28,6 +28,41 @@ std::string AnsiToUtf8(const std::string& text) {
     return Convert(text, platform::kCodePageAnsi, platform::kCodePageUtf8);
 }
 
+std::u16string Utf8ToUtf16(const std::string& text) {
+    return platform::MultiByteToWideChar(platform::kCodePageUtf8, 0, text);
+}
+
+std::u16string AnsiToUtf16(const std::string& text) {
+    return platform::MultiByteToWideChar(platform::kCodePageAnsi, 0, text);
+}
+
+std::string Utf16ToUtf8(const std::u16string& text) {
+    return platform::WideCharToMultiByte(platform::kCodePageUtf8, text);
+}
+
+std::string Utf16ToAnsi(const std::u16string& text) {
+    return platform::WideCharToMultiByte(platform::kCodePageAnsi, text);
+}
+
+std::u16string Utf16FromBytes(std::string_view bytes, bool bigEndian) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < units.size(); ++i) {
+        const unsigned char first = bytes[2 * i], second = bytes[2 * i + 1];
+        units[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+    return units;
+}
+
+std::string Utf16LittleEndianBytes(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(2 * text.size());
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
 namespace {
 
 // Windows-1252's 0x80..0x9F; the five bytes it leaves undefined stand for
@@ -37,37 +72,38 @@ constexpr char16_t kWindows1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-// Length of the well-formed sequence at `at`, 0 when there is none: no
-// overlong forms, no surrogates, nothing above U+10FFFF.
-size_t SequenceAt(const std::string& text, size_t at) {
-    const unsigned char lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) return 1;
-    const size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                        : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
-    if (length == 0 || at + length > text.size()) return 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-    for (size_t i = 1; i < length; ++i) {
-        const unsigned char next = static_cast<unsigned char>(text[at + i]);
-        if (next < low || next > high) return 0;
-        low = 0x80;
-        high = 0xBF;
-    }
-    return length;
-}
-
 }  // namespace
 
-bool IsValidUtf8(const std::string& text) {
-    for (size_t at = 0; at < text.size();) {
-        const size_t length = SequenceAt(text, at);
-        if (length == 0) return false;
-        at += length;
+char32_t ReadUtf8(std::string_view text, size_t at, size_t& length) {
+    const unsigned char first = static_cast<unsigned char>(text[at]);
+    length = 1;
+    if (first < 0x80) return first;
+    size_t count = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC2 ? 2 : 0;
+    if (count == 0 || first > 0xF4 || at + count > text.size()) return kNotUtf8;
+    char32_t code = first & (0x7F >> count);
+    for (size_t i = 1; i < count; ++i) {
+        const unsigned char next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80) return kNotUtf8;
+        code = code << 6 | (next & 0x3F);
     }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < least[count] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kNotUtf8;
+    length = count;
+    return code;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (size_t at = 0, length = 0; at < text.size(); at += length)
+        if (ReadUtf8(text, at, length) == kNotUtf8) return false;
     return true;
+}
+
+std::string WithoutCutCharacter(std::string text) {
+    if (IsValidUtf8(text)) return text;
+    size_t lead = text.size();
+    while (lead > 0 && text.size() - lead < 3 && (text[lead - 1] & 0xC0) == 0x80) --lead;
+    if (lead > 0 && IsValidUtf8(std::string_view(text).substr(0, lead - 1))) text.resize(lead - 1);
+    return text;
 }
 
 std::string FileTextToUtf8(const std::string& text) {
@@ -97,10 +133,4 @@ void AppendUtf8(std::string& out, char32_t code) {
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }

@@ -1,11 +1,11 @@
-#include "inject/html_text.h"
+#include "text/html_text.h"
 
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
 
-#include "inject/text_encoding.h"
+#include "text/encoding.h"
 
 namespace {
 
@@ -109,6 +109,14 @@ void AddSpace(std::string& text) {
 }
 
 }  // namespace
+
+bool FindFragment(std::string_view html, size_t& start, size_t& end) {
+    start = html.find(kFragmentStartMarker);
+    if (start == std::string_view::npos) return false;
+    start += kFragmentStartMarker.size();
+    end = html.find(kFragmentEndMarker, start);
+    return end != std::string_view::npos;
+}
 
 std::string PlainTextOfHtml(const std::string& html) {
     std::string text;

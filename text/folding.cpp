@@ -1,10 +1,10 @@
-#include "features/contacts/text_folding.h"
+#include "text/folding.h"
 
-#include "features/contacts/transliteration.h"
+#include "text/encoding.h"
+#include "text/transliteration.h"
 
 namespace {
 
-constexpr char32_t kNotUtf8 = 0xFFFFFFFF;
 constexpr char32_t kFirstLatin = 0xC0, kLastLatin = 0x17F;
 
 // U+00C0 to U+017F, sixteen to a row. "" marks the two signs of the block
@@ -24,44 +24,6 @@ constexpr const char* kLatinBase[kLastLatin - kFirstLatin + 1] = {
     "S", "s", "T", "t", "T", "t", "T", "t", "U", "u", "U", "u", "U", "u", "U", "u",   // 160
     "U", "u", "U", "u", "W", "w", "Y", "y", "Y", "Z", "z", "Z", "z", "Z", "z", "s",   // 170
 };
-
-// The code point at `at`, and how many bytes it takes; kNotUtf8 (one byte)
-// for a byte that does not begin a well-formed sequence.
-char32_t Decode(std::string_view text, size_t at, size_t& length) {
-    const unsigned char first = static_cast<unsigned char>(text[at]);
-    length = 1;
-    if (first < 0x80) return first;
-    size_t count = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC2 ? 2 : 0;
-    if (count == 0 || first > 0xF4 || at + count > text.size()) return kNotUtf8;
-    char32_t code = first & (0x7F >> count);
-    for (size_t i = 1; i < count; ++i) {
-        const unsigned char next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0) != 0x80) return kNotUtf8;
-        code = code << 6 | (next & 0x3F);
-    }
-    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < least[count] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kNotUtf8;
-    length = count;
-    return code;
-}
-
-void Encode(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | code >> 18);
-        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 const char* LatinBase(char32_t code) {
     return code >= kFirstLatin && code <= kLastLatin ? kLatinBase[code - kFirstLatin] : nullptr;
@@ -108,13 +70,13 @@ void AppendFolded(std::string& out, std::string_view text, Fold fold) {
             out += static_cast<char>(fold == Fold::Match || fold == Fold::LowerOnly ? LowerCase(byte) : byte);
             continue;
         }
-        const char32_t code = Decode(text, at, length);
+        const char32_t code = ReadUtf8(text, at, length);
         const char* base = fold == Fold::LowerOnly ? nullptr : LatinBase(code);
         if (base != nullptr && *base != '\0') {
             for (const char* c = base; *c != '\0'; ++c)
                 out += fold == Fold::Match ? static_cast<char>(LowerCase(*c)) : *c;
         } else if (code != kNotUtf8 && (fold == Fold::Match || fold == Fold::LowerOnly)) {
-            Encode(out, LowerCase(code));
+            AppendUtf8(out, LowerCase(code));
         } else {
             out.append(text.substr(at, length));
         }
@@ -145,7 +107,7 @@ std::string LowerCaseForm(std::string_view utf8) { return Folded(utf8, Fold::Low
 std::string PlainLatin(std::string_view utf8) {
     std::u32string name;
     name.reserve(utf8.size());
-    for (size_t at = 0, length = 0; at < utf8.size(); at += length) name += Decode(utf8, at, length);
+    for (size_t at = 0, length = 0; at < utf8.size(); at += length) name += ReadUtf8(utf8, at, length);
     const CyrillicAlphabet alphabet = CyrillicAlphabetOf(name);
     std::string out;
     out.reserve(utf8.size());

@@ -1,4 +1,4 @@
-#include "features/contacts/transliteration.h"
+#include "text/transliteration.h"
 
 #include <cctype>
 
