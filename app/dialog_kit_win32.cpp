@@ -98,8 +98,8 @@ DialogControl KeyCatcherControl(WORD id) {
 
 WNDPROC CatchKeys(HWND dialog, WORD id, WNDPROC procedure) {
     HWND edit = GetDlgItem(dialog, id);
-    auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    auto previous =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
     SetFocus(edit);
     return previous;
 }

@@ -79,14 +79,13 @@ INT_PTR RunModalDialogIn(UINT codePage, HWND owner, const DialogSpec& spec, DLGP
     std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec, codePage);
     const size_t before = OpenDialogCount();
     gStartingHandler = handler;
-    const INT_PTR result =
-        codePage == CP_UTF8
-            ? DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
-                                      reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
-                                      &RunningDialogProcedure, 0)
-            : DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                      reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,
-                                      &RunningDialogProcedure, 0);
+    const INT_PTR result = codePage == CP_UTF8
+                               ? DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                                         reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()),
+                                                         owner, &RunningDialogProcedure, 0)
+                               : DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                                         reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
+                                                         owner, &RunningDialogProcedure, 0);
     ForgetDialogsFrom(before);
     return result;
 }

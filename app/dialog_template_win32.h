@@ -26,7 +26,7 @@ struct DialogSpec {
     std::string caption;  // ANSI, or UTF-8 for RunModalDialogW
     DWORD style = kStandardDialogStyle;
     DWORD exStyle = WS_EX_CONTROLPARENT;
-    short x = 0, y = 0, cx = 0, cy = 0;   // dialog units
+    short x = 0, y = 0, cx = 0, cy = 0;      // dialog units
     const char* fontName = "MS Sans Serif";  // used when style has DS_SETFONT
     WORD pointSize = 8;
     std::vector<DialogControl> controls;
@@ -38,4 +38,3 @@ INT_PTR RunModalDialog(HWND owner, const DialogSpec& spec, DLGPROC handler);
 // The same for a spec whose texts are UTF-8, with DialogBoxIndirectParamW:
 // its controls are Unicode windows, so they show and take any letter.
 INT_PTR RunModalDialogW(HWND owner, const DialogSpec& spec, DLGPROC handler);
-

@@ -40,10 +40,8 @@ PixelRect FrameAround(HWND window, PixelSize client, int dpi) {
     RECT frame = {0, 0, client.cx, client.cy};
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
-    if (adjustForDpi != nullptr)
-        adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi));
-    else
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    if (adjustForDpi != nullptr) adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi));
+    else AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     return PixelRectOf(frame);
 }
 

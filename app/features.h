@@ -31,7 +31,7 @@ struct Feature {
     // Outside OneNote its hotkey goes back to the window in front: the keys
     // themselves, or what the "@" chord types there.
     bool needsOneNote;
-    const char* pasteMacro;  // sent when the entry returns nonzero; "" none
+    const char* pasteMacro;               // sent when the entry returns nonzero; "" none
     RestoreForeground restoreForeground;  // the target, once the entry returns
     IconSource icon;
     // Owned by `owner` (or by no window), with the icon taken from `icon`.
@@ -40,6 +40,8 @@ struct Feature {
 
 inline constexpr char kPasteMacro[] = "{CTRL_D}v{CTRL_U}";
 
+// A row a feature, two lines each, as a row reads best.
+// clang-format off
 inline constexpr Feature kFeatures[] = {
     {"Majuscules Accentu\xE9" "es", kAccentsCommand, 1, platform::kModControl, 'M', false, "",
      RestoreForeground::Never, {"shell32.dll", 73}, &AccentedCapitalsDialog},
@@ -51,6 +53,7 @@ inline constexpr Feature kFeatures[] = {
     {"Contact Book", kContactBookCommand, 3, platform::kModControl | platform::kModAlt, kAtSignKey, true,
      kPasteMacro, RestoreForeground::Always, {"shell32.dll", 160}, &ContactBookDialog},
 };
+// clang-format on
 constexpr int kFeatureCount = static_cast<int>(std::size(kFeatures));
 
 constexpr bool EachSlotHasOneFeature() {

@@ -48,18 +48,16 @@ const Feature* FeatureInSlot(int slot) {
 
 int IndexOf(const Feature& feature) { return static_cast<int>(&feature - kFeatures); }
 
-unsigned KeyOf(const Feature& feature) {
-    return feature.virtualKey == kAtSignKey ? gAtSignKey : feature.virtualKey;
-}
+unsigned KeyOf(const Feature& feature) { return feature.virtualKey == kAtSignKey ? gAtSignKey : feature.virtualKey; }
 
 // A held combination must not repeat (each repeat would open the feature
 // again); a system that does not know that flag refuses it, and then the
 // combination is taken without it.
 void RegisterSlot(const Feature& feature) {
     const uint16_t atom = gHotkeyAtoms[feature.slot - 1];
-    bool done = platform::RegisterHotKey(gHotkeyWindow, atom, feature.modifiers | platform::kModNoRepeat,
-                                         KeyOf(feature)) ||
-                platform::RegisterHotKey(gHotkeyWindow, atom, feature.modifiers, KeyOf(feature));
+    bool done =
+        platform::RegisterHotKey(gHotkeyWindow, atom, feature.modifiers | platform::kModNoRepeat, KeyOf(feature)) ||
+        platform::RegisterHotKey(gHotkeyWindow, atom, feature.modifiers, KeyOf(feature));
     gShortcutTaken[feature.slot - 1] = !done;
 }
 
@@ -247,10 +245,8 @@ void DisableHotkeys(platform::WindowHandle window) {
 }
 
 void ToggleHotkeys(platform::WindowHandle window) {
-    if (gHotkeysEnabled)
-        DisableHotkeys(window);
-    else
-        EnableHotkeys(window);
+    if (gHotkeysEnabled) DisableHotkeys(window);
+    else EnableHotkeys(window);
 }
 
 // The end of a run: a later run tells again of what it finds taken.

@@ -57,10 +57,8 @@ void AddEntry(std::vector<ProfileEntry>& entries, std::u16string_view line) {
     std::u16string_view name = equals == std::u16string_view::npos ? line : TrimRight(line.substr(0, equals));
     // A nameless line right after another nameless entry is not kept.
     if (name.empty() && !entries.empty() && entries.back().name.empty()) return;
-    if (equals == std::u16string_view::npos)
-        entries.push_back({UpToNul(line), false, u""});
-    else
-        entries.push_back({UpToNul(name), true, UpToNul(TrimLeft(line.substr(equals + 1)))});
+    if (equals == std::u16string_view::npos) entries.push_back({UpToNul(line), false, u""});
+    else entries.push_back({UpToNul(name), true, UpToNul(TrimLeft(line.substr(equals + 1)))});
 }
 
 }  // namespace
@@ -79,18 +77,18 @@ bool HasForeignMark(std::string_view bytes) {
 
 std::u16string ProfileUnits(const std::string& bytes) {
     switch (MarkOf(bytes)) {
-    case FileMark::Utf16LittleEndian: return Utf16FromBytes(std::string_view(bytes).substr(2), false);
-    case FileMark::Utf16BigEndian: return Utf16FromBytes(std::string_view(bytes).substr(2), true);
-    case FileMark::Utf8: return Utf8ToUtf16(ReadersUtf8(std::string_view(bytes).substr(3)));
-    case FileMark::None: break;
+        case FileMark::Utf16LittleEndian: return Utf16FromBytes(std::string_view(bytes).substr(2), false);
+        case FileMark::Utf16BigEndian: return Utf16FromBytes(std::string_view(bytes).substr(2), true);
+        case FileMark::Utf8: return Utf8ToUtf16(ReadersUtf8(std::string_view(bytes).substr(3)));
+        case FileMark::None: break;
     }
     return AnsiToUtf16(bytes);
 }
 
 std::string UnicodeFileOf(const std::string& bytes) {
     const FileMark mark = MarkOf(bytes);
-    return "\xFF\xFE" + Utf16LittleEndianBytes(mark == FileMark::None ? Utf8ToUtf16(ReadersUtf8(bytes))
-                                                                      : ProfileUnits(bytes));
+    return "\xFF\xFE" +
+           Utf16LittleEndianBytes(mark == FileMark::None ? Utf8ToUtf16(ReadersUtf8(bytes)) : ProfileUnits(bytes));
 }
 
 // Every CR and every LF ends a line; blank lines are dropped.
@@ -125,8 +123,8 @@ const ProfileEntry* EntryNamed(const std::vector<ProfileEntry>& entries, std::u1
     return nullptr;
 }
 
-std::u16string ProfileValue(const std::u16string& text, std::u16string_view section,
-                            std::u16string_view key, std::u16string_view fallback, unsigned size) {
+std::u16string ProfileValue(const std::u16string& text, std::u16string_view section, std::u16string_view key,
+                            std::u16string_view fallback, unsigned size) {
     if (size == 0) return u"";
     const std::vector<ProfileEntry> entries = SectionEntries(text, section);
     const ProfileEntry* entry = Trim(key).empty() ? nullptr : EntryNamed(entries, key);

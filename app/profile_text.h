@@ -41,5 +41,5 @@ const ProfileEntry* EntryNamed(const std::vector<ProfileEntry>& entries, std::u1
 
 // What GetPrivateProfileString with a buffer of `size` characters gives for
 // the key: its value, one pair of quotes off, or the default.
-std::u16string ProfileValue(const std::u16string& text, std::u16string_view section,
-                            std::u16string_view key, std::u16string_view fallback, unsigned size);
+std::u16string ProfileValue(const std::u16string& text, std::u16string_view section, std::u16string_view key,
+                            std::u16string_view fallback, unsigned size);

@@ -20,9 +20,7 @@ enum NoticeControlId : int {
 };
 inline const PixelLayout kNoticeLayout = {{270, 184}, 6};  // the labels end at 264
 inline const std::vector<PixelPlace> kNoticePlaces = {
-    {kNoticeRunningLabel, 8, 8, 256, 16, true, false},
-    {kNoticePicture, 24, 32, 187, 31, false, false},
-    {kNoticeHintLabel, 8, 90, 256, 16, true, false},
-    {kNoticeCatchKeysBox, 8, 118, 256, 16, true, false},
+    {kNoticeRunningLabel, 8, 8, 256, 16, true, false}, {kNoticePicture, 24, 32, 187, 31, false, false},
+    {kNoticeHintLabel, 8, 90, 256, 16, true, false},   {kNoticeCatchKeysBox, 8, 118, 256, 16, true, false},
     {kNoticeOk, 166, 150, 82, 24, false, true},
 };

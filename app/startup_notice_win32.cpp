@@ -27,8 +27,7 @@ HICON gNoticeIcons[2];  // big, small; null where the program's own serve
 
 // The template's units are replaced by pixels when the notice opens; these
 // halves only keep the first frame close to the final one.
-DialogControl PlacedControl(const PixelPlace& place, const char* windowClass, const char* text,
-                            DWORD style) {
+DialogControl PlacedControl(const PixelPlace& place, const char* windowClass, const char* text, DWORD style) {
     return DialogControl{static_cast<WORD>(place.id),
                          windowClass,
                          text,
@@ -99,7 +98,8 @@ PixelSize PlaceControls(HWND dialog, int dpi) {
     HFONT font = MakeNoticeFont(dpi);
     if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     std::vector<PixelSize> content;
-    for (const PixelPlace& place : kNoticePlaces) content.push_back(ContentOf(GetDlgItem(dialog, place.id), place, font, dpi));
+    for (const PixelPlace& place : kNoticePlaces)
+        content.push_back(ContentOf(GetDlgItem(dialog, place.id), place, font, dpi));
     const PlacedDialog placed = LayOutPixelDialog(kNoticeLayout, kNoticePlaces, content, dpi);
     for (size_t i = 0; i < kNoticePlaces.size(); ++i) {
         HWND control = GetDlgItem(dialog, kNoticePlaces[i].id);
@@ -210,22 +210,16 @@ INT_PTR ColourHint(HDC context, HWND control) {
 
 INT_PTR CALLBACK NoticeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
-            InitialiseNotice(dialog);
-            return TRUE;
-        case WM_CTLCOLORSTATIC:
-            return ColourHint(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_INITDIALOG: InitialiseNotice(dialog); return TRUE;
+        case WM_CTLCOLORSTATIC: return ColourHint(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DPICHANGED:
             MoveNoticeToDpi(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) TakeNoticeAnswer(dialog);
             return TRUE;
-        case WM_DESTROY:
-            TakeNoticeAnswer(dialog);
-            return TRUE;
-        default:
-            return FALSE;
+        case WM_DESTROY: TakeNoticeAnswer(dialog); return TRUE;
+        default: return FALSE;
     }
 }
 

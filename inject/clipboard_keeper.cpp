@@ -25,7 +25,7 @@ Keeping gKeeping = Keeping::Nothing;
 std::vector<ClipboardBlock> gSaved;
 unsigned gSequenceSaved = 0;
 std::vector<ClipboardBlock> gResult;
-bool gOwnResult = false;      // no other program has emptied it since
+bool gOwnResult = false;  // no other program has emptied it since
 bool gEmptyingOurselves = false;
 bool gPasteSent = false;
 unsigned gTargetProcess = 0;  // 0: any reader counts
@@ -160,8 +160,8 @@ std::vector<unsigned> FormatsWorthKeeping(const std::vector<unsigned>& listed, c
         const std::string& name = i < names.size() ? names[i] : std::string();
         if (IsHandleFormat(f) || name == "DataObject" || name == "Ole Private Data") continue;
         if (IsTextFormat(f) && f != text) continue;
-        if (f == 16 && text == 13) continue;             // CF_LOCALE: made with the Unicode text
-        if (f == 17 && Listed(listed, 8)) continue;      // CF_DIBV5: made from CF_DIB
+        if (f == 16 && text == 13) continue;         // CF_LOCALE: made with the Unicode text
+        if (f == 17 && Listed(listed, 8)) continue;  // CF_DIBV5: made from CF_DIB
         kept.push_back(f);
     }
     return kept;
@@ -218,10 +218,8 @@ void NotePasteSent(platform::WindowHandle target) {
 // copy), not a newer copy of the user's.
 void AbandonResult() {
     if (gKeeping == Keeping::Nothing) return;
-    if (platform::GetClipboardSequenceNumber() != gSequenceSaved)
-        PutBack(true);
-    else
-        Forget();
+    if (platform::GetClipboardSequenceNumber() != gSequenceSaved) PutBack(true);
+    else Forget();
 }
 
 void OnClipboardOwnerMessage(unsigned message, unsigned format) {

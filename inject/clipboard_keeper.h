@@ -36,8 +36,7 @@ struct ClipboardBlock {
 // global memory that the system would not make again from another one kept,
 // and not the OLE formats, which point at a live object of their source.
 // `names` holds each listed format's registered name ("" for the others).
-std::vector<unsigned> FormatsWorthKeeping(const std::vector<unsigned>& listed,
-                                          const std::vector<std::string>& names);
+std::vector<unsigned> FormatsWorthKeeping(const std::vector<unsigned>& listed, const std::vector<std::string>& names);
 
 // Before a feature touches the clipboard. While an earlier result still
 // waits to be read or put back, what that put-back owes is kept: the user's

@@ -49,8 +49,7 @@ bool FindHeaderFields(const std::string& document, HeaderField (&fields)[4]) {
     size_t endFragmentKey = document.find("EndFragment:");
     size_t startMarker = document.find(kFragmentStartMarker);
     size_t endMarker = document.find(kFragmentEndMarker);
-    if (endFragmentKey == std::string::npos || startMarker == std::string::npos ||
-        endMarker == std::string::npos)
+    if (endFragmentKey == std::string::npos || startMarker == std::string::npos || endMarker == std::string::npos)
         return false;
     size_t headerEnd = document.find("\r\n", endFragmentKey);
     if (headerEnd == std::string::npos) return false;
@@ -67,8 +66,7 @@ bool FindHeaderFields(const std::string& document, HeaderField (&fields)[4]) {
         size_t keySize = std::strlen(field.key);
         field.digits = {key + keySize, kValueWidth};
         if (field.digits.at + kValueWidth > document.size()) return false;
-        if (document.find_first_of("\r\n", field.digits.at) < field.digits.at + kValueWidth)
-            return false;
+        if (document.find_first_of("\r\n", field.digits.at) < field.digits.at + kValueWidth) return false;
         untouchable.push_back({key, keySize});
     }
     for (const HeaderField& field : fields) {

@@ -19,24 +19,18 @@ struct NamedKey {
 };
 
 const NamedKey kNamedKeys[] = {
-    {"CTRL_D", 0x11, Stroke::Down},    {"CTRL_U", 0x11, Stroke::Up},
-    {"ALT_D", 0x12, Stroke::Down},     {"ALT_U", 0x12, Stroke::Up},
-    {"SHIFT_D", 0x10, Stroke::Down},   {"SHIFT_U", 0x10, Stroke::Up},
-    {"WIN_D", 0x5B, Stroke::Down},     {"WIN_U", 0x5B, Stroke::Up},
-    {"BACKSPACE", 0x08, Stroke::DownUp}, {"ENTER", 0x0D, Stroke::DownUp},
-    {"INSERT", 0x2D, Stroke::DownUp},  {"DELETE", 0x2E, Stroke::DownUp},
-    {"RIGHT", 0x27, Stroke::DownUp},   {"LEFT", 0x25, Stroke::DownUp},
-    {"UP", 0x26, Stroke::DownUp},      {"DOWN", 0x28, Stroke::DownUp},
-    {"HOME", 0x24, Stroke::DownUp},    {"END", 0x23, Stroke::DownUp},
-    {"TAB", 0x09, Stroke::DownUp},     {"ESCAPE", 0x1B, Stroke::DownUp},
-    {"PGUP", 0x21, Stroke::DownUp},    {"PGDN", 0x22, Stroke::DownUp},
-    {"F1", 0x70, Stroke::DownUp},      {"F2", 0x71, Stroke::DownUp},
-    {"F3", 0x72, Stroke::DownUp},      {"F4", 0x73, Stroke::DownUp},
-    {"F5", 0x74, Stroke::DownUp},      {"F6", 0x75, Stroke::DownUp},
-    {"F7", 0x76, Stroke::DownUp},      {"F8", 0x77, Stroke::DownUp},
-    {"F9", 0x78, Stroke::DownUp},      {"F10", 0x79, Stroke::DownUp},
-    {"F11", 0x7A, Stroke::DownUp},     {"F12", 0x7B, Stroke::DownUp},
-    {"APPS", 0x5D, Stroke::DownUp},    {"NUMLOCK", 0x90, Stroke::DownUp},
+    {"CTRL_D", 0x11, Stroke::Down},    {"CTRL_U", 0x11, Stroke::Up},     {"ALT_D", 0x12, Stroke::Down},
+    {"ALT_U", 0x12, Stroke::Up},       {"SHIFT_D", 0x10, Stroke::Down},  {"SHIFT_U", 0x10, Stroke::Up},
+    {"WIN_D", 0x5B, Stroke::Down},     {"WIN_U", 0x5B, Stroke::Up},      {"BACKSPACE", 0x08, Stroke::DownUp},
+    {"ENTER", 0x0D, Stroke::DownUp},   {"INSERT", 0x2D, Stroke::DownUp}, {"DELETE", 0x2E, Stroke::DownUp},
+    {"RIGHT", 0x27, Stroke::DownUp},   {"LEFT", 0x25, Stroke::DownUp},   {"UP", 0x26, Stroke::DownUp},
+    {"DOWN", 0x28, Stroke::DownUp},    {"HOME", 0x24, Stroke::DownUp},   {"END", 0x23, Stroke::DownUp},
+    {"TAB", 0x09, Stroke::DownUp},     {"ESCAPE", 0x1B, Stroke::DownUp}, {"PGUP", 0x21, Stroke::DownUp},
+    {"PGDN", 0x22, Stroke::DownUp},    {"F1", 0x70, Stroke::DownUp},     {"F2", 0x71, Stroke::DownUp},
+    {"F3", 0x72, Stroke::DownUp},      {"F4", 0x73, Stroke::DownUp},     {"F5", 0x74, Stroke::DownUp},
+    {"F6", 0x75, Stroke::DownUp},      {"F7", 0x76, Stroke::DownUp},     {"F8", 0x77, Stroke::DownUp},
+    {"F9", 0x78, Stroke::DownUp},      {"F10", 0x79, Stroke::DownUp},    {"F11", 0x7A, Stroke::DownUp},
+    {"F12", 0x7B, Stroke::DownUp},     {"APPS", 0x5D, Stroke::DownUp},   {"NUMLOCK", 0x90, Stroke::DownUp},
     {"CAPITAL", 0x14, Stroke::DownUp},
 };
 
@@ -52,11 +46,17 @@ constexpr uint16_t kAltKey = 0x12;
 // system would read them as the numeric keypad's twins.
 bool IsExtendedKey(uint16_t key) {
     switch (key) {
-        case 0x21: case 0x22: case 0x23: case 0x24: case 0x25:
-        case 0x26: case 0x27: case 0x28: case 0x2D: case 0x2E:
-            return true;
-        default:
-            return false;
+        case 0x21:
+        case 0x22:
+        case 0x23:
+        case 0x24:
+        case 0x25:
+        case 0x26:
+        case 0x27:
+        case 0x28:
+        case 0x2D:
+        case 0x2E: return true;
+        default: return false;
     }
 }
 
@@ -67,8 +67,7 @@ void AppendKey(std::vector<KeyEvent>& events, const KeyLayout& layout, uint16_t 
 void AppendNamedKey(std::vector<KeyEvent>& events, const KeyLayout& layout, const NamedKey& entry) {
     uint32_t extended = IsExtendedKey(entry.key) ? platform::kKeyEventExtendedKey : 0;
     if (entry.stroke != Stroke::Up) AppendKey(events, layout, entry.key, extended);
-    if (entry.stroke != Stroke::Down)
-        AppendKey(events, layout, entry.key, extended | platform::kKeyEventKeyUp);
+    if (entry.stroke != Stroke::Down) AppendKey(events, layout, entry.key, extended | platform::kKeyEventKeyUp);
 }
 
 void UpperCaseName(std::string& name, const KeyLayout& layout) {
@@ -150,8 +149,8 @@ uint16_t Utf16ForAnsiByte(unsigned char character) {
 struct Modifier {
     uint16_t key, left, right;
 };
-constexpr Modifier kModifiers[] = {{0x10, 0xA0, 0xA1}, {0x11, 0xA2, 0xA3}, {0x12, 0xA4, 0xA5}, {0x5B, 0x5B, 0x5B},
-                                   {0x5C, 0x5C, 0x5C}};
+constexpr Modifier kModifiers[] = {
+    {0x10, 0xA0, 0xA1}, {0x11, 0xA2, 0xA3}, {0x12, 0xA4, 0xA5}, {0x5B, 0x5B, 0x5B}, {0x5C, 0x5C, 0x5C}};
 constexpr uint32_t kUp = platform::kKeyEventKeyUp;
 constexpr unsigned kModifierPollMs = 10;
 // A key no keyboard has: pressed between a lone Alt or Windows key and its

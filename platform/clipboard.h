@@ -9,10 +9,10 @@
 
 namespace platform {
 
-constexpr unsigned kClipboardText = 1;   // CF_TEXT
+constexpr unsigned kClipboardText = 1;          // CF_TEXT
 constexpr unsigned kClipboardUnicodeText = 13;  // CF_UNICODETEXT
-constexpr unsigned kGmemMoveable = 2;    // GMEM_MOVEABLE
-constexpr unsigned kGmemZeroInit = 0x40; // GMEM_ZEROINIT
+constexpr unsigned kGmemMoveable = 2;           // GMEM_MOVEABLE
+constexpr unsigned kGmemZeroInit = 0x40;        // GMEM_ZEROINIT
 
 unsigned RegisterClipboardFormatA(const std::string& name);  // 0 on failure
 bool OpenClipboard(WindowHandle owner);

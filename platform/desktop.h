@@ -29,8 +29,7 @@ std::vector<unsigned> ChildWindowProcessIds(WindowHandle window);
 void MessageBeep(unsigned type);
 
 // MessageBoxA; returns the button id.
-int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
-                unsigned style);
+int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style);
 
 // ShellExecuteW(no owner, "open", path, "", "", SW_SHOW) of a UTF-8 path;
 // does not wait.

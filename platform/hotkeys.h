@@ -8,9 +8,9 @@
 
 namespace platform {
 
-constexpr unsigned kModAlt = 1;      // MOD_ALT
-constexpr unsigned kModControl = 2;  // MOD_CONTROL
-constexpr unsigned kModShift = 4;    // MOD_SHIFT
+constexpr unsigned kModAlt = 1;            // MOD_ALT
+constexpr unsigned kModControl = 2;        // MOD_CONTROL
+constexpr unsigned kModShift = 4;          // MOD_SHIFT
 constexpr unsigned kModNoRepeat = 0x4000;  // MOD_NOREPEAT
 
 uint16_t GlobalAddAtomA(const std::string& name);  // 0 on failure

@@ -17,12 +17,11 @@ namespace platform {
 // GetPrivateProfileStringW with a buffer of `size` characters: at most
 // size - 1 of them come back.
 std::string GetPrivateProfileStringW(const std::string& section, const std::string& key,
-                                     const std::string& defaultValue, unsigned size,
-                                     const std::string& path);
+                                     const std::string& defaultValue, unsigned size, const std::string& path);
 
 // False when the file did not take the value (a read-only file, a folder the
 // user cannot write to, a folder in the file's place).
-bool WritePrivateProfileStringW(const std::string& section, const std::string& key,
-                                const std::string& value, const std::string& path);
+bool WritePrivateProfileStringW(const std::string& section, const std::string& key, const std::string& value,
+                                const std::string& path);
 
 }  // namespace platform

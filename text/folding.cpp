@@ -11,18 +11,18 @@ constexpr char32_t kFirstLatin = 0xC0, kLastLatin = 0x17F;
 // (× and ÷), which are not letters and have no Latin form. The capitals
 // written as two letters take the case a name gives them: "Æsa" "Aesa".
 constexpr const char* kLatinBase[kLastLatin - kFirstLatin + 1] = {
-    "A", "A", "A", "A", "A", "A", "Ae", "C", "E", "E", "E", "E", "I", "I", "I", "I",  // C0
-    "D", "N", "O", "O", "O", "O", "O", "", "O", "U", "U", "U", "U", "Y", "Th", "ss",  // D0
-    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",  // E0
-    "d", "n", "o", "o", "o", "o", "o", "", "o", "u", "u", "u", "u", "y", "th", "y",   // F0
-    "A", "a", "A", "a", "A", "a", "C", "c", "C", "c", "C", "c", "C", "c", "D", "d",   // 100
-    "D", "d", "E", "e", "E", "e", "E", "e", "E", "e", "E", "e", "G", "g", "G", "g",   // 110
-    "G", "g", "G", "g", "H", "h", "H", "h", "I", "i", "I", "i", "I", "i", "I", "i",   // 120
-    "I", "i", "IJ", "ij", "J", "j", "K", "k", "k", "L", "l", "L", "l", "L", "l", "L", // 130
-    "l", "L", "l", "N", "n", "N", "n", "N", "n", "n", "N", "n", "O", "o", "O", "o",   // 140
-    "O", "o", "Oe", "oe", "R", "r", "R", "r", "R", "r", "S", "s", "S", "s", "S", "s", // 150
-    "S", "s", "T", "t", "T", "t", "T", "t", "U", "u", "U", "u", "U", "u", "U", "u",   // 160
-    "U", "u", "U", "u", "W", "w", "Y", "y", "Y", "Z", "z", "Z", "z", "Z", "z", "s",   // 170
+    "A", "A", "A",  "A",  "A", "A", "Ae", "C", "E", "E", "E", "E", "I", "I", "I",  "I",   // C0
+    "D", "N", "O",  "O",  "O", "O", "O",  "",  "O", "U", "U", "U", "U", "Y", "Th", "ss",  // D0
+    "a", "a", "a",  "a",  "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",   // E0
+    "d", "n", "o",  "o",  "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y",   // F0
+    "A", "a", "A",  "a",  "A", "a", "C",  "c", "C", "c", "C", "c", "C", "c", "D",  "d",   // 100
+    "D", "d", "E",  "e",  "E", "e", "E",  "e", "E", "e", "E", "e", "G", "g", "G",  "g",   // 110
+    "G", "g", "G",  "g",  "H", "h", "H",  "h", "I", "i", "I", "i", "I", "i", "I",  "i",   // 120
+    "I", "i", "IJ", "ij", "J", "j", "K",  "k", "k", "L", "l", "L", "l", "L", "l",  "L",   // 130
+    "l", "L", "l",  "N",  "n", "N", "n",  "N", "n", "n", "N", "n", "O", "o", "O",  "o",   // 140
+    "O", "o", "Oe", "oe", "R", "r", "R",  "r", "R", "r", "S", "s", "S", "s", "S",  "s",   // 150
+    "S", "s", "T",  "t",  "T", "t", "T",  "t", "U", "u", "U", "u", "U", "u", "U",  "u",   // 160
+    "U", "u", "U",  "u",  "W", "w", "Y",  "y", "Y", "Z", "z", "Z", "z", "Z", "z",  "s",   // 170
 };
 
 const char* LatinBase(char32_t code) {
@@ -39,10 +39,8 @@ char32_t LowerCase(char32_t code) {
     if (code < 0xC0) return code;
     if (code <= 0xDE) return code == 0xD7 ? code : code + 0x20;
     if (code == 0x130) return 'i';
-    if ((code >= 0x100 && code <= 0x137) || (code >= 0x14A && code <= 0x177))
-        return Even(code) ? code + 1 : code;
-    if ((code >= 0x139 && code <= 0x148) || (code >= 0x179 && code <= 0x17E))
-        return Even(code) ? code : code + 1;
+    if ((code >= 0x100 && code <= 0x137) || (code >= 0x14A && code <= 0x177)) return Even(code) ? code + 1 : code;
+    if ((code >= 0x139 && code <= 0x148) || (code >= 0x179 && code <= 0x17E)) return Even(code) ? code : code + 1;
     if (code == 0x178) return 0xFF;
     if (code == 0x386) return 0x3AC;
     if (code >= 0x388 && code <= 0x38A) return code + 0x25;
@@ -52,8 +50,7 @@ char32_t LowerCase(char32_t code) {
     if (code == 0x3C2) return 0x3C3;  // final sigma: a name typed mid-word still matches
     if (code >= 0x400 && code <= 0x40F) return code + 0x50;
     if (code >= 0x410 && code <= 0x42F) return code + 0x20;
-    if ((code >= 0x460 && code <= 0x481) || (code >= 0x48A && code <= 0x4BF) ||
-        (code >= 0x4D0 && code <= 0x52F))
+    if ((code >= 0x460 && code <= 0x481) || (code >= 0x48A && code <= 0x4BF) || (code >= 0x4D0 && code <= 0x52F))
         return Even(code) ? code + 1 : code;
     if (code == 0x4C0) return 0x4CF;
     if (code >= 0x4C1 && code <= 0x4CE) return Even(code) ? code : code + 1;

@@ -12,9 +12,9 @@ constexpr char32_t kSmallGhe = 0x491;  // ґ, outside the block's first rows
 // а to џ, sixteen to a row, as ICAO's table reads them for Russian, with the
 // letters of the other alphabets; ь is not written.
 constexpr const char* kCyrillic[kLastCyrillic - kFirstCyrillic + 1] = {
-    "a", "b", "v", "g", "d", "e", "zh", "z", "i", "i", "k", "l", "m", "n", "o", "p",          // 430
-    "r", "s", "t", "u", "f", "kh", "ts", "ch", "sh", "shch", "ie", "y", "", "e", "iu", "ia",  // 440
-    "e", "e", "d", "g", "ie", "dz", "i", "i", "j", "lj", "nj", "c", "k", "i", "u", "dz",      // 450
+    "a", "b", "v", "g", "d",  "e",  "zh", "z",  "i",  "i",    "k",  "l", "m", "n", "o",  "p",   // 430
+    "r", "s", "t", "u", "f",  "kh", "ts", "ch", "sh", "shch", "ie", "y", "",  "e", "iu", "ia",  // 440
+    "e", "e", "d", "g", "ie", "dz", "i",  "i",  "j",  "lj",   "nj", "c", "k", "i", "u",  "dz",  // 450
 };
 
 // Where the table gives another reading for one alphabet.
@@ -24,15 +24,15 @@ struct Difference {
     const char* latin;
 };
 constexpr Difference kDifferences[] = {
-    {Ukrainian, U'и', "y"},  {Belarusian, U'г', "h"}, {Belarusian, U'ё', "io"}, {Serbian, U'г', "h"},
-    {Serbian, U'ж', "z"},    {Serbian, U'х', "h"},    {Serbian, U'ц', "c"},     {Serbian, U'ч', "c"},
+    {Ukrainian, U'и', "y"},  {Belarusian, U'г', "h"},  {Belarusian, U'ё', "io"}, {Serbian, U'г', "h"},
+    {Serbian, U'ж', "z"},    {Serbian, U'х', "h"},     {Serbian, U'ц', "c"},     {Serbian, U'ч', "c"},
     {Serbian, U'ш', "s"},    {Macedonian, U'ѓ', "gj"}, {Macedonian, U'ќ', "kj"}, {Macedonian, U'х', "h"},
     {Macedonian, U'ц', "c"}, {Macedonian, U'џ', "dj"},
 };
 
 // α to ω by ELOT 743; the neighbours change γ and υ (GreekLatin).
-constexpr const char* kGreek[] = {"a", "v", "g", "d", "e", "z", "i", "th", "i", "k", "l", "m", "n",
-                                  "x", "o", "p", "r", "s", "s", "t", "y", "f", "ch", "ps", "o"};
+constexpr const char* kGreek[] = {"a", "v", "g", "d", "e", "z", "i", "th", "i", "k",  "l",  "m", "n",
+                                  "x", "o", "p", "r", "s", "s", "t", "y",  "f", "ch", "ps", "o"};
 
 char32_t CyrillicSmall(char32_t code) {
     if (code >= 0x400 && code <= 0x40F) return code + 0x50;
@@ -55,27 +55,34 @@ struct GreekLetter {
 
 GreekLetter Greek(char32_t code) {
     switch (code) {
-    case 0x386: case 0x3AC: return {U'α', true, false};
-    case 0x388: case 0x3AD: return {U'ε', true, false};
-    case 0x389: case 0x3AE: return {U'η', true, false};
-    case 0x38A: case 0x3AF: return {U'ι', true, false};
-    case 0x38C: case 0x3CC: return {U'ο', true, false};
-    case 0x38E: case 0x3CD: return {U'υ', true, false};
-    case 0x38F: case 0x3CE: return {U'ω', true, false};
-    case 0x390: return {U'ι', true, true};
-    case 0x3B0: return {U'υ', true, true};
-    case 0x3AA: case 0x3CA: return {U'ι', false, true};
-    case 0x3AB: case 0x3CB: return {U'υ', false, true};
-    default: break;
+        case 0x386:
+        case 0x3AC: return {U'α', true, false};
+        case 0x388:
+        case 0x3AD: return {U'ε', true, false};
+        case 0x389:
+        case 0x3AE: return {U'η', true, false};
+        case 0x38A:
+        case 0x3AF: return {U'ι', true, false};
+        case 0x38C:
+        case 0x3CC: return {U'ο', true, false};
+        case 0x38E:
+        case 0x3CD: return {U'υ', true, false};
+        case 0x38F:
+        case 0x3CE: return {U'ω', true, false};
+        case 0x390: return {U'ι', true, true};
+        case 0x3B0: return {U'υ', true, true};
+        case 0x3AA:
+        case 0x3CA: return {U'ι', false, true};
+        case 0x3AB:
+        case 0x3CB: return {U'υ', false, true};
+        default: break;
     }
     if (code >= 0x391 && code <= 0x3A9 && code != 0x3A2) return {code + 0x20, false, false};
     if (code >= 0x3B1 && code <= 0x3C9) return {code, false, false};
     return {0, false, false};
 }
 
-bool IsVoiceless(char32_t small) {
-    return std::u32string_view(U"θκξπσςτφχψ").find(small) != std::u32string_view::npos;
-}
+bool IsVoiceless(char32_t small) { return std::u32string_view(U"θκξπσςτφχψ").find(small) != std::u32string_view::npos; }
 
 // γ is n before γ, ξ and χ; υ after α, ε or η is v, or f before a voiceless
 // consonant or at the end of a word, and after ο it is u. A diaeresis on
@@ -100,8 +107,8 @@ bool IsCapital(char32_t code) {
 
 bool IsCasedLetter(char32_t code) {
     return IsCapital(code) || (code >= 'a' && code <= 'z') || (code >= 0xDF && code <= 0xFF && code != 0xF7) ||
-           Greek(code).small != 0 || CyrillicSmall(code) != code ||
-           (code >= kFirstCyrillic && code <= kLastCyrillic) || code == kSmallGhe;
+           Greek(code).small != 0 || CyrillicSmall(code) != code || (code >= kFirstCyrillic && code <= kLastCyrillic) ||
+           code == kSmallGhe;
 }
 
 // A capital written as two letters or more follows the name: all capitals

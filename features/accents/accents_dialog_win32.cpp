@@ -62,14 +62,12 @@ INT_PTR InitialiseAccentsDialog(HWND dialog) {
 
 INT_PTR CALLBACK AccentsDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG:
-            return InitialiseAccentsDialog(dialog);
+        case WM_INITDIALOG: return InitialiseAccentsDialog(dialog);
         case WM_COMMAND:
             if (LOWORD(wParam) != IDCANCEL) return FALSE;
             EndDialog(dialog, 0);
             return TRUE;
-        default:
-            return FALSE;
+        default: return FALSE;
     }
 }
 

@@ -80,7 +80,8 @@ void ResumeRedraw(HWND combo) {
 void AddSorted(HWND combo, const std::vector<std::string>& items) {
     for (const std::string& item : items) {
         LRESULT at = AddString(combo, item);
-        if (at >= 0 && static_cast<size_t>(at) <= gBook.shown.size()) gBook.shown.insert(gBook.shown.begin() + at, item);
+        if (at >= 0 && static_cast<size_t>(at) <= gBook.shown.size())
+            gBook.shown.insert(gBook.shown.begin() + at, item);
     }
 }
 
@@ -207,15 +208,15 @@ bool OnEnter(HWND dialog, HWND combo, HWND edit) {
     std::string typed = WindowTextUtf8(combo);
     EnterDecision decision = DecideEnter(typed);
     switch (decision.action) {
-    case EnterAction::InsertLink: {
-        HideBook(dialog, combo);
-        const Contact& contact = gContacts[decision.contact];
-        PlaceLinkAndEnd(dialog, contact.displayKey, contact.mailtoValue);
-        return true;
-    }
-    case EnterAction::NewContact: return MakeNewContact(dialog, combo, edit, typed);
-    case EnterAction::RefuseNewContact: FlashCaption(dialog); return false;
-    case EnterAction::Nothing: return false;
+        case EnterAction::InsertLink: {
+            HideBook(dialog, combo);
+            const Contact& contact = gContacts[decision.contact];
+            PlaceLinkAndEnd(dialog, contact.displayKey, contact.mailtoValue);
+            return true;
+        }
+        case EnterAction::NewContact: return MakeNewContact(dialog, combo, edit, typed);
+        case EnterAction::RefuseNewContact: FlashCaption(dialog); return false;
+        case EnterAction::Nothing: return false;
     }
     return false;
 }
@@ -233,12 +234,12 @@ bool OnContactKeyUp(HWND edit, WPARAM key) {
         return true;
     }
     switch (key) {
-    case VK_BACK:
-    case VK_DELETE: WidenList(dialog, combo); return true;
-    case VK_HOME: SendMessageA(combo, CB_SETCURSEL, 0, 0); return true;
-    case VK_END: SendMessageA(combo, CB_SETCURSEL, count - 1, 0); return true;
-    case VK_RETURN: return OnEnter(dialog, combo, edit);
-    default: return true;
+        case VK_BACK:
+        case VK_DELETE: WidenList(dialog, combo); return true;
+        case VK_HOME: SendMessageA(combo, CB_SETCURSEL, 0, 0); return true;
+        case VK_END: SendMessageA(combo, CB_SETCURSEL, count - 1, 0); return true;
+        case VK_RETURN: return OnEnter(dialog, combo, edit);
+        default: return true;
     }
 }
 
@@ -274,11 +275,11 @@ void InitialiseContactBook(HWND dialog) {
 
 INT_PTR CALLBACK ContactBookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: InitialiseContactBook(dialog); return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
-        return TRUE;
-    default: return FALSE;
+        case WM_INITDIALOG: InitialiseContactBook(dialog); return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
+            return TRUE;
+        default: return FALSE;
     }
 }
 

@@ -38,8 +38,7 @@ const std::string& KeyOf(const Contact& contact) { return contact.displayKey; }
 
 }  // namespace
 
-std::vector<size_t> NarrowContactList(const std::vector<std::string>& shownItems,
-                                      const std::string& typed) {
+std::vector<size_t> NarrowContactList(const std::vector<std::string>& shownItems, const std::string& typed) {
     std::string needle = MatchForm(typed);
     FoldedTexts items = FoldAll(shownItems, Itself, AppendMatchForm);
     std::vector<size_t> gone;
@@ -51,8 +50,7 @@ std::vector<size_t> NarrowContactList(const std::vector<std::string>& shownItems
 // Widening must keep what narrowing keeps, so both fold the same way; the
 // list ignores case when it looks an item up, so "shown" is decided on
 // lower-cased text, and a hash set keeps the walk linear.
-std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
-                                          const std::string& typed,
+std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts, const std::string& typed,
                                           const std::vector<std::string>& shownItems) {
     std::string needle = MatchForm(typed);
     FoldedTexts keys = FoldAll(contacts, KeyOf, AppendMatchForm);
@@ -65,8 +63,8 @@ std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
     std::unordered_set<std::string_view> shown;
     shown.reserve(shownItems.size() + candidates.size());
     for (size_t i = 0; i < shownItems.size(); ++i) shown.insert(shownLowered[i]);
-    FoldedTexts candidatesLowered =
-        FoldAll(candidates, [](const std::string* key) -> const std::string& { return *key; }, AppendLowerCaseForm);
+    FoldedTexts candidatesLowered = FoldAll(
+        candidates, [](const std::string* key) -> const std::string& { return *key; }, AppendLowerCaseForm);
     std::vector<std::string> added;
     for (size_t i = 0; i < candidates.size(); ++i)
         if (shown.insert(candidatesLowered[i]).second) added.push_back(*candidates[i]);
@@ -74,8 +72,7 @@ std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
 }
 
 std::vector<std::string> MergeInListOrder(const std::vector<std::string>& listOrder,
-                                          const std::vector<std::string>& shown,
-                                          const std::vector<std::string>& added,
+                                          const std::vector<std::string>& shown, const std::vector<std::string>& added,
                                           std::vector<std::string>& unplaced) {
     std::unordered_map<std::string_view, size_t> wanted;
     wanted.reserve(shown.size() + added.size());
@@ -108,8 +105,7 @@ std::optional<std::string> ContactListHint(size_t itemCount, const std::string& 
 
 EnterDecision DecideEnter(const std::string& typed) {
     if (typed.empty()) return {EnterAction::Nothing, 0};
-    if (std::optional<size_t> found = FindContact(typed))
-        return {EnterAction::InsertLink, *found};
+    if (std::optional<size_t> found = FindContact(typed)) return {EnterAction::InsertLink, *found};
     if (typed.find(',') == std::string::npos) return {EnterAction::Nothing, 0};
     if (!IsStorableDisplayKey(typed)) return {EnterAction::RefuseNewContact, 0};
     return {EnterAction::NewContact, 0};

@@ -15,14 +15,12 @@
 // 0-based positions of the shown items that do not contain the typed text:
 // last first, so each can be deleted in turn without moving the ones still
 // to delete.
-std::vector<size_t> NarrowContactList(const std::vector<std::string>& shownItems,
-                                      const std::string& typed);
+std::vector<size_t> NarrowContactList(const std::vector<std::string>& shownItems, const std::string& typed);
 
 // The display keys of the contacts whose key contains the typed text, as
 // narrowing decides it, and that the list does not already show in any
 // case; in contact order, each once.
-std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
-                                          const std::string& typed,
+std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts, const std::string& typed,
                                           const std::vector<std::string>& shownItems);
 
 // A wholesale refill of the list: the items shown and the items added, in
@@ -31,8 +29,7 @@ std::vector<std::string> WidenContactList(const std::vector<Contact>& contacts,
 // Items that `listOrder` lacks (a contact stored since) go to `unplaced`,
 // for the list to sort in itself.
 std::vector<std::string> MergeInListOrder(const std::vector<std::string>& listOrder,
-                                          const std::vector<std::string>& shown,
-                                          const std::vector<std::string>& added,
+                                          const std::vector<std::string>& shown, const std::vector<std::string>& added,
                                           std::vector<std::string>& unplaced);
 
 // The hint shown under the list for this many items left; none (the label is

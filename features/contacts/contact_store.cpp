@@ -50,8 +50,7 @@ bool IsHeader(std::string_view line, std::string_view header) {
     std::string_view trimmed = TrimSpaces(line);
     // Lower-casing keeps the length of single-byte text and leaves the
     // brackets alone, so only lines of this shape need the system call.
-    if (trimmed.size() != header.size() || trimmed.front() != '[' || trimmed.back() != ']')
-        return false;
+    if (trimmed.size() != header.size() || trimmed.front() != '[' || trimmed.back() != ']') return false;
     std::string lowered(trimmed);
     platform::CharLowerBuffA(lowered);
     return lowered == header;
@@ -74,8 +73,8 @@ std::string_view ExamineDomainLine(std::string_view line) {
 std::string_view ExamineContactLine(std::string_view line) {
     size_t equals = line.find('=');
     if (equals != std::string_view::npos && Holds(line, ',') && Holds(line, '@'))
-        gContacts.push_back({FileText(TrimSpaces(line.substr(0, equals))),
-                             FileText(TrimSpaces(line.substr(equals + 1)))});
+        gContacts.push_back(
+            {FileText(TrimSpaces(line.substr(0, equals))), FileText(TrimSpaces(line.substr(equals + 1)))});
     return line;
 }
 
@@ -98,14 +97,14 @@ std::string EscapeHtml(std::string_view text, bool inAttribute) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\'':
-            if (inAttribute) out += "&#39;";
-            else out += c;
-            break;
-        default: out += c;
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '\'':
+                if (inAttribute) out += "&#39;";
+                else out += c;
+                break;
+            default: out += c;
         }
     }
     return out;
@@ -234,8 +233,7 @@ StoreResult StoreEntry(const std::string& path, const std::string& section, cons
     if (HasForeignMark(bytes) && !MakeConfigurationUnicode(path, bytes)) return {StoreOutcome::MarkNotHonoured, ""};
     if (MarkOf(bytes) == FileMark::None && !IsAscii(key) && (read || !platform::PathExists(path)))
         MakeConfigurationUnicode(path, bytes);
-    if (std::optional<std::string> holder = HolderOfKey(bytes, section, key))
-        return {StoreOutcome::KeyTaken, *holder};
+    if (std::optional<std::string> holder = HolderOfKey(bytes, section, key)) return {StoreOutcome::KeyTaken, *holder};
     if (!platform::WritePrivateProfileStringW(section, key, value, path)) return {StoreOutcome::NotWritten, ""};
     return {StoreOutcome::Written, ""};
 }
@@ -244,8 +242,7 @@ StoreResult StoreEntry(const std::string& path, const std::string& section, cons
 
 // What the program writes is UTF-8: a text handed over in Windows-1252 (an
 // ANSI dialog's) is converted by the same rule the reading applies.
-StoreResult AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
-                         const std::string& address) {
+StoreResult AddContactTo(const std::string& path, const std::string& displayKeyUtf8, const std::string& address) {
     return StoreEntry(path, "contact_book", FileTextToUtf8(displayKeyUtf8), FileTextToUtf8("mailto:" + address));
 }
 
@@ -253,10 +250,9 @@ StoreResult AddContact(const std::string& displayKeyUtf8, const std::string& add
     return AddContactTo(ConfigurationPath(), displayKeyUtf8, address);
 }
 
-StoreResult AddDomainEntryTo(const std::string& path, const std::string& acronym,
-                             const std::string& companyName, const std::string& emailExtension) {
-    const DomainEntry entry = {FileTextToUtf8(acronym), FileTextToUtf8(companyName),
-                               FileTextToUtf8(emailExtension)};
+StoreResult AddDomainEntryTo(const std::string& path, const std::string& acronym, const std::string& companyName,
+                             const std::string& emailExtension) {
+    const DomainEntry entry = {FileTextToUtf8(acronym), FileTextToUtf8(companyName), FileTextToUtf8(emailExtension)};
     gDomains.push_back(entry);
     return StoreEntry(path, "domains", entry.acronym, entry.companyName + entry.emailExtension);
 }

@@ -65,13 +65,11 @@ void ParseContactBook(const std::string& fileBytes);
 
 // The same three, on a configuration file named by its path.
 void LoadContactBookFrom(const std::string& path);
-StoreResult AddContactTo(const std::string& path, const std::string& displayKeyUtf8,
-                         const std::string& address);
-StoreResult AddDomainEntryTo(const std::string& path, const std::string& acronym,
-                             const std::string& companyName, const std::string& emailExtension);
+StoreResult AddContactTo(const std::string& path, const std::string& displayKeyUtf8, const std::string& address);
+StoreResult AddDomainEntryTo(const std::string& path, const std::string& acronym, const std::string& companyName,
+                             const std::string& emailExtension);
 
 // False when a typed name could not be written as a key of the contact
 // section and read back as the same contact: it holds "=", "[", "]" or a
 // control character. The contact book refuses to store such a name.
 bool IsStorableDisplayKey(const std::string& typed);
-

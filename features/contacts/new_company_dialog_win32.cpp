@@ -62,13 +62,13 @@ void InitialiseNewCompany(HWND dialog) {
 
 INT_PTR CALLBACK NewCompanyProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: InitialiseNewCompany(dialog); return TRUE;
-    case WM_COMMAND:
-        if (HIWORD(wParam) > 1) return FALSE;
-        if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
-        if (LOWORD(wParam) == IDOK) StoreCompany(dialog);
-        return TRUE;
-    default: return FALSE;
+        case WM_INITDIALOG: InitialiseNewCompany(dialog); return TRUE;
+        case WM_COMMAND:
+            if (HIWORD(wParam) > 1) return FALSE;
+            if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
+            if (LOWORD(wParam) == IDOK) StoreCompany(dialog);
+            return TRUE;
+        default: return FALSE;
     }
 }
 

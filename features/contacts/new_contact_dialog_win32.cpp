@@ -37,8 +37,8 @@ DialogSpec NewContactSpec(const std::string& typedName) {
          WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0},
     };
     if (gAsksLocalPart) {
-        dialog.controls.push_back({kLocalPartLabel, "STATIC", "Address before the @ :", 6, 31, 100, 12,
-                                   WS_CHILD | WS_VISIBLE | SS_LEFT, 0});
+        dialog.controls.push_back(
+            {kLocalPartLabel, "STATIC", "Address before the @ :", 6, 31, 100, 12, WS_CHILD | WS_VISIBLE | SS_LEFT, 0});
         dialog.controls.push_back({kLocalPartEdit, "EDIT", "", 110, 29, 150, 14,
                                    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0});
     }
@@ -148,15 +148,14 @@ void OnNewContactCommand(HWND dialog, int id, int notification) {
     // field it hands on to the companies once the field holds an address part.
     if (notification != 0 && notification != 1) return;
     if (id == IDOK && gAsksLocalPart && TakeLocalPart(dialog)) FocusFirstCompany(dialog);
-    if (IsButtonOfDialog(id) && (id == kHiddenButton || TakeLocalPart(dialog)))
-        EndDialog(dialog, NewContactResult(id));
+    if (IsButtonOfDialog(id) && (id == kHiddenButton || TakeLocalPart(dialog))) EndDialog(dialog, NewContactResult(id));
 }
 
 INT_PTR CALLBACK NewContactProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: InitialiseNewContact(dialog); return FALSE;
-    case WM_COMMAND: OnNewContactCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    default: return FALSE;
+        case WM_INITDIALOG: InitialiseNewContact(dialog); return FALSE;
+        case WM_COMMAND: OnNewContactCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+        default: return FALSE;
     }
 }
 
@@ -168,8 +167,7 @@ LRESULT CALLBACK NewContactKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
     // In the field, Home and End move the caret.
     if (code == MSGF_DIALOGBOX && dialog != nullptr && message != nullptr &&
         (message->hwnd == dialog || IsChild(dialog, message->hwnd)) &&
-        message->hwnd != GetDlgItem(dialog, kLocalPartEdit) &&
-        TranslateAcceleratorW(dialog, gNewContactKeys, message))
+        message->hwnd != GetDlgItem(dialog, kLocalPartEdit) && TranslateAcceleratorW(dialog, gNewContactKeys, message))
         return 1;
     return CallNextHookEx(gNewContactFilter, code, wParam, lParam);
 }

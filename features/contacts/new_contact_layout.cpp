@@ -35,9 +35,8 @@ std::vector<std::string> NewContactButtonLabels(const std::vector<DomainEntry>& 
     std::vector<std::string> labels;
     labels.reserve(domains.size() + 1);
     for (const DomainEntry& entry : domains)
-        labels.push_back(DoubledAmpersands(entry.acronym == "default"
-                                               ? entry.acronym + " (" + entry.companyName + ")"
-                                               : entry.companyName));
+        labels.push_back(DoubledAmpersands(entry.acronym == "default" ? entry.acronym + " (" + entry.companyName + ")"
+                                                                      : entry.companyName));
     labels.push_back("< New company >");
     return labels;
 }
@@ -65,7 +64,8 @@ std::string UsableLocalPart(const std::string& typed) {
     for (size_t i = 0; i < part.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(part[i]);
         const bool dotBetween = c == '.' && i > 0 && i + 1 < part.size() && part[i + 1] != '.';
-        if (c >= 0x80 || (!std::isalnum(c) && kSigns.find(static_cast<char>(c)) == std::string_view::npos && !dotBetween))
+        if (c >= 0x80 ||
+            (!std::isalnum(c) && kSigns.find(static_cast<char>(c)) == std::string_view::npos && !dotBetween))
             return "";
     }
     return part;
@@ -80,14 +80,12 @@ ArrowPresses ArrowPressesFor(int command, int currentButton, size_t companies) {
     int above = current - kFirstCompanyButton;
     int below = last - current;
     switch (command) {
-    case kCommandHome: return {kVirtualKeyUp, above};
-    case kCommandEnd: return {kVirtualKeyDown, below};
-    case kCommandPageUp: return {kVirtualKeyUp, std::min(kPageSize, above)};
-    case kCommandPageDown: return {kVirtualKeyDown, std::min(kPageSize, below)};
-    default: return {kVirtualKeyDown, 0};
+        case kCommandHome: return {kVirtualKeyUp, above};
+        case kCommandEnd: return {kVirtualKeyDown, below};
+        case kCommandPageUp: return {kVirtualKeyUp, std::min(kPageSize, above)};
+        case kCommandPageDown: return {kVirtualKeyDown, std::min(kPageSize, below)};
+        default: return {kVirtualKeyDown, 0};
     }
 }
 
-int NewContactResult(int buttonId) {
-    return buttonId == kHiddenButton ? 0 : buttonId - (kFirstCompanyButton - 1);
-}
+int NewContactResult(int buttonId) { return buttonId == kHiddenButton ? 0 : buttonId - (kFirstCompanyButton - 1); }

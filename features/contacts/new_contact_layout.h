@@ -37,11 +37,11 @@ std::vector<std::string> NewContactButtonLabels(const std::vector<DomainEntry>& 
 // screen's height; more buttons go on in further columns to the right, so
 // every company stays on screen.
 struct NewContactLayout {
-    int rows;     // buttons a column holds
+    int rows;  // buttons a column holds
     int columns;
-    int width;    // of the dialog
+    int width;  // of the dialog
     int height;
-    int top;      // of the first row of buttons
+    int top;  // of the first row of buttons
 };
 NewContactLayout LayOutNewContact(size_t companies, int screenHeight, bool asksLocalPart = false);
 struct ButtonPlace {

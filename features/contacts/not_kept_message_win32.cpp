@@ -9,13 +9,13 @@ std::wstring Quoted(const std::string& text) { return L"\u201C" + WideOf(text) +
 
 std::wstring Reason(const StoreResult& result) {
     switch (result.outcome) {
-    case StoreOutcome::KeyTaken:
-        return L"the file already holds the entry " + Quoted(result.holder) +
-               L", which Windows takes for the same name; writing would have replaced it.";
-    case StoreOutcome::MarkNotHonoured:
-        return L"the file is saved as UTF-8 with a mark or as big-endian Unicode, which Windows does not "
-               L"read as such, and it could not be saved as Unicode. Vantor reads it but never writes it.";
-    default: return L"it could not be written to the file.";
+        case StoreOutcome::KeyTaken:
+            return L"the file already holds the entry " + Quoted(result.holder) +
+                   L", which Windows takes for the same name; writing would have replaced it.";
+        case StoreOutcome::MarkNotHonoured:
+            return L"the file is saved as UTF-8 with a mark or as big-endian Unicode, which Windows does not "
+                   L"read as such, and it could not be saved as Unicode. Vantor reads it but never writes it.";
+        default: return L"it could not be written to the file.";
     }
 }
 
@@ -31,7 +31,6 @@ std::wstring Advice(const StoreResult& result) {
 
 void ReportNotKept(HWND owner, const std::string& entry, const StoreResult& result) {
     std::wstring text = Quoted(entry) + L" was not kept: " + Reason(result) + L"\r\n\r\n" +
-                        WideOf(ConfigurationPath()) + L"\r\n\r\nThe link is pasted all the same. " +
-                        Advice(result);
+                        WideOf(ConfigurationPath()) + L"\r\n\r\nThe link is pasted all the same. " + Advice(result);
     MessageBoxW(owner, text.c_str(), L"Not kept", MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }

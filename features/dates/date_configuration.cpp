@@ -28,13 +28,13 @@ bool gReadingOwn = false;
 std::string RawValue(const std::string& section, const std::string& key, const std::string& defaultValue,
                      const std::string& path) {
     if (!gReadingOwn) return platform::GetPrivateProfileStringW(section, key, defaultValue, kValueBuffer, path);
-    return Utf16ToUtf8(ProfileValue(gOwnReading, Utf8ToUtf16(section), Utf8ToUtf16(key), Utf8ToUtf16(defaultValue),
-                                    kValueBuffer));
+    return Utf16ToUtf8(
+        ProfileValue(gOwnReading, Utf8ToUtf16(section), Utf8ToUtf16(key), Utf8ToUtf16(defaultValue), kValueBuffer));
 }
 
 // The date goes into HTML as UTF-8, whatever the editor saved the file in.
-std::string ReadValue(const std::string& section, const std::string& key,
-                      const std::string& defaultValue, const std::string& path) {
+std::string ReadValue(const std::string& section, const std::string& key, const std::string& defaultValue,
+                      const std::string& path) {
     return FileTextToUtf8(std::string(TrimSpaces(WithoutCutLetter(RawValue(section, key, defaultValue, path)))));
 }
 

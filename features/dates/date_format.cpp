@@ -9,15 +9,16 @@ std::string gDateFormat;
 namespace {
 
 // UTF-8, as everything the date becomes in its HTML.
-const std::vector<std::string> kFrenchShortWeekdays = {"lun", "mar", "mer", "jeu",
-                                                       "ven", "sam", "dim"};
+const std::vector<std::string> kFrenchShortWeekdays = {"lun", "mar", "mer", "jeu", "ven", "sam", "dim"};
 const std::vector<std::string> kFrenchLongWeekdays = {"lundi",    "mardi",  "mercredi", "jeudi",
                                                       "vendredi", "samedi", "dimanche"};
 const std::vector<std::string> kFrenchShortMonths = {"JAN", "FEV", "MAR", "AVR", "MAI", "JUN",
                                                      "JUL", "AOU", "SEP", "OCT", "NOV", "DEC"};
+// clang-format off
 const std::vector<std::string> kFrenchLongMonths = {
     "janvier", "f\xC3\xA9vrier", "mars",      "avril",   "mai",      "juin",
     "juillet", "ao\xC3\xBBt",    "septembre", "octobre", "novembre", "d\xC3\xA9" "cembre"};
+// clang-format on
 
 struct Token {
     const char* token;
@@ -27,9 +28,8 @@ struct Token {
 // Longer tokens come before the shorter ones they contain, and no
 // placeholder contains a token that is replaced after it.
 const Token kTokens[] = {
-    {"wn", "{WN}"},   {"wd", "{LW}"},   {"w", "{SW}"},  {"dd", "{LD}"}, {"dn", "{DN}"},
-    {"d", "{SD}"},    {"mm", "{L#}"},   {"m", "{S#}"},  {"MM", "{LO}"}, {"M", "{SH}"},
-    {"yyyy", "{Y4}"}, {"YYYY", "{Y4}"}, {"yy", "{Y2}"}, {"YY", "{Y2}"},
+    {"wn", "{WN}"}, {"wd", "{LW}"}, {"w", "{SW}"}, {"dd", "{LD}"},   {"dn", "{DN}"},   {"d", "{SD}"},  {"mm", "{L#}"},
+    {"m", "{S#}"},  {"MM", "{LO}"}, {"M", "{SH}"}, {"yyyy", "{Y4}"}, {"YYYY", "{Y4}"}, {"yy", "{Y2}"}, {"YY", "{Y2}"},
 };
 
 int64_t FloorDiv(int64_t a, int64_t b) {
@@ -46,8 +46,7 @@ int64_t WideDayNumber(int64_t year, int64_t month, int64_t day) {
         year -= 1;
     }
     int64_t shifted = year + 4712;
-    return day + 365 * shifted + FloorDiv(shifted, 4) - year / 100 + year / 400 +
-           FloorDiv(306 * (month - 1) + 2, 10);
+    return day + 365 * shifted + FloorDiv(shifted, 4) - year / 100 + year / 400 + FloorDiv(306 * (month - 1) + 2, 10);
 }
 
 int64_t WideWeek1Monday(int64_t year) {
@@ -73,9 +72,7 @@ std::string TwoDigits(int64_t value) {
     return text.size() < 2 ? "0" + text : text;
 }
 
-std::string LastTwo(const std::string& text) {
-    return text.size() <= 2 ? text : text.substr(text.size() - 2);
-}
+std::string LastTwo(const std::string& text) { return text.size() <= 2 ? text : text.substr(text.size() - 2); }
 
 }  // namespace
 
@@ -98,8 +95,7 @@ int32_t IsoWeekNumber(int32_t year, int32_t month, int32_t day) {
     return static_cast<int32_t>((n - start) / 7 + 1);
 }
 
-std::string ReplaceAll(const std::string& text, const std::string& search,
-                       const std::string& replacement) {
+std::string ReplaceAll(const std::string& text, const std::string& search, const std::string& replacement) {
     if (search.empty()) return text;
     std::string result;
     size_t from = 0;

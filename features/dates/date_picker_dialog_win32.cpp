@@ -18,7 +18,6 @@
 
 namespace {
 
-
 // Posted on NM_RELEASEDCAPTURE: Windows reports the new selection before the
 // end of the click, Wine after it. Deciding once the calendar has finished
 // with the click sees the same order on both.
@@ -34,9 +33,7 @@ SYSTEMTIME gMonthRange[2];
 bool gInserted;
 platform::IconHandle gIcon;
 
-std::string FormatDay(const SYSTEMTIME& day) {
-    return FormatDate(day.wYear, day.wMonth, day.wDay, gDateFormat);
-}
+std::string FormatDay(const SYSTEMTIME& day) { return FormatDate(day.wYear, day.wMonth, day.wDay, gDateFormat); }
 
 // The template's units are replaced by pixels when the dialog opens; these
 // halves only keep the first frame close to the final one.
@@ -48,8 +45,8 @@ DialogSpec DatePickerSpec() {
     dialog.cy = static_cast<short>(kDatePickerLayout.client.cy / 2);
     dialog.controls = {
         {IDCANCEL, "BUTTON", "Cancel", 0, 0, 0, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0},
-        {kDatePickerCalendar, "SysMonthCal32", "", 0, 0, dialog.cx, dialog.cy,
-         WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE},
+        {kDatePickerCalendar, "SysMonthCal32", "", 0, 0, dialog.cx, dialog.cy, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+         WS_EX_CLIENTEDGE},
     };
     return dialog;
 }
@@ -59,8 +56,8 @@ PlacedDialog LayOut(int dpi) { return LayOutPixelDialog(kDatePickerLayout, kDate
 void PlaceControls(HWND dialog, const PlacedDialog& placed) {
     SetWindowPos(GetDlgItem(dialog, IDCANCEL), nullptr, -2, -2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
     const PixelRect& calendar = placed.controls[0];
-    SetWindowPos(GetDlgItem(dialog, kDatePickerCalendar), nullptr, calendar.left, calendar.top, calendar.right - calendar.left,
-                 calendar.bottom - calendar.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(dialog, kDatePickerCalendar), nullptr, calendar.left, calendar.top,
+                 calendar.right - calendar.left, calendar.bottom - calendar.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Laid out in pixels at the dialog's own DPI: the system makes it at its
@@ -75,7 +72,8 @@ void PlaceDialog(HWND dialog, int dpi) {
     const PixelSize size = SizeOf(frame);
     SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A move onto another monitor lays it out again (WM_DPICHANGED).
-    PlaceOverOwner(dialog, {ScalePixels(kOwnerOffset.x, dpi) + frame.left, ScalePixels(kOwnerOffset.y, dpi) + frame.top});
+    PlaceOverOwner(dialog,
+                   {ScalePixels(kOwnerOffset.x, dpi) + frame.left, ScalePixels(kOwnerOffset.y, dpi) + frame.top});
 }
 
 // Dragged to a monitor of another DPI: the calendar takes the pixels of the
@@ -107,8 +105,7 @@ void TakeSelection(const NMSELCHANGE& change) { gSelectedText = FormatDay(change
 
 void FinishClick(HWND dialog) {
     gViewText = FetchViewText(dialog);
-    if (DecideClickEnd(gSelectedText, gViewText, gPreviousViewText, gLastClickedText) != ClickEnd::Insert)
-        return;
+    if (DecideClickEnd(gSelectedText, gViewText, gPreviousViewText, gLastClickedText) != ClickEnd::Insert) return;
     // A date the clipboard would not take (held by another program past the
     // wait) ends the picker as if abandoned: a paste would bring back
     // whatever the user copied last.
@@ -119,36 +116,22 @@ void FinishClick(HWND dialog) {
 void HandleNotification(HWND dialog, const NMHDR& header) {
     if (header.idFrom != kDatePickerCalendar) return;
     switch (header.code) {
-        case MCN_SELCHANGE:
-            TakeSelection(reinterpret_cast<const NMSELCHANGE&>(header));
-            break;
-        case NM_RELEASEDCAPTURE:
-            PostMessageA(dialog, kClickEnded, 0, 0);
-            break;
-        default:
-            break;
+        case MCN_SELCHANGE: TakeSelection(reinterpret_cast<const NMSELCHANGE&>(header)); break;
+        case NM_RELEASEDCAPTURE: PostMessageA(dialog, kClickEnded, 0, 0); break;
+        default: break;
     }
 }
 
 INT_PTR CALLBACK DatePickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
-            InitialiseDatePicker(dialog);
-            return TRUE;
-        case WM_DPICHANGED:
-            MoveToDpi(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return TRUE;
+        case WM_INITDIALOG: InitialiseDatePicker(dialog); return TRUE;
+        case WM_DPICHANGED: MoveToDpi(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
             return TRUE;
-        case WM_NOTIFY:
-            HandleNotification(dialog, *reinterpret_cast<const NMHDR*>(lParam));
-            return TRUE;
-        case kClickEnded:
-            FinishClick(dialog);
-            return TRUE;
-        default:
-            return FALSE;
+        case WM_NOTIFY: HandleNotification(dialog, *reinterpret_cast<const NMHDR*>(lParam)); return TRUE;
+        case kClickEnded: FinishClick(dialog); return TRUE;
+        default: return FALSE;
     }
 }
 

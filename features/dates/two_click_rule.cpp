@@ -2,8 +2,8 @@
 
 std::string gLastClickedText;
 
-ClickEnd DecideClickEnd(const std::string& selected, const std::string& view,
-                        std::string& previousView, std::string& lastClicked) {
+ClickEnd DecideClickEnd(const std::string& selected, const std::string& view, std::string& previousView,
+                        std::string& lastClicked) {
     if (view != previousView) {
         previousView = view;
         return ClickEnd::ViewChanged;

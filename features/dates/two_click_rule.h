@@ -17,5 +17,5 @@ extern std::string gLastClickedText;
 // `selected` is the text of the selected date and `view` the text of the
 // first month shown in full, both as they stand now. Updates `previousView`
 // and `lastClicked` as the click requires.
-ClickEnd DecideClickEnd(const std::string& selected, const std::string& view,
-                        std::string& previousView, std::string& lastClicked);
+ClickEnd DecideClickEnd(const std::string& selected, const std::string& view, std::string& previousView,
+                        std::string& lastClicked);

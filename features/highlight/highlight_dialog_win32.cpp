@@ -108,14 +108,11 @@ void HighlightWithPendingColour(HWND edit) {
 
 LRESULT CALLBACK KeyCatcherProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_KEYDOWN:
-            gPendingColour = HighlightColourForKey(static_cast<unsigned>(wParam));
-            break;
+        case WM_KEYDOWN: gPendingColour = HighlightColourForKey(static_cast<unsigned>(wParam)); break;
         case WM_KEYUP:
             if (!gPendingColour.empty()) HighlightWithPendingColour(edit);
             break;
-        default:
-            break;
+        default: break;
     }
     return CallWindowProcA(gEditProcedure, edit, message, wParam, lParam);
 }
@@ -136,16 +133,13 @@ void CancelHighlight(HWND dialog) {
 
 INT_PTR CALLBACK HighlightDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
-            return InitialiseHighlightDialog(dialog);
-        case WM_DRAWITEM:
-            return DrawStrip(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_INITDIALOG: return InitialiseHighlightDialog(dialog);
+        case WM_DRAWITEM: return DrawStrip(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_COMMAND:
             if (LOWORD(wParam) != IDCANCEL) return FALSE;
             CancelHighlight(dialog);
             return TRUE;
-        default:
-            return FALSE;
+        default: return FALSE;
     }
 }
 
@@ -154,7 +148,6 @@ INT_PTR CALLBACK HighlightDialogProcedure(HWND dialog, UINT message, WPARAM wPar
 int HighlightLineDialog(platform::WindowHandle owner, platform::IconHandle icon) {
     gLinePlaced = false;
     gIcon = icon;
-    const INT_PTR result =
-        RunModalDialog(static_cast<HWND>(owner), HighlightDialogSpec(), &HighlightDialogProcedure);
+    const INT_PTR result = RunModalDialog(static_cast<HWND>(owner), HighlightDialogSpec(), &HighlightDialogProcedure);
     return result == -1 && gLinePlaced ? -1 : 0;
 }

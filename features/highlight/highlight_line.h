@@ -12,11 +12,8 @@ struct HighlightColour {
 };
 // The dialog shows a swatch for each, in this order.
 inline constexpr HighlightColour kHighlightColours[] = {
-    {96, "transparent", 255, 255, 255},
-    {97, "aqua", 0, 255, 255},
-    {98, "lime", 0, 255, 0},
-    {99, "fuchsia", 255, 0, 255},
-    {100, "yellow", 255, 255, 0},
+    {96, "transparent", 255, 255, 255}, {97, "aqua", 0, 255, 255},    {98, "lime", 0, 255, 0},
+    {99, "fuchsia", 255, 0, 255},       {100, "yellow", 255, 255, 0},
 };
 
 // The colour name for a keypad key, or "" for any other key.

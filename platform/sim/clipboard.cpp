@@ -16,8 +16,7 @@ namespace sim {
 
 namespace {
 
-constexpr unsigned kText = 1, kBitmap = 2, kOemText = 7, kDib = 8, kUnicodeText = 13, kLocale = 16,
-                   kDibV5 = 17;
+constexpr unsigned kText = 1, kBitmap = 2, kOemText = 7, kDib = 8, kUnicodeText = 13, kLocale = 16, kDibV5 = 17;
 
 struct Entry {
     unsigned format;
@@ -53,8 +52,8 @@ struct Placement {
     WindowHandle owner = nullptr;  // as given
     WindowHandle landsAs = nullptr;
 };
-Placement gCopyAnswer;       // due once Ctrl+C has arrived
-Placement gOtherPlacement;   // due at its time, whatever the keys
+Placement gCopyAnswer;      // due once Ctrl+C has arrived
+Placement gOtherPlacement;  // due at its time, whatever the keys
 
 struct History {
     bool on = false;
@@ -85,10 +84,8 @@ void ScheduleHistoryRead();
 void Changed() {
     ++gSequence;
     if (gHeldAfterChange) gHeldUntil = Now() + gHeldAfterChange;
-    if (gOpenByProgram)
-        gChangedWhileOpen = true;
-    else
-        ScheduleHistoryRead();
+    if (gOpenByProgram) gChangedWhileOpen = true;
+    else ScheduleHistoryRead();
 }
 
 bool HeldElsewhere() { return gHeldElsewhere || Now() < gHeldUntil; }
@@ -502,7 +499,10 @@ static bool Place(unsigned format, const std::string& block, unsigned allocFlags
         if (!rendering) sim::Changed();
     }
     sim::Log("SetClipboardData", sim::Hex(format) + " " + sim::Hex(allocFlags) + " " + std::to_string(block.size()) +
-                                     " bytes" + what + (!allocated ? " allocation failed" : done ? "" : " failed"));
+                                     " bytes" + what +
+                                     (!allocated ? " allocation failed"
+                                      : done     ? ""
+                                                 : " failed"));
     return done;
 }
 

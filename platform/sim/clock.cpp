@@ -63,8 +63,7 @@ unsigned NextTimerTime() {
 // Time passes by this many microseconds, the actions due meanwhile run.
 void PassTimeUs(uint64_t microseconds) {
     const uint64_t end = gNowUs + microseconds;
-    while (RunNextAction(end)) {
-    }
+    while (RunNextAction(end)) {}
     gNowUs = std::max(gNowUs, end);
 }
 
@@ -104,10 +103,8 @@ bool TimerRunning(uintptr_t id) { return gTimers.count(id) != 0; }
 void RunMessageLoop(unsigned milliseconds) {
     const uint64_t end = gNowUs + Us(milliseconds);
     while (Us(std::min(NextTimerTime(), NextActionTime())) <= end) {
-        if (NextTimerTime() < NextActionTime())
-            FireNextTimer(end);
-        else
-            RunNextAction(end);
+        if (NextTimerTime() < NextActionTime()) FireNextTimer(end);
+        else RunNextAction(end);
     }
     gNowUs = std::max(gNowUs, end);
 }

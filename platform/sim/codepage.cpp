@@ -8,10 +8,10 @@ namespace sim {
 namespace {
 
 // 0x80..0x9F; the five bytes Windows leaves undefined map to the C1 controls.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char16_t AnsiUnit(unsigned char byte) {
     return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t(byte);
@@ -39,8 +39,10 @@ void AppendCode(std::u16string& text, char32_t code) {
 char32_t NextCode(const std::string& bytes, size_t& at) {
     unsigned char lead = static_cast<unsigned char>(bytes[at++]);
     if (lead < 0x80) return lead;
-    int length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-               : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    int length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                 : lead >= 0xE0 && lead <= 0xEF ? 3
+                 : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                : 0;
     if (length == 0) return 0xFFFD;
     char32_t code = lead & (0x7F >> length);
     for (int i = 1; i < length; ++i) {
@@ -83,8 +85,7 @@ template <typename Each>
 void ForEachCode(const std::u16string& text, Each each) {
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t unit = text[i];
-        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
             each(0x10000 + ((unit - 0xD800) << 10) + (text[++i] - 0xDC00));
         } else {
             each(unit >= 0xD800 && unit < 0xE000 ? char32_t(0xFFFD) : unit);
@@ -138,13 +139,11 @@ static bool Even(char16_t unit) { return unit % 2 == 0; }
 // configuration file meets: Latin-1, Latin Extended-A, Greek and Cyrillic.
 // Windows-1252 text holds only letters of the first two.
 char16_t LowerUnit(char16_t unit) {
-    if ((unit >= 'A' && unit <= 'Z') || (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7))
-        return unit + 0x20;
+    if ((unit >= 'A' && unit <= 'Z') || (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7)) return unit + 0x20;
     if (unit < 0x100) return unit;
     if ((unit >= 0x100 && unit <= 0x137 && unit != 0x130) || (unit >= 0x14A && unit <= 0x177))
         return Even(unit) ? unit + 1 : unit;
-    if ((unit >= 0x139 && unit <= 0x148) || (unit >= 0x179 && unit <= 0x17E))
-        return Even(unit) ? unit : unit + 1;
+    if ((unit >= 0x139 && unit <= 0x148) || (unit >= 0x179 && unit <= 0x17E)) return Even(unit) ? unit : unit + 1;
     if (unit == 0x178) return 0xFF;
     if (unit == 0x386) return 0x3AC;
     if (unit >= 0x388 && unit <= 0x38A) return unit + 0x25;
@@ -164,14 +163,13 @@ char16_t LowerUnit(char16_t unit) {
 namespace platform {
 
 std::u16string MultiByteToWideChar(unsigned codePage, uint32_t flags, const std::string& bytes) {
-    sim::Log("MultiByteToWideChar", std::to_string(codePage) + " " + sim::Hex(flags) + " " +
-                                        std::to_string(bytes.size()) + " bytes");
+    sim::Log("MultiByteToWideChar",
+             std::to_string(codePage) + " " + sim::Hex(flags) + " " + std::to_string(bytes.size()) + " bytes");
     return codePage == kCodePageUtf8 ? sim::DecodeUtf8(bytes) : sim::DecodeAnsi(bytes);
 }
 
 std::string WideCharToMultiByte(unsigned codePage, const std::u16string& text) {
-    sim::Log("WideCharToMultiByte", std::to_string(codePage) + " " + std::to_string(text.size()) +
-                                        " units");
+    sim::Log("WideCharToMultiByte", std::to_string(codePage) + " " + std::to_string(text.size()) + " units");
     return codePage == kCodePageUtf8 ? sim::EncodeUtf8(text) : sim::EncodeAnsi(text);
 }
 

@@ -129,8 +129,7 @@ void MessageBeep(unsigned type) {
     sim::gBeeps.push_back(type);
 }
 
-int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
-                unsigned style) {
+int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style) {
     sim::Log("MessageBoxA", sim::HandleText(owner) + " \"" + caption + "\" " + sim::Hex(style));
     sim::gMessageBoxes.push_back({text, caption, style});
     return sim::gMessageBoxAnswer;

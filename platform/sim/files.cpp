@@ -54,8 +54,7 @@ void ResetFiles() {
     gFolders.clear();
     gReadOnly.clear();
     gRcData.clear();
-    gRcData[10].assign(reinterpret_cast<const char*>(kDefaultConfigurationBytes),
-                       kDefaultConfigurationBytesSize);
+    gRcData[10].assign(reinterpret_cast<const char*>(kDefaultConfigurationBytes), kDefaultConfigurationBytesSize);
     SetModuleFileName("C:\\Vantor\\Vantor.exe");
 }
 

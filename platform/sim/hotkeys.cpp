@@ -25,10 +25,8 @@ std::set<std::pair<unsigned, unsigned>> gTakenElsewhere;
 bool gRefuseNoRepeat = false;
 
 bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerUnit(static_cast<unsigned char>(x)) ==
-                      LowerUnit(static_cast<unsigned char>(y));
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerUnit(static_cast<unsigned char>(x)) == LowerUnit(static_cast<unsigned char>(y));
            });
 }
 
@@ -38,8 +36,7 @@ unsigned Combination(unsigned modifiers) { return modifiers & 0x0F; }
 bool CombinationTaken(unsigned modifiers, unsigned virtualKey) {
     if (gTakenElsewhere.count({Combination(modifiers), virtualKey})) return true;
     return std::any_of(gHotkeys.begin(), gHotkeys.end(), [&](const Hotkey& hotkey) {
-        return Combination(hotkey.modifiers) == Combination(modifiers) &&
-               hotkey.virtualKey == virtualKey;
+        return Combination(hotkey.modifiers) == Combination(modifiers) && hotkey.virtualKey == virtualKey;
     });
 }
 
@@ -101,8 +98,8 @@ uint16_t GlobalAddAtomA(const std::string& name) {
 
 void GlobalDeleteAtom(uint16_t atom) {
     sim::Log("GlobalDeleteAtom", sim::Hex(atom));
-    auto found = std::find_if(sim::gAtoms.begin(), sim::gAtoms.end(),
-                              [&](const sim::Atom& entry) { return entry.id == atom; });
+    auto found =
+        std::find_if(sim::gAtoms.begin(), sim::gAtoms.end(), [&](const sim::Atom& entry) { return entry.id == atom; });
     if (found != sim::gAtoms.end() && --found->references == 0) sim::gAtoms.erase(found);
 }
 
@@ -110,16 +107,14 @@ bool RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned vi
     bool refused = sim::gRefuseNoRepeat && (modifiers & kModNoRepeat);
     bool done = !refused && !sim::CombinationTaken(modifiers, virtualKey);
     if (done) sim::gHotkeys.push_back({window, id, modifiers, virtualKey});
-    sim::Log("RegisterHotKey", sim::HandleText(window) + " " + sim::Hex(id) + " " +
-                                   sim::Hex(modifiers) + " " + sim::Hex(virtualKey) +
-                                   (done ? "" : " failed"));
+    sim::Log("RegisterHotKey", sim::HandleText(window) + " " + sim::Hex(id) + " " + sim::Hex(modifiers) + " " +
+                                   sim::Hex(virtualKey) + (done ? "" : " failed"));
     return done;
 }
 
 bool UnregisterHotKey(WindowHandle window, int id) {
-    auto found = std::find_if(sim::gHotkeys.begin(), sim::gHotkeys.end(), [&](const sim::Hotkey& hotkey) {
-        return hotkey.window == window && hotkey.id == id;
-    });
+    auto found = std::find_if(sim::gHotkeys.begin(), sim::gHotkeys.end(),
+                              [&](const sim::Hotkey& hotkey) { return hotkey.window == window && hotkey.id == id; });
     bool done = found != sim::gHotkeys.end();
     if (done) sim::gHotkeys.erase(found);
     sim::Log("UnregisterHotKey", sim::HandleText(window) + " " + sim::Hex(id) + (done ? "" : " failed"));

@@ -39,8 +39,7 @@ namespace platform {
 IconHandle ExtractSystemIcon(const std::string& library, int index) {
     sim::Log("ExtractIconW", library + " " + std::to_string(index));
     auto found = sim::gLibraries.find(sim::LibraryKey(library));
-    if (found == sim::gLibraries.end() || index < 0 || static_cast<unsigned>(index) >= found->second)
-        return nullptr;
+    if (found == sim::gLibraries.end() || index < 0 || static_cast<unsigned>(index) >= found->second) return nullptr;
     // Never handed out twice: destroying a stale handle again must be refused,
     // not free a newer icon.
     IconHandle icon = reinterpret_cast<IconHandle>(sim::gNextIcon);

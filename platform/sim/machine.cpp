@@ -10,9 +10,7 @@ namespace {
 std::vector<Call> gCalls;
 }
 
-void Log(const std::string& name, const std::string& detail) {
-    gCalls.push_back({name, detail, Now()});
-}
+void Log(const std::string& name, const std::string& detail) { gCalls.push_back({name, detail, Now()}); }
 
 std::string Hex(unsigned value) {
     char text[16];

@@ -68,8 +68,8 @@ std::u16string DecodeFile(const std::string& bytes, Encoding& encoding) {
     encoding = Encoding::Utf16Le;
     std::u16string text;
     for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i + 1]) << 8 |
-                                      static_cast<unsigned char>(bytes[i]));
+        text +=
+            static_cast<char16_t>(static_cast<unsigned char>(bytes[i + 1]) << 8 | static_cast<unsigned char>(bytes[i]));
     return text;
 }
 
@@ -102,8 +102,8 @@ void ParseLine(Profile& profile, std::u16string_view line) {
     if (equals == std::u16string_view::npos) {
         entries.push_back({std::u16string(UpToNul(line)), false, u""});
     } else {
-        entries.push_back({std::u16string(UpToNul(name)), true,
-                           std::u16string(UpToNul(TrimLeft(line.substr(equals + 1))))});
+        entries.push_back(
+            {std::u16string(UpToNul(name)), true, std::u16string(UpToNul(TrimLeft(line.substr(equals + 1))))});
     }
 }
 
@@ -215,8 +215,7 @@ namespace platform {
 // own bytes (read as the ANSI code page, which gives every byte back) for
 // any other file.
 std::string GetPrivateProfileStringW(const std::string& section, const std::string& key,
-                                     const std::string& defaultValue, unsigned size,
-                                     const std::string& path) {
+                                     const std::string& defaultValue, unsigned size, const std::string& path) {
     sim::Log("GetPrivateProfileStringW", section + " " + key + " " + path);
     if (size == 0) return "";
     static const sim::Profile kEmpty;
@@ -230,15 +229,13 @@ std::string GetPrivateProfileStringW(const std::string& section, const std::stri
     if (sim::KindOfPath(path) == sim::PathKind::Folder) return encode(fallback.substr(0, size - 1));
     // No key name asks for nothing: the default comes back.
     std::u16string keyName = decode(key);
-    const sim::Entry* entry = sim::Trim(keyName).empty()
-                                  ? nullptr
-                                  : sim::FindEntry(profile, decode(section), keyName);
+    const sim::Entry* entry = sim::Trim(keyName).empty() ? nullptr : sim::FindEntry(profile, decode(section), keyName);
     std::u16string_view value = entry && entry->hasValue ? entry->value : fallback;
     return encode(sim::CopyEntry(value, size));
 }
 
-bool WritePrivateProfileStringW(const std::string& section, const std::string& key,
-                                const std::string& value, const std::string& path) {
+bool WritePrivateProfileStringW(const std::string& section, const std::string& key, const std::string& value,
+                                const std::string& path) {
     sim::Log("WritePrivateProfileStringW", section + " " + key + " " + path);
     if (!sim::MayWrite(path)) return false;
     const sim::Profile* parsed = sim::ParsedProfile(path);

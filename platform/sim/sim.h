@@ -105,15 +105,13 @@ void HoldClipboardAfterEveryChange(unsigned milliseconds);
 // or the window in front when none is given (an Office program owns it
 // through a window of its own process, a Store app from the process of a
 // child window of its frame).
-void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay = 0,
-                    WindowHandle owner = nullptr);
+void AnswerCopyWith(unsigned format, const std::string& block, unsigned delay = 0, WindowHandle owner = nullptr);
 // Another program replaces the clipboard with this block `delay` ms of the
 // clock from now, whatever keys arrive: a clipboard history putting an
 // entry back, a program that held the clipboard letting it go, a browser
 // or a remote desktop placing HTML. Owned by `owner` (none: opened without
 // a window).
-void PlaceFromAnotherProgram(unsigned format, const std::string& block, unsigned delay,
-                             WindowHandle owner = nullptr);
+void PlaceFromAnotherProgram(unsigned format, const std::string& block, unsigned delay, WindowHandle owner = nullptr);
 unsigned ClipboardSequenceNumber();
 // The next GlobalAlloc for the clipboard fails.
 void FailNextAllocation();

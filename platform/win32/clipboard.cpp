@@ -15,9 +15,7 @@ static_assert(platform::kGmemZeroInit == GMEM_ZEROINIT);
 
 namespace platform {
 
-unsigned RegisterClipboardFormatA(const std::string& name) {
-    return ::RegisterClipboardFormatA(name.c_str());
-}
+unsigned RegisterClipboardFormatA(const std::string& name) { return ::RegisterClipboardFormatA(name.c_str()); }
 
 bool OpenClipboard(WindowHandle owner) { return ::OpenClipboard(static_cast<HWND>(owner)); }
 

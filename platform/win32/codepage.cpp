@@ -19,8 +19,8 @@ std::u16string MultiByteToWideChar(unsigned codePage, uint32_t flags, const std:
     int units = ::MultiByteToWideChar(codePage, flags, bytes.data(), length, nullptr, 0);
     if (units <= 0) return {};
     std::u16string text(units, u'\0');
-    units = ::MultiByteToWideChar(codePage, flags, bytes.data(), length,
-                                  reinterpret_cast<wchar_t*>(text.data()), units);
+    units =
+        ::MultiByteToWideChar(codePage, flags, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data()), units);
     text.resize(units > 0 ? units : 0);
     return text;
 }
@@ -45,12 +45,8 @@ bool EqualIgnoringCase(const std::u16string& a, const std::u16string& b) {
                                   reinterpret_cast<const wchar_t*>(b.data()), length, TRUE) == CSTR_EQUAL;
 }
 
-void CharUpperBuffA(std::string& text) {
-    ::CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-}
+void CharUpperBuffA(std::string& text) { ::CharUpperBuffA(text.data(), static_cast<DWORD>(text.size())); }
 
-void CharLowerBuffA(std::string& text) {
-    ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-}
+void CharLowerBuffA(std::string& text) { ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size())); }
 
 }  // namespace platform

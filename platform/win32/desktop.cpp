@@ -23,9 +23,7 @@ std::string GetWindowTextA(WindowHandle window) {
     return std::string(buffer.data(), copied > 0 ? copied : 0);
 }
 
-bool SetForegroundWindow(WindowHandle window) {
-    return ::SetForegroundWindow(static_cast<HWND>(window));
-}
+bool SetForegroundWindow(WindowHandle window) { return ::SetForegroundWindow(static_cast<HWND>(window)); }
 
 unsigned GetWindowProcessId(WindowHandle window) {
     DWORD process = 0;
@@ -48,22 +46,19 @@ BOOL CALLBACK AddChildProcess(HWND child, LPARAM list) {
 
 std::vector<unsigned> ChildWindowProcessIds(WindowHandle window) {
     std::vector<unsigned> processes;
-    if (window)
-        ::EnumChildWindows(static_cast<HWND>(window), AddChildProcess, reinterpret_cast<LPARAM>(&processes));
+    if (window) ::EnumChildWindows(static_cast<HWND>(window), AddChildProcess, reinterpret_cast<LPARAM>(&processes));
     return processes;
 }
 
 void MessageBeep(unsigned type) { ::MessageBeep(type); }
 
-int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
-                unsigned style) {
+int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style) {
     return ::MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
 }
 
 void ShellExecuteOpen(const std::string& path) {
     std::u16string wide = MultiByteToWideChar(kCodePageUtf8, 0, path);
-    ::ShellExecuteW(nullptr, L"open", std::wstring(wide.begin(), wide.end()).c_str(), L"", L"",
-                    SW_SHOW);
+    ::ShellExecuteW(nullptr, L"open", std::wstring(wide.begin(), wide.end()).c_str(), L"", L"", SW_SHOW);
 }
 
 }  // namespace platform

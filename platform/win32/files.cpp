@@ -26,9 +26,7 @@ std::string GetModuleFileNameW() {
     return WideCharToMultiByte(kCodePageUtf8, text);
 }
 
-bool PathExists(const std::string& path) {
-    return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool PathExists(const std::string& path) { return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool DeleteFileW(const std::string& path) { return ::DeleteFileW(Wide(path).c_str()); }
 
@@ -36,8 +34,8 @@ bool DeleteFileW(const std::string& path) { return ::DeleteFileW(Wide(path).c_st
 constexpr DWORD kChunk = 1u << 30;
 
 bool WriteNewFile(const std::string& path, const std::string& bytes) {
-    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     for (size_t at = 0; ok && at < bytes.size();) {
@@ -50,8 +48,8 @@ bool WriteNewFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadFileStart(const std::string& path, unsigned count) {
-    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes(count, '\0');
     DWORD got = 0;
@@ -62,8 +60,8 @@ std::string ReadFileStart(const std::string& path, unsigned count) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     // Read to the end rather than trust the size: the file may grow or
     // shrink while another program writes it.

@@ -17,8 +17,6 @@ bool RegisterHotKey(WindowHandle window, int id, unsigned modifiers, unsigned vi
     return ::RegisterHotKey(static_cast<HWND>(window), id, modifiers, virtualKey);
 }
 
-bool UnregisterHotKey(WindowHandle window, int id) {
-    return ::UnregisterHotKey(static_cast<HWND>(window), id);
-}
+bool UnregisterHotKey(WindowHandle window, int id) { return ::UnregisterHotKey(static_cast<HWND>(window), id); }
 
 }  // namespace platform

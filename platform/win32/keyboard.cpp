@@ -41,9 +41,7 @@ int16_t VkKeyScanExA(unsigned char character, LayoutHandle layout) {
     return ::VkKeyScanExA(static_cast<CHAR>(character), static_cast<HKL>(layout));
 }
 
-unsigned MapVirtualKeyA(unsigned virtualKey) {
-    return ::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
-}
+unsigned MapVirtualKeyA(unsigned virtualKey) { return ::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC); }
 
 bool IsKeyDown(unsigned virtualKey) { return ::GetAsyncKeyState(static_cast<int>(virtualKey)) < 0; }
 

@@ -21,8 +21,8 @@ std::string Narrow(unsigned codePage, const wchar_t* text, size_t length) {
 
 // The first bytes of the file; empty when it cannot be read.
 std::string Head(const std::wstring& path) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     char bytes[3];
     DWORD got = 0;
@@ -39,8 +39,7 @@ bool AskWhetherMarkIsHonoured(const std::string& probe) {
     wchar_t folder[MAX_PATH], name[MAX_PATH];
     DWORD length = ::GetTempPathW(MAX_PATH, folder);
     if (length == 0 || length >= MAX_PATH || !::GetTempFileNameW(folder, L"vnt", 0, name)) return false;
-    HANDLE file = ::CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    HANDLE file = ::CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
     DWORD written = 0;
     bool made = file != INVALID_HANDLE_VALUE &&
                 ::WriteFile(file, probe.data(), static_cast<DWORD>(probe.size()), &written, nullptr) &&
@@ -77,20 +76,18 @@ unsigned CodePageOf(const std::wstring& path) {
 }  // namespace
 
 std::string GetPrivateProfileStringW(const std::string& section, const std::string& key,
-                                     const std::string& defaultValue, unsigned size,
-                                     const std::string& path) {
+                                     const std::string& defaultValue, unsigned size, const std::string& path) {
     if (size == 0) return {};
     const std::wstring file = Wide(kCodePageUtf8, path);
     const unsigned codePage = CodePageOf(file);
     std::wstring buffer(size, L'\0');
-    DWORD copied = ::GetPrivateProfileStringW(
-        Wide(codePage, section).c_str(), Wide(codePage, key).c_str(),
-        Wide(codePage, defaultValue).c_str(), buffer.data(), size, file.c_str());
+    DWORD copied = ::GetPrivateProfileStringW(Wide(codePage, section).c_str(), Wide(codePage, key).c_str(),
+                                              Wide(codePage, defaultValue).c_str(), buffer.data(), size, file.c_str());
     return Narrow(codePage, buffer.data(), wcsnlen(buffer.data(), copied < size ? copied : size - 1));
 }
 
-bool WritePrivateProfileStringW(const std::string& section, const std::string& key,
-                                const std::string& value, const std::string& path) {
+bool WritePrivateProfileStringW(const std::string& section, const std::string& key, const std::string& value,
+                                const std::string& path) {
     const std::wstring file = Wide(kCodePageUtf8, path);
     const unsigned codePage = CodePageOf(file);
     return ::WritePrivateProfileStringW(Wide(codePage, section).c_str(), Wide(codePage, key).c_str(),
