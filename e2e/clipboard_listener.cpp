@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_log.h"
+
 namespace {
 
 int gHoldMs = 0;
@@ -30,21 +32,7 @@ bool gHonoursMarks = true;
 bool gCopy = false;
 HANDLE gLog = INVALID_HANDLE_VALUE;
 
-void Log(const std::string& line) {
-    std::string bytes = line + "\r\n";
-    DWORD written = 0;
-    WriteFile(gLog, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-}
-
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
+void Log(const std::string& line) { LogTo(gLog, line); }
 
 UINT Format(const char* name) { return RegisterClipboardFormatA(name); }
 

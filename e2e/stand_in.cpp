@@ -32,6 +32,8 @@
 #include <cstdio>
 #include <string>
 
+#include "bench_log.h"
+
 namespace {
 
 constexpr UINT_PTR kReadyTimer = 1;
@@ -67,25 +69,7 @@ std::wstring Wide(const std::string& text, UINT codePage) {
     return out;
 }
 
-// One line per call, written straight through so that a reader in another
-// process sees it at once, even if this process is killed afterwards.
-void LogTo(HANDLE file, const std::string& line) {
-    std::string bytes = line + "\r\n";
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-}
-
 void Log(const std::string& line) { LogTo(gLog, line); }
-
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
 
 // The clipboard is shared with the driver and the program under test, so a
 // moment's wait for it is normal; a bounded one.
