@@ -67,3 +67,8 @@ void MoveWindowTo(HWND window, const PixelRect& frame) {
     SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void MoveToSuggested(HWND window, const RECT& suggested, PixelSize frame) {
+    const PixelRect place = PixelRectOf(suggested);
+    MoveWindowTo(window, FrameForNewDpi(place, frame, WorkAreaAround(place)));
+}

@@ -40,3 +40,7 @@ inline PixelRect PixelRectOf(const RECT& rect) {
 
 // Moves and sizes `window` to `frame` in screen pixels.
 void MoveWindowTo(HWND window, const PixelRect& frame);
+
+// On WM_DPICHANGED: onto the rectangle the system suggests, with a frame of
+// at least `frame` laid out at the new DPI, kept in the new monitor's work area.
+void MoveToSuggested(HWND window, const RECT& suggested, PixelSize frame);

@@ -186,9 +186,7 @@ void InitialiseNotice(HWND dialog) {
 }
 
 void MoveNoticeToDpi(HWND dialog, int dpi, const RECT& suggested) {
-    const PixelSize frame = ScaleNotice(dialog, dpi);
-    const PixelRect place = PixelRectOf(suggested);
-    MoveWindowTo(dialog, FrameForNewDpi(place, frame, WorkAreaAround(place)));
+    MoveToSuggested(dialog, suggested, ScaleNotice(dialog, dpi));
 }
 
 // OK, Esc, the close box and the window's destruction all come here; only

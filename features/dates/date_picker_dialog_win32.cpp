@@ -80,8 +80,7 @@ void PlaceDialog(HWND dialog, int dpi) {
 // new one.
 void MoveToDpi(HWND dialog, int dpi, const RECT& suggested) {
     const PlacedDialog placed = LayOut(dpi);
-    const PixelRect place = PixelRectOf(suggested);
-    MoveWindowTo(dialog, FrameForNewDpi(place, SizeOf(FrameAround(dialog, placed.client, dpi)), WorkAreaAround(place)));
+    MoveToSuggested(dialog, suggested, SizeOf(FrameAround(dialog, placed.client, dpi)));
     PlaceControls(dialog, placed);
 }
 
